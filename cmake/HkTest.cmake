@@ -1,0 +1,17 @@
+# hk_add_test(NAME name SOURCES a.cpp b.cpp LIBS lib1 lib2 [GUI])
+# One test program a call, registered with ctest. GUI tests run on the
+# offscreen platform so they need no display.
+function(hk_add_test)
+  cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  hk_warnings(${T_NAME})
+  if(T_GUI)
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} Qt6::Test)
+  else()
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  endif()
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
+    TIMEOUT 300)
+endfunction()

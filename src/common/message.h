@@ -1,0 +1,29 @@
+#pragma once
+// Modal message boxes as the core asks for them. The Qt screens show a real
+// QMessageBox; tests record what would have been shown.
+
+#include <string>
+#include <string_view>
+
+namespace hk {
+
+enum class MsgIcon { None, Information, Exclamation, Critical };
+
+// The title of boxes that have no title of their own.
+inline constexpr std::string_view kAppTitle = "HKberech";
+
+struct Message {
+    std::string text;
+    std::string title;
+    MsgIcon icon = MsgIcon::None;
+    bool operator==(const Message&) const = default;
+};
+
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    // Modal: returns when the user has closed the box.
+    virtual void showMessage(const Message& message) = 0;
+};
+
+} // namespace hk

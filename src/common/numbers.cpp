@@ -1,0 +1,245 @@
+#include "numbers.h"
+
+#include "errors.h"
+
+#include <cerrno>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <locale.h>
+
+namespace hk {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// strtod in the "C" locale, whatever setlocale() the GUI toolkit made.
+// The text is already reduced to [-]digits[.digits][e[-]digits].
+double ParseCleanNumber(const std::string& clean) {
+    static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    errno = 0;
+    char* end = nullptr;
+    const double v = strtod_l(clean.c_str(), &end, cLocale);
+    if (errno == ERANGE && std::isinf(v)) {
+        throw OverflowError();
+    }
+    return v;
+}
+
+} // namespace
+
+double LeadingNumber(std::string_view text) {
+    std::string mantissa;
+    std::string exponent;
+    bool negative = false;
+    bool haveSign = false;
+    bool havePoint = false;
+    bool haveDigits = false;
+    enum class Stage { Mantissa, ExponentStart, ExponentSign, ExponentDigits } stage =
+        Stage::Mantissa;
+    bool exponentNegative = false;
+
+    for (char c : text) {
+        if (c == ' ' || c == '\t' || c == '\n') {
+            continue; // skipped wherever they stand
+        }
+        if (stage == Stage::Mantissa) {
+            if ((c == '+' || c == '-') && !haveSign && !haveDigits && !havePoint) {
+                haveSign = true;
+                negative = (c == '-');
+            } else if (IsDigit(c)) {
+                haveDigits = true;
+                mantissa += c;
+            } else if (c == '.' && !havePoint) {
+                havePoint = true;
+                mantissa += '.';
+            } else if ((c == 'E' || c == 'e' || c == 'D' || c == 'd') && haveDigits) {
+                stage = Stage::ExponentStart;
+            } else {
+                break;
+            }
+        } else {
+            if ((c == '+' || c == '-') && stage == Stage::ExponentStart) {
+                exponentNegative = (c == '-');
+                stage = Stage::ExponentSign;
+            } else if (IsDigit(c)) {
+                exponent += c;
+                stage = Stage::ExponentDigits;
+            } else {
+                break;
+            }
+        }
+    }
+    if (!haveDigits) {
+        return 0.0;
+    }
+    std::string clean = negative ? "-" : "";
+    clean += mantissa;
+    if (!exponent.empty()) {
+        clean += exponentNegative ? "e-" : "e";
+        clean += exponent;
+    }
+    return ParseCleanNumber(clean);
+}
+
+namespace {
+
+// Parses a German-format number. Returns false when the text is not one.
+bool ParseRegional(std::string_view text, std::string& clean) {
+    std::size_t b = 0;
+    std::size_t e = text.size();
+    while (b < e && text[b] == ' ') {
+        ++b;
+    }
+    while (e > b && text[e - 1] == ' ') {
+        --e;
+    }
+    const std::string_view s = text.substr(b, e - b);
+    std::size_t i = 0;
+    clean.clear();
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        if (s[i] == '-') {
+            clean += '-';
+        }
+        ++i;
+    }
+    // Integer part: digits, with the grouping point only between two digits.
+    std::size_t intDigits = 0;
+    while (i < s.size()) {
+        if (IsDigit(s[i])) {
+            clean += s[i];
+            ++intDigits;
+            ++i;
+        } else if (s[i] == '.' && intDigits > 0 && i + 1 < s.size() && IsDigit(s[i + 1])) {
+            ++i; // grouping character: ignored
+        } else {
+            break;
+        }
+    }
+    std::size_t fracDigits = 0;
+    if (i < s.size() && s[i] == ',') {
+        ++i;
+        clean += '.';
+        while (i < s.size() && IsDigit(s[i])) {
+            clean += s[i];
+            ++fracDigits;
+            ++i;
+        }
+        if (fracDigits == 0) {
+            return false;
+        }
+    }
+    if (intDigits + fracDigits == 0) {
+        return false;
+    }
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+        ++i;
+        clean += 'e';
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+            clean += s[i];
+            ++i;
+        }
+        std::size_t expDigits = 0;
+        while (i < s.size() && IsDigit(s[i])) {
+            clean += s[i];
+            ++expDigits;
+            ++i;
+        }
+        if (expDigits == 0) {
+            return false;
+        }
+    }
+    return i == s.size();
+}
+
+} // namespace
+
+bool IsRegionalNumber(std::string_view text) {
+    std::string clean;
+    return ParseRegional(text, clean);
+}
+
+double RegionalNumber(std::string_view text) {
+    std::string clean;
+    if (!ParseRegional(text, clean)) {
+        throw TypeMismatchError();
+    }
+    return ParseCleanNumber(clean);
+}
+
+float RegionalSingle(std::string_view text) { return StoreSingle(RegionalNumber(text)); }
+
+float StoreSingle(double value) {
+    if (std::isnan(value)) {
+        throw InvalidArgumentError();
+    }
+    if (std::isinf(value)) {
+        throw OverflowError();
+    }
+    const float f = static_cast<float>(value);
+    if (std::isinf(f)) {
+        throw OverflowError();
+    }
+    return f;
+}
+
+std::int16_t ToInt16(double value) {
+    if (std::isnan(value) || std::isinf(value)) {
+        throw OverflowError();
+    }
+    const double low = std::floor(value);
+    const double diff = value - low;
+    double r = low;
+    if (diff > 0.5) {
+        r = low + 1.0;
+    } else if (diff == 0.5) {
+        r = (std::fmod(low, 2.0) == 0.0) ? low : low + 1.0; // halves to even
+    }
+    if (r < -32768.0 || r > 32767.0) {
+        throw OverflowError();
+    }
+    return static_cast<std::int16_t>(r);
+}
+
+double RoundDecimals(double x, int k) {
+    const double p = std::pow(10.0, k);
+    return std::floor(x * p + 0.5) / p;
+}
+
+namespace {
+
+std::string SevenDigits(float x, char decimal) {
+    if (x == 0.0f) {
+        return "0"; // also for -0
+    }
+    if (std::isnan(x)) {
+        return "NaN";
+    }
+    if (std::isinf(x)) {
+        return x < 0 ? "-Inf" : "Inf";
+    }
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(x),
+                                   std::chars_format::general, 7);
+    std::string s(buf, res.ptr);
+    for (char& c : s) {
+        if (c == '.') {
+            c = decimal;
+        } else if (c == 'e') {
+            c = 'E';
+        }
+    }
+    return s;
+}
+
+} // namespace
+
+std::string NumberText(float x) { return SevenDigits(x, ','); }
+
+std::string FileNumberText(float x) { return SevenDigits(x, '.'); }
+
+std::string WholeText(long long value) { return std::to_string(value); }
+
+} // namespace hk

@@ -1,0 +1,46 @@
+#pragma once
+// Text helpers. Internal text is UTF-8; widths and columns count characters
+// (code points), never bytes. The project file is Windows-1252 on disk.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace hk {
+
+inline constexpr std::string_view kCrLf = "\r\n";
+
+// Number of characters (code points) in UTF-8 text. Bytes that do not form
+// valid UTF-8 count as one character each.
+std::size_t CharCount(std::string_view utf8);
+
+// A text of n blanks.
+std::string Blanks(std::size_t n);
+
+// The same text repeated n times.
+std::string Repeat(std::string_view s, std::size_t n);
+
+// True when Windows-1252 can hold the character.
+bool IsCp1252Char(char32_t c);
+
+// True when every character of the UTF-8 text can be held in Windows-1252.
+bool IsCp1252Text(std::string_view utf8);
+
+// UTF-8 to Windows-1252 bytes; nullopt when a character has no byte there
+// or the UTF-8 is broken.
+std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
+
+// Windows-1252 bytes to UTF-8. The five bytes the code page leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control characters of the same
+// number, so every byte survives a round trip.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+// Decodes one code point at pos and advances pos; a broken sequence gives the
+// byte itself and advances by one.
+char32_t DecodeUtf8(std::string_view s, std::size_t& pos);
+
+// Appends the UTF-8 form of c.
+void AppendUtf8(std::string& out, char32_t c);
+
+} // namespace hk
