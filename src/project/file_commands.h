@@ -1,0 +1,48 @@
+#pragma once
+// Saving and loading a project from the screens: the file dialogs, the
+// hourglass and the messages reach the core through these interfaces.
+
+#include "calc/program_state.h"
+#include "common/message.h"
+
+#include <string>
+#include <vector>
+
+namespace hk {
+
+struct FileFilter {
+    std::string description; // e.g. "Textdateien(*.Txt)"
+    std::string pattern;     // e.g. "*.TXT"
+    bool operator==(const FileFilter&) const = default;
+};
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // The chosen file name, or the empty text when the user cancelled.
+    virtual std::string saveFileName(const std::vector<FileFilter>& filters) = 0;
+    virtual std::string openFileName(const std::string& title,
+                                     const std::vector<FileFilter>& filters) = 0;
+};
+
+class BusyIndicator {
+public:
+    virtual ~BusyIndicator() = default;
+    virtual void setBusy(bool busy) = 0; // hourglass pointer on the project data screen
+};
+
+// "&Speichern unter" of the calculation screen. Never destroys a good file;
+// a failure is reported in a German message box. Changes no program state.
+void mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageSink& messages);
+
+enum class LoadOutcome {
+    NoFileChosen, // dialog cancelled: the display screen opens with an empty box
+    Loaded,       // state replaced; the display screen shows ListingText
+    Refused,      // message shown, state unchanged, stay on the project data screen
+};
+
+// "&Laden" of the project data screen. All or nothing.
+LoadOutcome mnuItemOpen_Click(ProgramState& state, FileDialogs& dialogs, BusyIndicator& busy,
+                              MessageSink& messages);
+
+} // namespace hk

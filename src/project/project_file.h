@@ -1,0 +1,27 @@
+#pragma once
+// The project file: eleven header lines, the counter line "LfNr,dNorm", one
+// item-list row per entry 1 to LfNr, then the listing text and one more
+// CR LF. Windows-1252 bytes on disk, CR LF line ends.
+
+#include "calc/program_state.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace hk {
+
+// The whole file as Windows-1252 bytes.
+std::string ProjectFileBytes(const ProgramState& state);
+
+struct LoadProblem {
+    int line = 0;        // 1-based line of the file where reading stopped
+    std::string message; // German, for the message box
+};
+
+// Reads a whole file into state, all or nothing: on a problem state is left
+// exactly as it was. On success the header, LfNr, dNorm and entries 1..LfNr
+// are replaced and the file's listing is appended to ListingText.
+std::optional<LoadProblem> ReadProjectFile(std::string_view bytes, ProgramState& state);
+
+} // namespace hk
