@@ -1,25 +1,45 @@
 # The two commands of this project: `make run` and `make test`.
-# Both install what is missing, configure and build first.
+# Both install what is missing, configure and build first. The other targets
+# are the steps of these two and need not be called by hand.
+#
+# make test runs, in this order, and stops at the first failure:
+#   1. dev build (Debug) and the whole test suite
+#   2. asan build (AddressSanitizer + UndefinedBehaviorSanitizer) and the
+#      whole test suite again
+#   3. fuzz build (clang, core libraries only) and a bounded run of every
+#      libFuzzer target
+#   4. package build (Release): benchmark smoke run, .deb, staged install and
+#      a start of the installed program on the offscreen platform
 
 BUILD_DIR := build/dev
-JOBS      := $(shell nproc 2>/dev/null || echo 2)
+# The machine is shared: two compile jobs at most unless told otherwise.
+JOBS      ?= 2
+# Seconds each fuzz target runs in `make test`.
+FUZZ_SECONDS ?= 40
 
 # Debian 12 packages the build, the tests and the program need.
 PACKAGES := cmake g++ make pkg-config \
             qt6-base-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n \
             fonts-liberation fonts-dejavu-core fontconfig \
             libgtest-dev libgmock-dev libbenchmark-dev \
-            poppler-utils clang libclang-rt-14-dev
+            poppler-utils clang clang-14 libclang-rt-14-dev \
+            dpkg-dev desktop-file-utils
 
-.PHONY: run test setup configure build
+.PHONY: run test setup configure build \
+        test-dev test-asan test-fuzz test-package
+.NOTPARALLEL:
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "Kein Bildschirm gefunden (DISPLAY ist leer). Bitte in einer grafischen Sitzung starten."; exit 1; fi
 	$(BUILD_DIR)/src/app/hkberech
 
-test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+test: setup
+	@start=$$(date +%s); \
+	step() { s=$$(date +%s); echo "=== make $$1"; $(MAKE) --no-print-directory $$1 || { echo "=== $$1 FEHLGESCHLAGEN"; exit 1; }; \
+	         echo "=== $$1: $$(( $$(date +%s) - s )) s"; }; \
+	step test-dev && step test-asan && step test-fuzz && step test-package && \
+	echo "=== make test: alles bestanden in $$(( $$(date +%s) - start )) s"
 
 setup:
 	@missing=""; for p in $(PACKAGES); do \
@@ -40,3 +60,27 @@ configure: setup
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# 1. The whole suite in the Debug build.
+test-dev: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# 2. The whole suite once more with the sanitizers; the first report ends the
+#    test program. Leaks inside Qt and fontconfig are suppressed, nothing else
+#    (scripts/sanitizers/lsan.supp).
+test-asan: setup
+	@test -f build/asan/CMakeCache.txt || cmake --preset asan
+	cmake --build build/asan -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen ctest --preset asan -j $(JOBS)
+
+# 3. Every libFuzzer target for FUZZ_SECONDS from its committed seeds.
+test-fuzz: setup
+	@test -f build/fuzz/CMakeCache.txt || cmake --preset fuzz
+	cmake --build build/fuzz -j $(JOBS)
+	bash scripts/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
+
+# 4. The Debian package and the installed program.
+test-package: setup
+	@test -f build/package/CMakeCache.txt || cmake --preset package
+	cmake --build build/package -j $(JOBS)
+	bash scripts/check-package.sh build/package
