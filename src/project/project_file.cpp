@@ -66,9 +66,10 @@ std::string Encoded(std::string_view utf8, const std::string& what) {
     return std::move(*bytes);
 }
 
-// A text that stands on one line of the file, alone or as an item.
+// A text that stands on one line of the file, alone or as an item. Only the
+// pair CR LF ends a line; a lone CR or LF, as a loaded file may hold, is kept.
 std::string OneLine(std::string_view utf8, const std::string& what) {
-    if (utf8.find_first_of("\r\n") != std::string_view::npos) {
+    if (utf8.find(kCrLf) != std::string_view::npos) {
         throw Refusal{what + " enthält einen Zeilenumbruch, den eine Projektdatei nicht "
                              "aufnehmen kann."};
     }

@@ -199,10 +199,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "Die Raum-Nr. von Heizkörper 1"},
         SaveRefusal{"BrokenUtf8InType", [](ProgramState& s) { s.table.at(3).HkTyp = "Typ \xC3"; },
                     "Der Heizflächen-Typ von Heizkörper 3 enthält ein ungültiges Zeichen"},
-        SaveRefusal{"LineBreakInHeader", [](ProgramState& s) { s.header[11] = "01\n02"; },
+        SaveRefusal{"LineBreakInHeader", [](ProgramState& s) { s.header[11] = "01\r\n02"; },
                     "„Baustelle Telefon“ der Projektdaten enthält einen Zeilenumbruch"},
-        SaveRefusal{"CarriageReturnInRoomNumber",
-                    [](ProgramState& s) { s.table.at(1).RaumNr = "1\r"; }, "Zeilenumbruch"},
+        SaveRefusal{"LineBreakInRoomNumber",
+                    [](ProgramState& s) { s.table.at(1).RaumNr = "1\r\n"; }, "Zeilenumbruch"},
         SaveRefusal{
             "NotANumber",
             [](ProgramState& s) { s.table.at(2).Faktor = std::numeric_limits<float>::quiet_NaN(); },
@@ -242,11 +242,14 @@ ProgramState Awkward() {
     s.header[4] = "\"";
     s.header[5] = "  führende Blanks";
     s.header[6] = "Ende mit Blanks   ";
+    s.header[7] = "\r"; // a lone CR or LF is no line end
+    s.header[8] = "a\nb\r";
     s.table.at(1).RaumNr = "1,2";
     s.table.at(1).RaumVer = "Bad \"klein\", oben";
     s.table.at(2).RaumNr = "\"\"";
     s.table.at(2).RaumVer = ",";
     s.table.at(3).RaumVer = " Flur ";
+    s.table.at(3).RaumNr = "x\ry\n";
     s.table.at(4).HkTyp = "Typ \"22\"";
     s.ListingText = "Müller, \"Größe\"\r\n\r\n  \r\n";
     return s;
