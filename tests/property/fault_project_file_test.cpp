@@ -1,0 +1,212 @@
+// Faults of the project file on the real file system and with the bytes the
+// code page leaves to chance, beyond the reader's and writer's own tests:
+// places where even the superuser cannot save, the ten-megabyte file through
+// the load command, every byte 0x80 to 0x9F, and double quotes through both
+// commands. The rows are the file part of docs/faults.md.
+
+#include "calc_driver.h"
+#include "common/text.h"
+#include "project/file_commands.h"
+#include "project/project_file.h"
+#include "project/tests/fakes.h"
+#include "state_compare.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace hk {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool Contains(const std::string& s, const std::string& part) {
+    return s.find(part) != std::string::npos;
+}
+
+// A state that a load must not touch when it refuses the file.
+ProgramState Before() {
+    test::CalcDriver calc;
+    calc.state.header[1] = "vorher";
+    calc.calculate(test::RadiatorTexts{});
+    return calc.state;
+}
+
+std::string Saved(const ProgramState& s) {
+    std::string bytes;
+    const auto problem = ProjectFileBytes(s, bytes);
+    EXPECT_FALSE(problem) << problem->message;
+    return bytes;
+}
+
+// ---------------------------------------------------------------- saving
+
+struct Place {
+    const char* name;
+    const char* path;
+};
+
+class SaveWhereNothingCanBeWritten : public ::testing::TestWithParam<Place> {};
+
+// Kernel folders and devices refuse files even to the superuser; a device
+// must never be replaced by a project file.
+TEST_P(SaveWhereNothingCanBeWritten, ReportsAndCreatesNothing) {
+    const std::string path = GetParam().path;
+    const fs::path folder = fs::path(path).parent_path();
+    if (!fs::exists(folder)) {
+        GTEST_SKIP() << folder << " is not there on this machine";
+    }
+    const bool existed = fs::exists(path);
+    const auto type = existed ? fs::status(path).type() : fs::file_type::not_found;
+    test::FakeDialogs dialogs;
+    dialogs.answer = path;
+    test::MessageLog messages;
+
+    mnuItemSave_Click(Before(), dialogs, messages);
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    const Message& m = messages.shown[0];
+    EXPECT_EQ(m.title, "Datei nicht gespeichert");
+    EXPECT_EQ(m.icon, MsgIcon::Critical);
+    EXPECT_TRUE(Contains(m.text, path)) << m.text;
+    EXPECT_TRUE(Contains(m.text, "unverändert")) << m.text;
+    EXPECT_EQ(fs::exists(path), existed);
+    if (existed) {
+        EXPECT_EQ(fs::status(path).type(), type);
+    }
+    for (const auto& e : fs::directory_iterator(folder, fs::directory_options::skip_permission_denied)) {
+        EXPECT_FALSE(e.path().filename().string().starts_with(".hkberech-"))
+            << "temporary file left: " << e.path();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RealFileSystem, SaveWhereNothingCanBeWritten,
+    ::testing::Values(Place{"ProcessFolder", "/proc/hkberech-projekt.txt"},
+                      Place{"KernelFolder", "/sys/hkberech-projekt.txt"},
+                      Place{"DeviceThatIsAlwaysFull", "/dev/full"},
+                      Place{"DeviceThatSwallowsAll", "/dev/null"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------- loading
+
+std::string TenMegabyteListing() {
+    test::CalcDriver calc;
+    for (int n = 1; n <= 3; ++n) {
+        calc.calculate(test::RadiatorTexts{});
+        calc.pressNaechster();
+    }
+    std::string f = Saved(calc.state);
+    f.erase(f.size() - 2); // the closing line comes after the long listing
+    const std::string line = ListingLine(calc.state.table, 1);
+    while (f.size() < 10'000'000) {
+        f += line;
+    }
+    return f + "\r\n";
+}
+
+struct BigFile {
+    const char* name;
+    std::string (*make)();
+    bool loads;
+};
+
+class TenMegabytesThroughTheLoadCommand : public ::testing::TestWithParam<BigFile> {};
+
+TEST_P(TenMegabytesThroughTheLoadCommand, LoadsOrRefusesWhole) {
+    test::TempFolder dir;
+    const std::string file = GetParam().make();
+    test::Spit(dir / "gross.txt", file);
+    test::FakeDialogs dialogs;
+    dialogs.answer = dir / "gross.txt";
+    test::FakeBusy busy;
+    test::MessageLog messages;
+    ProgramState s = Before();
+
+    const LoadOutcome outcome = mnuItemOpen_Click(s, dialogs, busy, messages);
+
+    EXPECT_FALSE(busy.busy);
+    if (GetParam().loads) {
+        EXPECT_EQ(outcome, LoadOutcome::Loaded);
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_EQ(s.LfNr, 4);
+        EXPECT_GT(s.ListingText.size(), 9'900'000u);
+    } else {
+        EXPECT_EQ(outcome, LoadOutcome::Refused);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].title, "Datei nicht geladen");
+        EXPECT_TRUE(Contains(messages.shown[0].text, "Es wurde nichts geladen"))
+            << messages.shown[0].text;
+        EXPECT_TRUE(test::SameState(s, Before()));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RealFileSystem, TenMegabytesThroughTheLoadCommand,
+    ::testing::Values(BigFile{"LongListingLoads", TenMegabyteListing, true},
+                      BigFile{"BinaryIsRefused",
+                              [] {
+                                  std::string f(10'000'000, '\0');
+                                  unsigned x = 4711;
+                                  for (char& c : f) {
+                                      x = x * 1103515245u + 12345u;
+                                      c = static_cast<char>(x >> 16);
+                                  }
+                                  return f;
+                              },
+                              false},
+                      BigFile{"OneLineWithoutEndIsRefused",
+                              [] { return std::string(10'000'000, '7'); }, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Bytes 0x80 to 0x9F: the euro sign, curved quotes and dashes, and the five
+// bytes the code page leaves undefined. Each must come back as itself.
+TEST(CodePageBytes, EveryByte80To9FLoadsAndSavesAsItself) {
+    std::string high;
+    for (int b = 0x80; b <= 0x9F; ++b) {
+        high += static_cast<char>(b);
+    }
+    std::string file;
+    for (int f = 1; f <= ProjectHeader::kFieldCount; ++f) {
+        file += (f == 1 || f == 11 ? high : "Kopf") + std::string("\r\n");
+    }
+    file += "1,60\r\n";
+    file += "1,90,70,\"" + high + "\",\"" + high + "\",20,1500,1.3,60,1,1500,\"" + high + "\"\r\n";
+    file += high + "\r\n\r\n";
+
+    ProgramState s;
+    ASSERT_FALSE(ReadProjectFile(file, s));
+    EXPECT_EQ(s.header[1], Cp1252ToUtf8(high));
+    EXPECT_EQ(s.table.at(1).RaumVer, Cp1252ToUtf8(high));
+    EXPECT_EQ(Saved(s), file + "\r\n"); // the listing's closing line once more
+}
+
+// A double quote inside a text, through the save and the load command and a
+// real file: it comes back as typed.
+TEST(QuotesInTexts, SurviveBothCommands) {
+    test::CalcDriver calc;
+    calc.state.header[1] = "Projekt \"Nord\", Teil 2";
+    calc.state.header[4] = "\"";
+    test::RadiatorTexts t;
+    t.RaumVer = "\"Bad\", WC\"";
+    calc.calculate(t);
+    ASSERT_TRUE(calc.screen.messages.empty());
+
+    test::TempFolder dir;
+    test::FakeDialogs dialogs;
+    dialogs.answer = dir / "anf.txt";
+    test::MessageLog messages;
+    mnuItemSave_Click(calc.state, dialogs, messages);
+    ASSERT_TRUE(messages.shown.empty()) << messages.shown[0].text;
+
+    ProgramState loaded;
+    test::FakeBusy busy;
+    ASSERT_EQ(mnuItemOpen_Click(loaded, dialogs, busy, messages), LoadOutcome::Loaded);
+    EXPECT_EQ(loaded.header, calc.state.header);
+    EXPECT_TRUE(test::SameEntry(loaded.table.at(1), calc.state.table.at(1)));
+    EXPECT_EQ(loaded.ListingText, calc.state.ListingText + "\r\n");
+}
+
+} // namespace
+} // namespace hk
