@@ -1,0 +1,196 @@
+// Benchmarks of the core: one conversion, one listing line, the listing of
+// a full project, saving and loading a full project, and the ten-megabyte
+// files a load must refuse (or load) in one pass.
+
+#include "calc_driver.h"
+#include "calc/conversion.h"
+#include "project/file_commands.h"
+#include "project/project_file.h"
+#include "report/listing.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// A project of 70 radiators calculated as the user does, DIN, with a filled
+// header: what a full project file holds.
+const hk::ProgramState& FullProject() {
+    static const hk::ProgramState s = [] {
+        hk::test::CalcDriver calc;
+        const char* header[] = {"P-2024/17",    "Schulz",     "12.03.2024", "Müller",
+                                "Jürgen",       "Hauptstr. 1", "12345 Köln", "0221 123456",
+                                "Am Hang 3",    "12345 Köln", "0221 654321"};
+        for (int f = 1; f <= 11; ++f) {
+            calc.state.header[f] = header[f - 1];
+        }
+        for (int n = 1; n <= 70; ++n) {
+            hk::test::RadiatorTexts t;
+            t.dVorl = std::to_string(55 + n % 60);
+            t.dRueckl = std::to_string(40 + n % 15);
+            t.RaumNr = std::to_string(100 + n);
+            t.RaumVer = n % 2 ? "Wohnen" : "Küche, Bad";
+            t.dRaum = n % 3 ? "20" : "22,5";
+            t.QRaum = std::to_string(400 + 37 * n);
+            calc.calculate(t, n % 44);
+            if (!calc.screen.messages.empty()) {
+                std::fprintf(stderr, "radiator %d refused\n", n);
+                std::abort();
+            }
+            if (n < 70) {
+                calc.pressNaechster();
+            }
+        }
+        return calc.state;
+    }();
+    return s;
+}
+
+std::string FullProjectBytes() {
+    std::string bytes;
+    hk::ProjectFileBytes(FullProject(), bytes);
+    return bytes;
+}
+
+void BM_Convert(benchmark::State& st) {
+    hk::RadiatorEntry e;
+    e.dVorl = 70;
+    e.dRueckl = 40;
+    e.dRaum = 20;
+    e.QRaum = 1000;
+    e.Exponent = 1.3f;
+    for (auto _ : st) {
+        benchmark::DoNotOptimize(e);
+        benchmark::DoNotOptimize(hk::Convert(e, 60));
+    }
+}
+BENCHMARK(BM_Convert);
+
+void BM_ListingLine(benchmark::State& st) {
+    const hk::RadiatorTable& table = FullProject().table;
+    for (auto _ : st) {
+        benchmark::DoNotOptimize(hk::ListingLine(table, 17));
+    }
+}
+BENCHMARK(BM_ListingLine);
+
+// The header block and the 70 lines, as the listing box holds them.
+void BM_Listing70(benchmark::State& st) {
+    const hk::ProgramState& s = FullProject();
+    for (auto _ : st) {
+        std::string listing = hk::HeaderBlock(s.dNorm);
+        for (int n = 1; n <= 70; ++n) {
+            listing += hk::ListingLine(s.table, n);
+        }
+        benchmark::DoNotOptimize(listing.data());
+    }
+}
+BENCHMARK(BM_Listing70);
+
+void BM_SaveProject70(benchmark::State& st) {
+    const hk::ProgramState& s = FullProject();
+    std::string bytes;
+    for (auto _ : st) {
+        benchmark::DoNotOptimize(hk::ProjectFileBytes(s, bytes));
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations() * bytes.size()));
+}
+BENCHMARK(BM_SaveProject70);
+
+void Load(benchmark::State& st, const std::string& file, bool mustLoad) {
+    for (auto _ : st) {
+        hk::ProgramState s;
+        const auto problem = hk::ReadProjectFile(file, s);
+        if (problem.has_value() == mustLoad) {
+            st.SkipWithError("the file was not read as expected");
+            break;
+        }
+        benchmark::DoNotOptimize(s.ListingText.data());
+    }
+    st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations() * file.size()));
+}
+
+void BM_LoadProject70(benchmark::State& st) { Load(st, FullProjectBytes(), true); }
+BENCHMARK(BM_LoadProject70);
+
+constexpr std::size_t kTenMb = 10'000'000;
+
+std::string TenMegabytesOfBinary() {
+    std::string f(kTenMb, '\0');
+    unsigned x = 4711;
+    for (char& c : f) {
+        x = x * 1103515245u + 12345u;
+        c = static_cast<char>(x >> 16);
+    }
+    return f;
+}
+
+// The full project with its listing grown to ten megabytes: read and kept.
+std::string TenMegabyteListing() {
+    std::string f = FullProjectBytes();
+    f.erase(f.size() - 2);
+    const std::string line = hk::ListingLine(FullProject().table, 1);
+    while (f.size() < kTenMb) {
+        f += line;
+    }
+    return f + "\r\n";
+}
+
+void BM_Refuse10MbBinary(benchmark::State& st) { Load(st, TenMegabytesOfBinary(), false); }
+BENCHMARK(BM_Refuse10MbBinary)->Unit(benchmark::kMillisecond);
+
+void BM_Refuse10MbWithoutLineEnd(benchmark::State& st) {
+    Load(st, std::string(kTenMb, '7'), false);
+}
+BENCHMARK(BM_Refuse10MbWithoutLineEnd)->Unit(benchmark::kMillisecond);
+
+void BM_Load10MbListing(benchmark::State& st) { Load(st, TenMegabyteListing(), true); }
+BENCHMARK(BM_Load10MbListing)->Unit(benchmark::kMillisecond);
+
+// The whole load command on a real ten-megabyte file: open, read, refuse,
+// message (the file stays in the page cache after the first round).
+void BM_LoadCommand10MbBinaryFile(benchmark::State& st) {
+    char dir[] = "/tmp/hkbench-XXXXXX";
+    if (::mkdtemp(dir) == nullptr) {
+        st.SkipWithError("no temporary folder");
+        return;
+    }
+    const std::string path = std::string(dir) + "/gross.txt";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << TenMegabytesOfBinary();
+    }
+    struct Dialogs : hk::FileDialogs {
+        std::string name;
+        std::string saveFileName(const std::vector<hk::FileFilter>&) override { return name; }
+        std::string openFileName(const std::string&, const std::vector<hk::FileFilter>&) override {
+            return name;
+        }
+    } dialogs;
+    dialogs.name = path;
+    struct Busy : hk::BusyIndicator {
+        void setBusy(bool) override {}
+    } busy;
+    struct Messages : hk::MessageSink {
+        int shown = 0;
+        void showMessage(const hk::Message&) override { ++shown; }
+    } messages;
+    for (auto _ : st) {
+        hk::ProgramState s;
+        benchmark::DoNotOptimize(hk::mnuItemOpen_Click(s, dialogs, busy, messages));
+    }
+    std::remove(path.c_str());
+    ::rmdir(dir);
+    if (messages.shown != static_cast<int>(st.iterations())) {
+        st.SkipWithError("the file was not refused every time");
+    }
+}
+BENCHMARK(BM_LoadCommand10MbBinaryFile)->Unit(benchmark::kMillisecond);
+
+} // namespace
