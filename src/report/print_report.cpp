@@ -12,8 +12,8 @@ using item::Tab;
 using item::Text;
 using item::Whole;
 
-constexpr int kPageRuleWidth = 70;   // "=" under the project data
-constexpr int kTitleUnderline = 85;  // "_" under the title lines
+constexpr int kPageRuleWidth = 70;  // "=" under the project data
+constexpr int kTitleUnderline = 85; // "_" under the title lines
 
 } // namespace
 
@@ -30,16 +30,16 @@ bool Seite1Druck(const ProgramState& state, PrintDevice& device) {
     printer.Print({});
     printer.Print({});
     printer.FontName("Times Roman");
-    printer.Print({Tab(9), Text("Projekt Nr.: "), Text(h[ProjectHeader::ProjektNr]),
-                   Tab(31), Text("bearbeitet von: "), Text(h[ProjectHeader::Bearbeiter]),
-                   Tab(60), Text("Datum: "), Text(h[ProjectHeader::Datum])});
-    printer.Print({Tab(9), Text("für: "), Text(h[ProjectHeader::BauherrName]),
-                   Tab(31), Text(h[ProjectHeader::BauherrVorname])});
-    printer.Print({Tab(9), Text("in: "), Text(h[ProjectHeader::BauherrStrasse]),
-                   Tab(40), Text(h[ProjectHeader::BauherrOrt])});
+    printer.Print({Tab(9), Text("Projekt Nr.: "), Text(h[ProjectHeader::ProjektNr]), Tab(31),
+                   Text("bearbeitet von: "), Text(h[ProjectHeader::Bearbeiter]), Tab(60),
+                   Text("Datum: "), Text(h[ProjectHeader::Datum])});
+    printer.Print({Tab(9), Text("für: "), Text(h[ProjectHeader::BauherrName]), Tab(31),
+                   Text(h[ProjectHeader::BauherrVorname])});
+    printer.Print({Tab(9), Text("in: "), Text(h[ProjectHeader::BauherrStrasse]), Tab(40),
+                   Text(h[ProjectHeader::BauherrOrt])});
     printer.Print({Tab(9), Text("Telefon: "), Text(h[ProjectHeader::BauherrTelefon])});
-    printer.Print({Tab(9), Text("B.V.: "), Text(h[ProjectHeader::BaustelleStrasse]),
-                   Tab(40), Text(h[ProjectHeader::BaustelleOrt])});
+    printer.Print({Tab(9), Text("B.V.: "), Text(h[ProjectHeader::BaustelleStrasse]), Tab(40),
+                   Text(h[ProjectHeader::BaustelleOrt])});
     printer.Print({Tab(9), Text("Telefon: "), Text(h[ProjectHeader::BaustelleTelefon])});
     printer.Print({Tab(7)}, LineEnd::Continue);
     for (int i = 0; i < kPageRuleWidth; ++i) {
@@ -73,7 +73,8 @@ bool ListeDruck(const ProgramState& state, Printer& printer) {
 
     for (int p = 1; p <= rows; ++p) {
         const RadiatorEntry& e = state.table.at(p);
-        printer.Print({Tab(7), Whole(p),
+        // clang-format off
+        printer.Print({Tab(7),  Whole(p),
                        Tab(12), Single(e.dVorl),
                        Tab(16), Single(e.dRueckl),
                        Tab(20), Text(e.RaumNr),
@@ -85,6 +86,7 @@ bool ListeDruck(const ProgramState& state, Printer& printer) {
                        Tab(56), Single(e.Faktor),
                        Tab(62), Single(e.QHKNeu),
                        Tab(69), Text(e.HkTyp)});
+        // clang-format on
     }
     return printer.EndDoc();
 }

@@ -26,10 +26,10 @@ namespace hk {
 struct PrintItem {
     enum class Kind { Text, Whole, Single, Tab };
     Kind kind = Kind::Text;
-    std::string text;     // Text
-    long long whole = 0;  // Whole
-    float single = 0;     // Single
-    int column = 1;       // Tab, counted from 1
+    std::string text;    // Text
+    long long whole = 0; // Whole
+    float single = 0;    // Single
+    int column = 1;      // Tab, counted from 1
 };
 
 // The items of a statement: item::Tab(7), item::Text("..."), item::Single(x).

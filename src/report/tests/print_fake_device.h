@@ -22,9 +22,9 @@ struct FakeFont {
 };
 
 struct FakeDraw {
-    int page = 0;   // from 0
-    double x = 0;   // in columns from 0
-    int line = 0;   // from 0 on its page
+    int page = 0; // from 0
+    double x = 0; // in columns from 0
+    int line = 0; // from 0 on its page
     std::string text;
     FakeFont font;
 };
@@ -68,7 +68,9 @@ inline std::string Line(const std::vector<std::pair<int, std::string>>& parts) {
 
 class FakePrintDevice : public PrintDevice {
 public:
-    explicit FakePrintDevice(int pageLines = 1000) : pageLines_(pageLines) { pages_.emplace_back(); }
+    explicit FakePrintDevice(int pageLines = 1000) : pageLines_(pageLines) {
+        pages_.emplace_back();
+    }
 
     // Proportional variant: a column is columnWidth wide, a character charWidth.
     FakePrintDevice(int pageLines, double columnWidth, double charWidth)

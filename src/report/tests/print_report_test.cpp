@@ -18,8 +18,8 @@ using test::Line;
 // 0 to 13, the list starts with its empty line 14, the rows follow the rule.
 constexpr std::size_t kFirstRowLine = 21;
 
-const char* const kGuss = "DIN Guss- Radiator          ";      // 28 characters
-const char* const kPlan = "Plan Flach-Hk BH 900 Typ 33  ";     // 29 characters
+const char* const kGuss = "DIN Guss- Radiator          ";  // 28 characters
+const char* const kPlan = "Plan Flach-Hk BH 900 Typ 33  "; // 29 characters
 
 RadiatorEntry Entry(int n) {
     RadiatorEntry e;
@@ -106,8 +106,10 @@ TEST(Seite1Druck, ThreeEntriesWholeDocument) {
         Line({{19, "für Temperaturen <> der Norm"}}),
         Line({{19, "Referenz-Temperatur: 60"}}),
         Line({{7, std::string(85, '_')}}),
-        Line({{7, "LfNr| dV| dR|R.Nr|Raum-Verw|dI| Q.-R.| Ex | d-M  |Fakt|Q-neu|      Heizflächen Typ"}}),
-        Line({{7, "----|---|---|----|---------|--|------|----|------|----|-----|---------------------------"}}),
+        Line({{7, "LfNr| dV| dR|R.Nr|Raum-Verw|dI| Q.-R.| Ex | d-M  |Fakt|Q-neu|      Heizflächen "
+                  "Typ"}}),
+        Line({{7, "----|---|---|----|---------|--|------|----|------|----|-----|-------------------"
+                  "--------"}}),
         EntryRow(1),
         EntryRow(2),
         EntryRow(3),
@@ -150,7 +152,9 @@ struct FontCase {
     bool bold;
 };
 
-void PrintTo(const FontCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FontCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ReportFonts : public ::testing::TestWithParam<FontCase> {};
 
@@ -190,7 +194,9 @@ struct RowCase {
     std::vector<std::string> rows;
 };
 
-void PrintTo(const RowCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RowCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class TableRows : public ::testing::TestWithParam<RowCase> {};
 
@@ -207,55 +213,126 @@ const RowCase kRowCases[] = {
     {"OneEntry", [](ProgramState&) {}, {EntryRow(1)}},
     {"EmptyRowAfterNextCommand",
      [](ProgramState& s) { s.LfNr = 2; },
-     {EntryRow(1),
-      Line({{8, "2"}, {13, "0"}, {17, "0"}, {35, "0"}, {39, "0"}, {45, "0"}, {51, "0"}, {57, "0"},
-            {63, "0"}})}},
+     {EntryRow(1), Line({{8, "2"},
+                         {13, "0"},
+                         {17, "0"},
+                         {35, "0"},
+                         {39, "0"},
+                         {45, "0"},
+                         {51, "0"},
+                         {57, "0"},
+                         {63, "0"}})}},
     {"NoRowsBeforeAnyEntry", [](ProgramState& s) { s.LfNr = 0; }, {}},
     {"NoRowsForNegativeCounter", [](ProgramState& s) { s.LfNr = -3; }, {}},
     {"RoomNumberOfFiveLeavesRoomUseAt25",
      [](ProgramState& s) { s.table.at(1).RaumNr = "12345"; },
-     {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "12345"}, {25, "Wohnen"}, {35, "20"},
-            {39, "1500"}, {45, "1,3"}, {51, "59,4"}, {57, "1,02"}, {63, "1530"},
+     {Line({{8, "1"},
+            {13, "90"},
+            {17, "70"},
+            {20, "12345"},
+            {25, "Wohnen"},
+            {35, "20"},
+            {39, "1500"},
+            {45, "1,3"},
+            {51, "59,4"},
+            {57, "1,02"},
+            {63, "1530"},
             {69, "DIN Guss- Radiator"}})}},
     {"RoomNumberOfSixPushesRoomUseToNextLine",
      [](ProgramState& s) { s.table.at(1).RaumNr = "123456"; },
      {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "123456"}}),
-      Line({{25, "Wohnen"}, {35, "20"}, {39, "1500"}, {45, "1,3"}, {51, "59,4"}, {57, "1,02"},
-            {63, "1530"}, {69, "DIN Guss- Radiator"}})}},
+      Line({{25, "Wohnen"},
+            {35, "20"},
+            {39, "1500"},
+            {45, "1,3"},
+            {51, "59,4"},
+            {57, "1,02"},
+            {63, "1530"},
+            {69, "DIN Guss- Radiator"}})}},
     {"RoomUseOfNineLeavesRoomTemperatureAt34",
      [](ProgramState& s) { s.table.at(1).RaumVer = "Schlafzim"; },
-     {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "101"}, {25, "Schlafzim"}, {35, "20"},
-            {39, "1500"}, {45, "1,3"}, {51, "59,4"}, {57, "1,02"}, {63, "1530"},
+     {Line({{8, "1"},
+            {13, "90"},
+            {17, "70"},
+            {20, "101"},
+            {25, "Schlafzim"},
+            {35, "20"},
+            {39, "1500"},
+            {45, "1,3"},
+            {51, "59,4"},
+            {57, "1,02"},
+            {63, "1530"},
             {69, "DIN Guss- Radiator"}})}},
     {"RoomUseOfTenContinuesOnNextLineFrom34",
      [](ProgramState& s) { s.table.at(1).RaumVer = "Wohnzimmer"; },
      {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "101"}, {25, "Wohnzimmer"}}),
-      Line({{35, "20"}, {39, "1500"}, {45, "1,3"}, {51, "59,4"}, {57, "1,02"}, {63, "1530"},
+      Line({{35, "20"},
+            {39, "1500"},
+            {45, "1,3"},
+            {51, "59,4"},
+            {57, "1,02"},
+            {63, "1530"},
             {69, "DIN Guss- Radiator"}})}},
     {"RoomUseOfElevenContinuesOnNextLineFrom34",
      [](ProgramState& s) { s.table.at(1).RaumVer = "Kinderzimmr"; },
      {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "101"}, {25, "Kinderzimmr"}}),
-      Line({{35, "20"}, {39, "1500"}, {45, "1,3"}, {51, "59,4"}, {57, "1,02"}, {63, "1530"},
+      Line({{35, "20"},
+            {39, "1500"},
+            {45, "1,3"},
+            {51, "59,4"},
+            {57, "1,02"},
+            {63, "1530"},
             {69, "DIN Guss- Radiator"}})}},
     {"RoomUseWithUmlautsCountsCharacters",
      [](ProgramState& s) { s.table.at(1).RaumVer = "Bäder+Flur"; },
      {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "101"}, {25, "Bäder+Flur"}}),
-      Line({{35, "20"}, {39, "1500"}, {45, "1,3"}, {51, "59,4"}, {57, "1,02"}, {63, "1530"},
+      Line({{35, "20"},
+            {39, "1500"},
+            {45, "1,3"},
+            {51, "59,4"},
+            {57, "1,02"},
+            {63, "1530"},
             {69, "DIN Guss- Radiator"}})}},
     {"NegativeRoomTemperatureMinusOnSeparatorColumn",
      [](ProgramState& s) { s.table.at(1).dRaum = -5; },
-     {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "101"}, {25, "Wohnen"}, {34, "-5"},
-            {39, "1500"}, {45, "1,3"}, {51, "59,4"}, {57, "1,02"}, {63, "1530"},
+     {Line({{8, "1"},
+            {13, "90"},
+            {17, "70"},
+            {20, "101"},
+            {25, "Wohnen"},
+            {34, "-5"},
+            {39, "1500"},
+            {45, "1,3"},
+            {51, "59,4"},
+            {57, "1,02"},
+            {63, "1530"},
             {69, "DIN Guss- Radiator"}})}},
     {"FactorOfFiveCharactersPushesNewOutputToNextLine",
      [](ProgramState& s) { s.table.at(1).Faktor = 10.25f; },
-     {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "101"}, {25, "Wohnen"}, {35, "20"},
-            {39, "1500"}, {45, "1,3"}, {51, "59,4"}, {57, "10,25"}}),
+     {Line({{8, "1"},
+            {13, "90"},
+            {17, "70"},
+            {20, "101"},
+            {25, "Wohnen"},
+            {35, "20"},
+            {39, "1500"},
+            {45, "1,3"},
+            {51, "59,4"},
+            {57, "10,25"}}),
       Line({{63, "1530"}, {69, "DIN Guss- Radiator"}})}},
     {"TypeOfTwentyNineCharacters",
      [](ProgramState& s) { s.table.at(1).HkTyp = kPlan; },
-     {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "101"}, {25, "Wohnen"}, {35, "20"},
-            {39, "1500"}, {45, "1,3"}, {51, "59,4"}, {57, "1,02"}, {63, "1530"},
+     {Line({{8, "1"},
+            {13, "90"},
+            {17, "70"},
+            {20, "101"},
+            {25, "Wohnen"},
+            {35, "20"},
+            {39, "1500"},
+            {45, "1,3"},
+            {51, "59,4"},
+            {57, "1,02"},
+            {63, "1530"},
             {69, "Plan Flach-Hk BH 900 Typ 33"}})}},
     {"DecimalTemperatures",
      [](ProgramState& s) {
@@ -263,9 +340,16 @@ const RowCase kRowCases[] = {
          s.table.at(1).dRueckl = 65;
      },
      // " 75,5 " runs to column 17 and pushes the return temperature along.
-     {Line({{8, "1"}, {13, "75,5"}}),
-      Line({{17, "65"}, {20, "101"}, {25, "Wohnen"}, {35, "20"}, {39, "1500"}, {45, "1,3"},
-            {51, "59,4"}, {57, "1,02"}, {63, "1530"}, {69, "DIN Guss- Radiator"}})}},
+     {Line({{8, "1"}, {13, "75,5"}}), Line({{17, "65"},
+                                            {20, "101"},
+                                            {25, "Wohnen"},
+                                            {35, "20"},
+                                            {39, "1500"},
+                                            {45, "1,3"},
+                                            {51, "59,4"},
+                                            {57, "1,02"},
+                                            {63, "1530"},
+                                            {69, "DIN Guss- Radiator"}})}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Seite1Druck, TableRows, ::testing::ValuesIn(kRowCases),
@@ -296,7 +380,9 @@ struct HeaderCase {
     std::vector<std::string> lines;
 };
 
-void PrintTo(const HeaderCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const HeaderCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PageHeader : public ::testing::TestWithParam<HeaderCase> {};
 
@@ -333,7 +419,8 @@ const HeaderCase kHeaderCases[] = {
     {"EditorEndingBeforeColumn60",
      [](ProjectHeader& h) { h[ProjectHeader::Bearbeiter] = std::string(13, 'B'); },
      5,
-     {Line({{9, "Projekt Nr.: P-17"}, {31, "bearbeitet von: " + std::string(13, 'B')},
+     {Line({{9, "Projekt Nr.: P-17"},
+            {31, "bearbeitet von: " + std::string(13, 'B')},
             {60, "Datum: 12.03.2024"}})}},
     {"EditorPastColumn60PushesDate",
      [](ProjectHeader& h) { h[ProjectHeader::Bearbeiter] = std::string(14, 'B'); },
@@ -366,7 +453,9 @@ struct NormCase {
     std::string line;
 };
 
-void PrintTo(const NormCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const NormCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ReferenceLine : public ::testing::TestWithParam<NormCase> {};
 

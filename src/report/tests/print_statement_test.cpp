@@ -23,7 +23,9 @@ struct StatementCase {
     std::vector<std::string> lines; // of page 1, trailing blanks cut
 };
 
-void PrintTo(const StatementCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const StatementCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class StatementRules : public ::testing::TestWithParam<StatementCase> {};
 
@@ -38,22 +40,34 @@ TEST_P(StatementRules, PrintsTheseLines) {
 // A "|" on either side of a number shows its sign place and trailing blank.
 const StatementCase kStatementCases[] = {
     {"TextUnchangedWithItsBlanks",
-     [](Printer& p) { p.Print({Text("  a  "), Text("|")}); },
+     [](Printer& p) {
+         p.Print({Text("  a  "), Text("|")});
+     },
      {"  a  |"}},
     {"TabForwardOnSameLine",
-     [](Printer& p) { p.Print({Text("ab"), Tab(5), Text("x")}); },
+     [](Printer& p) {
+         p.Print({Text("ab"), Tab(5), Text("x")});
+     },
      {"ab  x"}},
     {"TabOnThePositionStays",
-     [](Printer& p) { p.Print({Text("abcd"), Tab(5), Text("x")}); },
+     [](Printer& p) {
+         p.Print({Text("abcd"), Tab(5), Text("x")});
+     },
      {"abcdx"}},
     {"TabOneColumnPastGoesToNextLine",
-     [](Printer& p) { p.Print({Text("abcde"), Tab(5), Text("x")}); },
+     [](Printer& p) {
+         p.Print({Text("abcde"), Tab(5), Text("x")});
+     },
      {"abcde", "    x"}},
     {"TabBackwardGoesToNextLine",
-     [](Printer& p) { p.Print({Text("abcdef"), Tab(2), Text("x")}); },
+     [](Printer& p) {
+         p.Print({Text("abcdef"), Tab(2), Text("x")});
+     },
      {"abcdef", " x"}},
     {"TabColumnOneAtLineStart",
-     [](Printer& p) { p.Print({Tab(1), Text("x")}); },
+     [](Printer& p) {
+         p.Print({Tab(1), Text("x")});
+     },
      {"x"}},
     {"TabZeroAndNegativeCountAsColumnOne",
      [](Printer& p) {
@@ -62,46 +76,74 @@ const StatementCase kStatementCases[] = {
      },
      {"x", "y"}},
     {"TwoTabsInARowSecondWins",
-     [](Printer& p) { p.Print({Tab(3), Tab(6), Text("x")}); },
+     [](Printer& p) {
+         p.Print({Tab(3), Tab(6), Text("x")});
+     },
      {"     x"}},
     {"UmlautTakesOneColumn",
-     [](Printer& p) { p.Print({Text("für"), Tab(4), Text("x")}); },
+     [](Printer& p) {
+         p.Print({Text("für"), Tab(4), Text("x")});
+     },
      {"fürx"}},
     {"PositiveSingleSignBlankAndTrailingBlank",
-     [](Printer& p) { p.Print({Text("|"), Single(1.28f), Text("|")}); },
+     [](Printer& p) {
+         p.Print({Text("|"), Single(1.28f), Text("|")});
+     },
      {"| 1,28 |"}},
     {"NegativeSingleMinusInSignPlace",
-     [](Printer& p) { p.Print({Text("|"), Single(-2.5f), Text("|")}); },
+     [](Printer& p) {
+         p.Print({Text("|"), Single(-2.5f), Text("|")});
+     },
      {"|-2,5 |"}},
     {"ZeroSingle",
-     [](Printer& p) { p.Print({Text("|"), Single(0.0f), Text("|")}); },
+     [](Printer& p) {
+         p.Print({Text("|"), Single(0.0f), Text("|")});
+     },
      {"| 0 |"}},
     {"NegativeZeroSinglePrintsAsZero",
-     [](Printer& p) { p.Print({Text("|"), Single(-0.0f), Text("|")}); },
+     [](Printer& p) {
+         p.Print({Text("|"), Single(-0.0f), Text("|")});
+     },
      {"| 0 |"}},
     {"SingleTenthWithoutBinaryNoise",
-     [](Printer& p) { p.Print({Text("|"), Single(0.1f), Text("|")}); },
+     [](Printer& p) {
+         p.Print({Text("|"), Single(0.1f), Text("|")});
+     },
      {"| 0,1 |"}},
     {"SingleSevenDigits",
-     [](Printer& p) { p.Print({Text("|"), Single(1234567.0f), Text("|")}); },
+     [](Printer& p) {
+         p.Print({Text("|"), Single(1234567.0f), Text("|")});
+     },
      {"| 1234567 |"}},
     {"WholeNumber",
-     [](Printer& p) { p.Print({Text("|"), Whole(60), Text("|")}); },
+     [](Printer& p) {
+         p.Print({Text("|"), Whole(60), Text("|")});
+     },
      {"| 60 |"}},
     {"NegativeWholeNumber",
-     [](Printer& p) { p.Print({Text("|"), Whole(-7), Text("|")}); },
+     [](Printer& p) {
+         p.Print({Text("|"), Whole(-7), Text("|")});
+     },
      {"|-7 |"}},
     {"WholeZero",
-     [](Printer& p) { p.Print({Text("|"), Whole(0), Text("|")}); },
+     [](Printer& p) {
+         p.Print({Text("|"), Whole(0), Text("|")});
+     },
      {"| 0 |"}},
     {"NumbersSideBySideKeepBothBlanks",
-     [](Printer& p) { p.Print({Whole(1), Whole(2)}); },
+     [](Printer& p) {
+         p.Print({Whole(1), Whole(2)});
+     },
      {" 1  2"}},
     {"TwoDigitNumberFitsBeforeNextTab",
-     [](Printer& p) { p.Print({Tab(34), Single(20), Tab(38), Text("x")}); },
+     [](Printer& p) {
+         p.Print({Tab(34), Single(20), Tab(38), Text("x")});
+     },
      {Line({{35, "20"}, {38, "x"}})}},
     {"ThreeDigitNumberPushesNextTabToNextLine",
-     [](Printer& p) { p.Print({Tab(34), Single(100), Tab(38), Text("x")}); },
+     [](Printer& p) {
+         p.Print({Tab(34), Single(100), Tab(38), Text("x")});
+     },
      {Line({{35, "100"}}), Line({{38, "x"}})}},
     {"EmptyStatementEndsLine",
      [](Printer& p) {
@@ -149,7 +191,9 @@ struct ProportionalCase {
     int expectedLine; // of the text after Tab(5) following four characters
 };
 
-void PrintTo(const ProportionalCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ProportionalCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ProportionalTab : public ::testing::TestWithParam<ProportionalCase> {};
 
@@ -166,7 +210,8 @@ INSTANTIATE_TEST_SUITE_P(Printer, ProportionalTab,
                          ::testing::Values(ProportionalCase{"NarrowerFaceStays", 7.5, 0},
                                            ProportionalCase{"ExactWidthStays", 10.0, 0},
                                            ProportionalCase{"RoundingOvershootStays", 10.02, 0},
-                                           ProportionalCase{"OvershootPastToleranceWraps", 10.05, 1},
+                                           ProportionalCase{"OvershootPastToleranceWraps", 10.05,
+                                                            1},
                                            ProportionalCase{"WiderFaceWraps", 12.0, 1}),
                          [](const auto& info) { return info.param.name; });
 
@@ -174,12 +219,14 @@ INSTANTIATE_TEST_SUITE_P(Printer, ProportionalTab,
 struct PageCase {
     std::string name;
     int pageLines;
-    int printedLines;    // "L1", "L2", ... one per statement
-    int trailingEmpty;   // empty statements after them
+    int printedLines;  // "L1", "L2", ... one per statement
+    int trailingEmpty; // empty statements after them
     int expectedPages;
 };
 
-void PrintTo(const PageCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PageCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PageBreak : public ::testing::TestWithParam<PageCase> {};
 
@@ -226,7 +273,7 @@ TEST(PrinterFailure, PageThatCannotStartFailsTheDocument) {
         printer.Print({Text("x")});
     }
     EXPECT_FALSE(printer.EndDoc());
-    EXPECT_EQ(device.endCalls, 1); // the document is still closed
+    EXPECT_EQ(device.endCalls, 1);      // the document is still closed
     EXPECT_EQ(device.draws.size(), 2u); // nothing drawn past the full page
 }
 
