@@ -121,7 +121,10 @@ bool CalcForm::CheckFields() {
             return false;
         }
     }
-    if (RegionalNumber(screen_.text(CalcControl::txtExpon)) == 0.0) {
+    // The value as the single-precision exponent field receives it: a text
+    // such as 1,0E-50 is not 0 in double precision but is stored as 0, which
+    // would make every factor 1.
+    if (RegionalSingle(screen_.text(CalcControl::txtExpon)) == 0.0f) {
         screen_.showMessage({std::string(kMsgExponent), std::string(kTitleEingabeberichtigung),
                              MsgIcon::Information});
         screen_.setFocus(CalcControl::Expon);

@@ -315,6 +315,8 @@ INSTANTIATE_TEST_SUITE_P(
                   nullptr, nullptr, 32.7f, 2.26f, 2260.0f},
         // Leading number 1 passes the range check; the value underflows to 0.
         FieldCase{"ValueZeroAfterTheRangeCheck", C::txtExpon, "1,0E-400", O::Refused, kMsgExpon},
+        // Not 0 in double precision, but 0 in the single the entry holds.
+        FieldCase{"ValueZeroAsSingle", C::txtExpon, "1,0E-50", O::Refused, kMsgExpon},
         FieldCase{"LeadingNumberTwo", C::txtExpon, "2,1", O::Refused, kMsgExpon},
         FieldCase{"BelowOne", C::txtExpon, "0,9", O::Refused, kMsgExpon}),
     [](const auto& info) { return std::string(info.param.name); });
