@@ -13,6 +13,13 @@ namespace hk::ui {
 namespace {
 
 const QColor kTeal{0, 128, 128};
+
+// A text box whose lines may stop short of its right edge.
+class InstructionsBox : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    using QPlainTextEdit::setViewportMargins;
+};
 const QColor kDarkRed{192, 0, 0};
 
 // Each line as its leading blanks and the words after them; the deep
@@ -66,7 +73,8 @@ frmAnzeigeLesen::frmAnzeigeLesen()
              MakeFont(QStringLiteral("Times New Roman"), 14.25, true), Qt::AlignHCenter,
              kDarkRed);
 
-    leseText_ = new QPlainTextEdit(client());
+    auto* box = new InstructionsBox(client());
+    leseText_ = box;
     leseText_->setObjectName(QStringLiteral("LeseText"));
     leseText_->setGeometry(Twips(735, 825, 9795, 5145));
     leseText_->setFont(DefaultFont());
@@ -74,6 +82,12 @@ frmAnzeigeLesen::frmAnzeigeLesen()
     leseText_->setWordWrapMode(QTextOption::WordWrap);
     leseText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     leseText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The box reaches past the right edge of the window (8 px); its lines
+    // wrap before that edge so that no word is cut off.
+    const int hidden = leseText_->geometry().right() + 1 - client()->width();
+    if (hidden > 0) {
+        box->setViewportMargins(0, 0, hidden, 0);
+    }
     leseText_->setReadOnly(true);
     leseText_->setTabChangesFocus(true);
     // The box shows the CR LF lines as lines.
