@@ -4,8 +4,10 @@
 
 #include "calc/program_state.h"
 #include "common/message.h"
+#include "project/file_ops.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace hk {
@@ -31,9 +33,19 @@ public:
     virtual void setBusy(bool busy) = 0; // hourglass pointer on the project data screen
 };
 
+inline constexpr std::string_view kTitleNichtGespeichert = "Datei nicht gespeichert";
+inline constexpr std::string_view kTitleNichtGeladen = "Datei nicht geladen";
+inline constexpr std::string_view kTitleOpenDialog = "Datei wird geöffnet";
+
+// The filters of the two dialogs; their descriptions differ in case.
+std::vector<FileFilter> SaveFilters(); // "Textdateien(*.Txt)|*.TXT|Dateien(*.DAT)|*.DAT"
+std::vector<FileFilter> OpenFilters(); // "Textdateien(*.TXT)|*.TXT|Dateien(*.Dat)|*.DAT"
+
 // "&Speichern unter" of the calculation screen. Never destroys a good file;
 // a failure is reported in a German message box. Changes no program state.
-void mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageSink& messages);
+// A project holding a text the file cannot carry is refused before the dialog.
+void mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
+                       FileOps& files = SystemFileOps());
 
 enum class LoadOutcome {
     NoFileChosen, // dialog cancelled: the display screen opens with an empty box
@@ -42,7 +54,8 @@ enum class LoadOutcome {
 };
 
 // "&Laden" of the project data screen. All or nothing.
+// The hourglass is on while the file is read and off again before any message.
 LoadOutcome mnuItemOpen_Click(ProgramState& state, FileDialogs& dialogs, BusyIndicator& busy,
-                              MessageSink& messages);
+                              MessageSink& messages, FileOps& files = SystemFileOps());
 
 } // namespace hk

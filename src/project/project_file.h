@@ -1,7 +1,9 @@
 #pragma once
 // The project file: eleven header lines, the counter line "LfNr,dNorm", one
 // item-list row per entry 1 to LfNr, then the listing text and one more
-// CR LF. Windows-1252 bytes on disk, CR LF line ends.
+// CR LF. Windows-1252 bytes on disk, CR LF line ends. Item lists are comma
+// separated without blanks; texts stand in double quotes, a double quote
+// inside a text doubled; numbers use the decimal point.
 
 #include "calc/program_state.h"
 
@@ -11,8 +13,15 @@
 
 namespace hk {
 
-// The whole file as Windows-1252 bytes.
-std::string ProjectFileBytes(const ProgramState& state);
+struct SaveProblem {
+    std::string message; // German, for the message box
+};
+
+// The whole file as Windows-1252 bytes. The counter line and the rows stop at
+// entry 70. A text that Windows-1252 cannot hold, a line break in a one-line
+// text or a number that is no number gives a problem, and bytes is untouched:
+// the file would not read back as the project.
+std::optional<SaveProblem> ProjectFileBytes(const ProgramState& state, std::string& bytes);
 
 struct LoadProblem {
     int line = 0;        // 1-based line of the file where reading stopped

@@ -1,0 +1,436 @@
+#include "project_file.h"
+
+#include "common/errors.h"
+#include "common/numbers.h"
+#include "common/text.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace hk {
+namespace {
+
+constexpr int kHeaderLines = ProjectHeader::kFieldCount;
+constexpr std::size_t kCounterItems = 2;
+constexpr std::size_t kRowItems = 12;
+
+// ---------------------------------------------------------------- writing
+
+struct Refusal {
+    std::string message;
+};
+
+constexpr std::array<std::string_view, ProjectHeader::kFieldCount> kHeaderNames = {
+    "Projekt-Nr.",       "Bearbeiter",        "Datum",
+    "Bauherr Name",      "Bauherr Vorname",   "Bauherr Strasse",
+    "Bauherr PLZ Ort",   "Bauherr Telefon",   "Baustelle Strasse",
+    "Baustelle PLZ Ort", "Baustelle Telefon",
+};
+
+std::string HeaderFieldName(int n) {
+    return "Das Feld „" + std::string(kHeaderNames[static_cast<std::size_t>(n - 1)]) +
+           "“ der Projektdaten";
+}
+
+std::string EntryName(int n) {
+    return "Heizkörper " + WholeText(n);
+}
+
+// Names the first character of utf8 that the file cannot hold.
+std::string BadCharacter(std::string_view utf8) {
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const char32_t c = DecodeUtf8(utf8, pos);
+        if (c > 0x10FFFF) {
+            return "ein ungültiges Zeichen";
+        }
+        if (!IsCp1252Char(c)) {
+            std::string shown;
+            AppendUtf8(shown, c);
+            char code[16];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+            return "das Zeichen „" + shown + "“ (" + code + ")";
+        }
+    }
+    return "ein ungültiges Zeichen";
+}
+
+std::string Encoded(std::string_view utf8, const std::string& what) {
+    auto bytes = Utf8ToCp1252(utf8);
+    if (!bytes) {
+        throw Refusal{what + " enthält " + BadCharacter(utf8) +
+                      ", das eine Projektdatei nicht aufnehmen kann."};
+    }
+    return std::move(*bytes);
+}
+
+// A text that stands on one line of the file, alone or as an item. Only the
+// pair CR LF ends a line; a lone CR or LF, as a loaded file may hold, is kept.
+std::string OneLine(std::string_view utf8, const std::string& what) {
+    if (utf8.find(kCrLf) != std::string_view::npos) {
+        throw Refusal{what + " enthält einen Zeilenumbruch, den eine Projektdatei nicht "
+                             "aufnehmen kann."};
+    }
+    return Encoded(utf8, what);
+}
+
+void PutQuoted(std::string& out, std::string_view utf8, const std::string& what) {
+    out += '"';
+    for (char c : OneLine(utf8, what)) {
+        out += c;
+        if (c == '"') {
+            out += '"'; // doubled, so that the reader sees no end of the text here
+        }
+    }
+    out += '"';
+}
+
+void PutSingle(std::string& out, float x, int entry) {
+    if (!std::isfinite(x)) {
+        throw Refusal{EntryName(entry) + " enthält einen ungültigen Zahlwert."};
+    }
+    out += FileNumberText(x);
+}
+
+void PutRow(std::string& out, const RadiatorEntry& e, int n) {
+    out += WholeText(n);
+    for (float x : {e.dVorl, e.dRueckl}) {
+        out += ',';
+        PutSingle(out, x, n);
+    }
+    out += ',';
+    PutQuoted(out, e.RaumNr, "Die Raum-Nr. von " + EntryName(n));
+    out += ',';
+    PutQuoted(out, e.RaumVer, "Die Raum-Verwendung von " + EntryName(n));
+    for (float x : {e.dRaum, e.QRaum, e.Exponent, e.dMittel, e.Faktor, e.QHKNeu}) {
+        out += ',';
+        PutSingle(out, x, n);
+    }
+    out += ',';
+    PutQuoted(out, e.HkTyp, "Der Heizflächen-Typ von " + EntryName(n));
+    out += kCrLf;
+}
+
+std::string FileImage(const ProgramState& s) {
+    std::string out;
+    out.reserve(4096 + s.ListingText.size());
+    for (int n = 1; n <= kHeaderLines; ++n) {
+        out += OneLine(s.header[n], HeaderFieldName(n));
+        out += kCrLf;
+    }
+    // LfNr is 71 after the next command that follows entry 70: that entry
+    // does not exist, so the file ends with entry 70.
+    const int rows = std::max(1, RowCount(s.LfNr));
+    out += WholeText(rows) + "," + WholeText(s.dNorm);
+    out += kCrLf;
+    for (int n = 1; n <= rows; ++n) {
+        PutRow(out, s.table.at(n), n);
+    }
+    out += Encoded(s.ListingText, "Die Ergebnisliste");
+    if (!s.ListingText.empty() && !s.ListingText.ends_with(kCrLf)) {
+        out += kCrLf; // the listing's last line is always complete
+    }
+    out += kCrLf;
+    return out;
+}
+
+// ---------------------------------------------------------------- reading
+
+struct BadFile {
+    int line;
+    std::string message;
+};
+
+// The file line by line; a line ends at CR LF.
+class Lines {
+public:
+    explicit Lines(std::string_view bytes) : bytes_(bytes) {}
+
+    // The next line, which must be complete; its number is number().
+    std::string_view need() {
+        ++number_;
+        if (pos_ >= bytes_.size()) {
+            throw BadFile{number_, "Die Datei endet vorzeitig"};
+        }
+        const auto end = bytes_.find(kCrLf, pos_);
+        if (end == std::string_view::npos) {
+            throw BadFile{number_, "Die Datei endet vorzeitig, mitten in der Zeile"};
+        }
+        const auto line = bytes_.substr(pos_, end - pos_);
+        pos_ = end + kCrLf.size();
+        return line;
+    }
+
+    int number() const { return number_; }
+    std::string_view rest() const { return bytes_.substr(pos_); }
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+    int number_ = 0;
+};
+
+struct Item {
+    bool quoted = false;
+    std::string_view bare; // an unquoted item, without surrounding blanks
+    std::string text;      // a quoted item, without its quotes
+};
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string Count(std::size_t n) {
+    return n == 1 ? "eine Angabe" : WholeText(static_cast<long long>(n)) + " Angaben";
+}
+
+// Splits an item list. Stops as soon as there are more items than expected,
+// so that a long line of commas costs no more than reading it once.
+void SplitItems(std::string_view line, int lineNo, std::size_t expected, std::vector<Item>& items) {
+    items.clear();
+    if (line.empty()) {
+        throw BadFile{lineNo, "Die Zeile ist leer"};
+    }
+    std::size_t pos = 0;
+    for (;;) {
+        if (items.size() == expected) {
+            throw BadFile{lineNo, "Die Zeile hat mehr als " + Count(expected)};
+        }
+        Item item;
+        while (pos < line.size() && IsBlank(line[pos])) {
+            ++pos;
+        }
+        std::size_t comma = 0;
+        if (pos < line.size() && line[pos] == '"') {
+            item.quoted = true;
+            std::size_t i = pos + 1;
+            for (;;) {
+                const auto quote = line.find('"', i);
+                if (quote == std::string_view::npos) {
+                    throw BadFile{lineNo, "In Angabe " + WholeText(items.size() + 1) +
+                                              " fehlt das schließende Anführungszeichen"};
+                }
+                item.text.append(line.substr(i, quote - i));
+                i = quote + 1;
+                if (i < line.size() && line[i] == '"') {
+                    item.text += '"'; // a doubled quote stands for one
+                    ++i;
+                    continue;
+                }
+                break;
+            }
+            comma = line.find(',', i); // what follows the text is dropped
+        } else {
+            comma = line.find(',', pos);
+            auto bare = line.substr(pos, comma == std::string_view::npos ? line.npos : comma - pos);
+            while (!bare.empty() && IsBlank(bare.back())) {
+                bare.remove_suffix(1);
+            }
+            item.bare = bare;
+        }
+        items.push_back(std::move(item));
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        pos = comma + 1;
+    }
+    if (items.size() < expected) {
+        throw BadFile{lineNo, "Die Zeile hat " + Count(items.size()) + " statt " + Count(expected)};
+    }
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Sign, digits with at most one decimal point (a value below 1 with or
+// without its leading zero), optional exponent with E or D.
+bool IsFileNumber(std::string_view s) {
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        ++i;
+    }
+    std::size_t digits = 0;
+    for (; i < s.size() && IsDigit(s[i]); ++i) {
+        ++digits;
+    }
+    if (i < s.size() && s[i] == '.') {
+        for (++i; i < s.size() && IsDigit(s[i]); ++i) {
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        return false;
+    }
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+            ++i;
+        }
+        std::size_t exponentDigits = 0;
+        for (; i < s.size() && IsDigit(s[i]); ++i) {
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0) {
+            return false;
+        }
+    }
+    return i == s.size();
+}
+
+class ItemReader {
+public:
+    ItemReader(const std::vector<Item>& items, int lineNo) : items_(items), lineNo_(lineNo) {}
+
+    std::string text(std::size_t k) const {
+        const Item& item = at(k);
+        if (!item.quoted) {
+            fail(k, "ist kein Text in Anführungszeichen");
+        }
+        return Cp1252ToUtf8(item.text);
+    }
+
+    float single(std::size_t k) const {
+        const double v = number(k);
+        try {
+            return StoreSingle(v);
+        } catch (const CalcError&) {
+            fail(k, "liegt außerhalb des Zahlbereichs");
+        }
+    }
+
+    std::int16_t int16(std::size_t k) const {
+        const double v = number(k);
+        try {
+            return ToInt16(v);
+        } catch (const CalcError&) {
+            fail(k, "liegt außerhalb des Zahlbereichs");
+        }
+    }
+
+private:
+    const Item& at(std::size_t k) const { return items_[k - 1]; }
+
+    double number(std::size_t k) const {
+        const Item& item = at(k);
+        if (item.quoted) {
+            fail(k, "ist ein Text, erwartet wird eine Zahl");
+        }
+        if (item.bare.empty()) {
+            fail(k, "fehlt");
+        }
+        if (!IsFileNumber(item.bare)) {
+            fail(k, "ist keine Zahl");
+        }
+        try {
+            return LeadingNumber(item.bare);
+        } catch (const CalcError&) {
+            fail(k, "liegt außerhalb des Zahlbereichs");
+        }
+    }
+
+    [[noreturn]] void fail(std::size_t k, const std::string& what) const {
+        throw BadFile{lineNo_, "Angabe " + WholeText(static_cast<long long>(k)) + " " + what};
+    }
+
+    const std::vector<Item>& items_;
+    int lineNo_;
+};
+
+std::size_t LineCount(std::string_view text) {
+    std::size_t n = 0;
+    for (auto pos = text.find(kCrLf); pos != std::string_view::npos;
+         pos = text.find(kCrLf, pos + kCrLf.size())) {
+        ++n;
+    }
+    return text.ends_with(kCrLf) ? n : n + 1;
+}
+
+void ReadInto(std::string_view bytes, ProgramState& s) {
+    if (bytes.empty()) {
+        throw BadFile{1, "Die Datei ist leer"};
+    }
+    Lines lines(bytes);
+    for (int n = 1; n <= kHeaderLines; ++n) {
+        s.header[n] = Cp1252ToUtf8(lines.need());
+    }
+
+    std::vector<Item> items;
+    const std::string_view counterLine = lines.need();
+    SplitItems(counterLine, lines.number(), kCounterItems, items);
+    const ItemReader counter(items, lines.number());
+    const std::int16_t rows = counter.int16(1);
+    const std::int16_t dNorm = counter.int16(2);
+    if (!RadiatorTable::IsValidNumber(rows)) {
+        throw BadFile{lines.number(), "Die Zahl der Heizkörper ist " + WholeText(rows) +
+                                          ", möglich sind 1 bis " +
+                                          WholeText(RadiatorTable::kCapacity)};
+    }
+    s.LfNr = rows;
+    s.dNorm = dNorm;
+
+    for (int n = 1; n <= rows; ++n) {
+        const std::string_view rowLine = lines.need();
+        SplitItems(rowLine, lines.number(), kRowItems, items);
+        const ItemReader row(items, lines.number());
+        const std::int16_t number = row.int16(1);
+        if (number != n) {
+            // The number decides which entry a row fills; a wrong one would
+            // shuffle the project.
+            throw BadFile{lines.number(), "Die Zeile trägt die Nummer " + WholeText(number) +
+                                              ", an dieser Stelle steht " + EntryName(n)};
+        }
+        RadiatorEntry& e = s.table.at(n);
+        e.dVorl = row.single(2);
+        e.dRueckl = row.single(3);
+        e.RaumNr = row.text(4);
+        e.RaumVer = row.text(5);
+        e.dRaum = row.single(6);
+        e.QRaum = row.single(7);
+        e.Exponent = row.single(8);
+        e.dMittel = row.single(9);
+        e.Faktor = row.single(10);
+        e.QHKNeu = row.single(11);
+        e.HkTyp = row.text(12);
+    }
+
+    // The listing: whole lines to the end, each appended with its CR LF. The
+    // writer ends it with an empty line, so a file cut at a line end shows.
+    const std::string_view listing = lines.rest();
+    if (listing.empty()) {
+        throw BadFile{lines.number() + 1, "Die Datei endet vorzeitig, die Ergebnisliste fehlt"};
+    }
+    if (listing != kCrLf && !listing.ends_with("\r\n\r\n")) {
+        // The line that is cut short, or the closing line that is missing.
+        const auto present = static_cast<int>(LineCount(listing));
+        throw BadFile{lines.number() + present + (listing.ends_with(kCrLf) ? 1 : 0),
+                      "Die Datei endet vorzeitig, die Ergebnisliste ist unvollständig"};
+    }
+    s.ListingText += Cp1252ToUtf8(listing);
+}
+
+} // namespace
+
+std::optional<SaveProblem> ProjectFileBytes(const ProgramState& state, std::string& bytes) {
+    try {
+        bytes = FileImage(state);
+    } catch (const Refusal& r) {
+        return SaveProblem{r.message};
+    }
+    return std::nullopt;
+}
+
+std::optional<LoadProblem> ReadProjectFile(std::string_view bytes, ProgramState& state) {
+    try {
+        ProgramState loaded = state; // state itself changes only when all is read
+        ReadInto(bytes, loaded);
+        state = std::move(loaded);
+    } catch (const BadFile& bad) {
+        return LoadProblem{bad.line, bad.message};
+    }
+    return std::nullopt;
+}
+
+} // namespace hk

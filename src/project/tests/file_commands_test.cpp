@@ -1,0 +1,337 @@
+#include "fakes.h"
+
+#include "project/project_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace hk::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+ProgramState SomeProject(std::string name, std::string listing) {
+    ProgramState s;
+    s.header[ProjectHeader::ProjektNr] = std::move(name);
+    s.header[ProjectHeader::BauherrName] = "Jäger, \"Sen.\"";
+    s.LfNr = 2;
+    s.dNorm = 60;
+    s.table.at(1) = {90,
+                     70,
+                     "1.01",
+                     "Wohnen, groß",
+                     20,
+                     1500,
+                     1.3f,
+                     60,
+                     1,
+                     1500,
+                     "Bank- Radiator              "};
+    s.table.at(2).dVorl = 90;
+    s.ListingText = std::move(listing);
+    return s;
+}
+
+ProgramState Old() {
+    return SomeProject("altes Projekt", "alte Liste\r\n");
+}
+
+std::string FileOf(const ProgramState& s) {
+    std::string bytes;
+    EXPECT_FALSE(ProjectFileBytes(s, bytes));
+    return bytes;
+}
+
+std::size_t OpenFiles() {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+
+bool Contains(const std::string& text, std::string_view part) {
+    return text.find(part) != std::string::npos;
+}
+
+// ---------------------------------------------------------------- saving
+
+TEST(SaveCommand, WritesTheWholeFileThroughTheSaveDialog) {
+    TempFolder dir;
+    FakeDialogs dialogs;
+    dialogs.answer = dir / "projekt.txt";
+    MessageLog messages;
+    const ProgramState project = SomeProject("P1", "Liste\r\n");
+    const ProgramState copy = project;
+
+    mnuItemSave_Click(project, dialogs, messages);
+
+    EXPECT_EQ(dialogs.saveCalls, 1);
+    EXPECT_EQ(dialogs.filters, (std::vector<FileFilter>{{"Textdateien(*.Txt)", "*.TXT"},
+                                                        {"Dateien(*.DAT)", "*.DAT"}}));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(Slurp(dir / "projekt.txt"), FileOf(project));
+    EXPECT_EQ(dir.names(), std::set<std::string>{"projekt.txt"});
+    EXPECT_EQ(project, copy);
+}
+
+TEST(SaveCommand, CancelledDialogWritesNothing) {
+    TempFolder dir;
+    FakeDialogs dialogs; // answer stays empty
+    MessageLog messages;
+    mnuItemSave_Click(Old(), dialogs, messages);
+    EXPECT_EQ(dialogs.saveCalls, 1);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(dir.names().empty());
+}
+
+TEST(SaveCommand, ReplacesAnOldFileKeepingItsPermissionsAndLinks) {
+    TempFolder dir;
+    Spit(dir / "echt.txt", "ALTE DATEI");
+    ::chmod((dir / "echt.txt").c_str(), 0640);
+    fs::create_symlink(dir / "echt.txt", dir / "verweis.txt");
+    FakeDialogs dialogs;
+    dialogs.answer = dir / "verweis.txt";
+    MessageLog messages;
+
+    mnuItemSave_Click(Old(), dialogs, messages);
+
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(Slurp(dir / "echt.txt"), FileOf(Old()));
+    EXPECT_TRUE(fs::is_symlink(dir / "verweis.txt"));
+    EXPECT_EQ(fs::status(dir / "echt.txt").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(dir.names(), (std::set<std::string>{"echt.txt", "verweis.txt"}));
+}
+
+TEST(SaveCommand, TextTheFileCannotCarryIsRefusedBeforeTheDialog) {
+    TempFolder dir;
+    ProgramState project = Old();
+    project.header[ProjectHeader::Datum] = "✓";
+    FakeDialogs dialogs;
+    dialogs.answer = dir / "projekt.txt";
+    MessageLog messages;
+
+    mnuItemSave_Click(project, dialogs, messages);
+
+    EXPECT_EQ(dialogs.saveCalls, 0);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Datei nicht gespeichert");
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(Contains(messages.shown[0].text, "„Datum“")) << messages.shown[0].text;
+    EXPECT_TRUE(dir.names().empty());
+}
+
+struct SaveFailure {
+    const char* name;
+    std::string target; // inside the folder unless absolute
+    Step failAt;
+    int err;
+    std::function<void(const TempFolder&)> prepare;
+    const char* says;
+};
+
+class SaveFailureTest : public ::testing::TestWithParam<SaveFailure> {};
+
+// Runs as root, where permission bits do not stop writing: a folder without
+// write permission is simulated by a failing create; a read-only target is a
+// real file without write bits, which the save itself respects.
+TEST_P(SaveFailureTest, ReportsAndLeavesTheOldFileAndNoStrayFile) {
+    const SaveFailure& c = GetParam();
+    TempFolder dir;
+    Spit(dir / "projekt.txt", "ALTE DATEI");
+    if (c.prepare) {
+        c.prepare(dir);
+    }
+    const auto before = dir.names();
+    const std::size_t open = OpenFiles();
+    FailingFileOps files;
+    files.failAt = c.failAt;
+    files.err = c.err;
+    FakeDialogs dialogs;
+    dialogs.answer = c.target.starts_with('/') ? c.target : dir / c.target;
+    MessageLog messages;
+
+    mnuItemSave_Click(SomeProject("neu", "neue Liste\r\n"), dialogs, messages, files);
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    const Message& m = messages.shown[0];
+    EXPECT_EQ(m.title, "Datei nicht gespeichert");
+    EXPECT_EQ(m.icon, MsgIcon::Critical);
+    EXPECT_TRUE(Contains(m.text, dialogs.answer)) << m.text;
+    EXPECT_TRUE(Contains(m.text, c.says)) << m.text;
+    EXPECT_TRUE(Contains(m.text, "unverändert")) << m.text;
+    EXPECT_EQ(Slurp(dir / "projekt.txt"), "ALTE DATEI");
+    EXPECT_EQ(dir.names(), before);
+    EXPECT_EQ(OpenFiles(), open);
+}
+
+void Chmod(const TempFolder& d, const char* name, mode_t mode) {
+    ::chmod((d / name).c_str(), mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SaveCommand, SaveFailureTest,
+    ::testing::Values(
+        SaveFailure{"MissingFolder",
+                    "fehlt/projekt.txt",
+                    Step::None,
+                    0,
+                    {},
+                    "Der Ordner ist nicht vorhanden"},
+        SaveFailure{"UnderARegularFile", "projekt.txt/neu.txt", Step::None, 0, {}, "kein Ordner"},
+        SaveFailure{"UnderEtcPasswd", "/etc/passwd/projekt.txt", Step::None, 0, {}, "kein Ordner"},
+        SaveFailure{"ReadOnlyTarget", "projekt.txt", Step::None, 0,
+                    [](const TempFolder& d) { Chmod(d, "projekt.txt", 0444); }, "schreibgeschützt"},
+        SaveFailure{"TargetIsAFolder", "ordner", Step::None, 0,
+                    [](const TempFolder& d) { fs::create_directory(d / "ordner"); }, "Ordner"},
+        SaveFailure{"NameTooLong", std::string(300, 'x') + ".txt", Step::None, 0, {}, "zu lang"},
+        SaveFailure{"NameEndsWithSlash", "projekt.txt/", Step::None, 0, {}, "ungültig"},
+        SaveFailure{"FolderNotWritable",
+                    "projekt.txt",
+                    Step::Create,
+                    EACCES,
+                    {},
+                    "Keine Schreibberechtigung"},
+        SaveFailure{"ReadOnlyDisk",
+                    "projekt.txt",
+                    Step::Create,
+                    EROFS,
+                    {},
+                    "Datenträger ist schreibgeschützt"},
+        SaveFailure{
+            "DiskFullMidway", "projekt.txt", Step::Write, ENOSPC, {}, "Datenträger ist voll"},
+        SaveFailure{"WriteMakesNoProgress",
+                    "projekt.txt",
+                    Step::WriteNothing,
+                    0,
+                    {},
+                    "Fehler beim Schreiben"},
+        SaveFailure{"FlushFails", "projekt.txt", Step::Flush, EIO, {}, "Fehler beim Schreiben"},
+        SaveFailure{"CloseFailsQuota", "projekt.txt", Step::Close, EDQUOT, {}, "voll"},
+        SaveFailure{"RenameFails", "projekt.txt", Step::Rename, EBUSY, {}, "Fehler Nr. 16"},
+        SaveFailure{"InspectFails", "projekt.txt", Step::Inspect, EIO, {}, "Fehler beim"}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+// ---------------------------------------------------------------- loading
+
+TEST(LoadCommand, LoadsWithTheOpenDialogUnderTheHourglass) {
+    TempFolder dir;
+    const ProgramState saved = SomeProject("gespeichert", "gespeicherte Liste\r\n");
+    Spit(dir / "projekt.DAT", FileOf(saved));
+    FakeDialogs dialogs;
+    dialogs.answer = dir / "projekt.DAT";
+    FakeBusy busy;
+    FailingFileOps files;
+    files.watchBusy = &busy;
+    MessageLog messages;
+    ProgramState state = Old();
+
+    EXPECT_EQ(mnuItemOpen_Click(state, dialogs, busy, messages, files), LoadOutcome::Loaded);
+
+    EXPECT_EQ(dialogs.title, "Datei wird geöffnet");
+    EXPECT_EQ(dialogs.filters, (std::vector<FileFilter>{{"Textdateien(*.TXT)", "*.TXT"},
+                                                        {"Dateien(*.Dat)", "*.DAT"}}));
+    EXPECT_TRUE(files.readWhileBusy);
+    EXPECT_EQ(busy.changes, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(state.header, saved.header);
+    EXPECT_EQ(state.table.at(1), saved.table.at(1));
+    EXPECT_EQ(state.ListingText, "alte Liste\r\ngespeicherte Liste\r\n\r\n");
+
+    // A second file in the same run: its listing follows the first one's.
+    Spit(dir / "zwei.txt", FileOf(SomeProject("zwei", "zweite Liste\r\n")));
+    dialogs.answer = dir / "zwei.txt";
+    EXPECT_EQ(mnuItemOpen_Click(state, dialogs, busy, messages, files), LoadOutcome::Loaded);
+    EXPECT_EQ(state.ListingText, "alte Liste\r\ngespeicherte Liste\r\n\r\nzweite Liste\r\n\r\n");
+    EXPECT_EQ(state.header[1], "zwei");
+}
+
+TEST(LoadCommand, CancelledDialogReadsNothing) {
+    FakeDialogs dialogs;
+    FakeBusy busy;
+    MessageLog messages;
+    ProgramState state = Old();
+    EXPECT_EQ(mnuItemOpen_Click(state, dialogs, busy, messages), LoadOutcome::NoFileChosen);
+    EXPECT_EQ(dialogs.openCalls, 1);
+    EXPECT_EQ(state, Old());
+    EXPECT_TRUE(busy.changes.empty());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+struct LoadFailure {
+    const char* name;
+    std::function<std::string(const TempFolder&)> prepare; // gives the chosen name
+    MsgIcon icon;
+    const char* says;
+};
+
+class LoadFailureTest : public ::testing::TestWithParam<LoadFailure> {};
+
+TEST_P(LoadFailureTest, RefusedWithTheStateAsItWasAndNoFileOpen) {
+    const LoadFailure& c = GetParam();
+    TempFolder dir;
+    FakeDialogs dialogs;
+    dialogs.answer = c.prepare(dir);
+    FakeBusy busy;
+    MessageLog messages;
+    messages.watchBusy = &busy;
+    ProgramState state = Old();
+    const std::size_t open = OpenFiles();
+
+    EXPECT_EQ(mnuItemOpen_Click(state, dialogs, busy, messages), LoadOutcome::Refused);
+
+    EXPECT_EQ(state, Old());
+    EXPECT_EQ(OpenFiles(), open);
+    EXPECT_EQ(busy.changes, (std::vector<bool>{true, false}));
+    EXPECT_FALSE(messages.busyWhileShown);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    const Message& m = messages.shown[0];
+    EXPECT_EQ(m.title, "Datei nicht geladen");
+    EXPECT_EQ(m.icon, c.icon);
+    EXPECT_TRUE(Contains(m.text, dialogs.answer)) << m.text;
+    EXPECT_TRUE(Contains(m.text, c.says)) << m.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LoadCommand, LoadFailureTest,
+    ::testing::Values(LoadFailure{"MissingFile",
+                                  [](const TempFolder& d) { return d / "fehlt.txt"; },
+                                  MsgIcon::Critical, "Die Datei ist nicht vorhanden"},
+                      LoadFailure{"AFolder", [](const TempFolder& d) { return d / "."; },
+                                  MsgIcon::Critical, "Ordner"},
+                      LoadFailure{"DeviceThatNeverEnds",
+                                  [](const TempFolder&) { return std::string("/dev/zero"); },
+                                  MsgIcon::Critical, "keine gewöhnliche Datei"},
+                      LoadFailure{"NamedPipe",
+                                  [](const TempFolder& d) {
+                                      ::mkfifo((d / "rohr").c_str(), 0600);
+                                      return d / "rohr";
+                                  },
+                                  MsgIcon::Critical, "keine gewöhnliche Datei"},
+                      LoadFailure{"LargerThanAnyProject",
+                                  [](const TempFolder& d) {
+                                      Spit(d / "gross.txt", "");
+                                      fs::resize_file(d / "gross.txt", kMaxProjectFileBytes + 1);
+                                      return d / "gross.txt";
+                                  },
+                                  MsgIcon::Critical, "größer als 16 MB"},
+                      LoadFailure{"CounterZero",
+                                  [](const TempFolder& d) {
+                                      std::string f = FileOf(Old());
+                                      f.replace(f.find("2,60\r\n"), 4, "0,60");
+                                      Spit(d / "null.txt", f);
+                                      return d / "null.txt";
+                                  },
+                                  MsgIcon::Exclamation, "Zeile 12: Die Zahl der Heizkörper ist 0"},
+                      LoadFailure{"CutAfterFiveLines",
+                                  [](const TempFolder& d) {
+                                      Spit(d / "kurz.txt", "a\r\nb\r\nc\r\nd\r\ne\r\n");
+                                      return d / "kurz.txt";
+                                  },
+                                  MsgIcon::Exclamation, "Zeile 6: Die Datei endet vorzeitig"}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+} // namespace
+} // namespace hk::test

@@ -1,0 +1,537 @@
+#include "project/project_file.h"
+
+#include "calc/catalogue.h"
+#include "calc/conversion.h"
+#include "common/errors.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <random>
+
+namespace hk {
+namespace {
+
+std::string Crlf(std::initializer_list<std::string_view> lines) {
+    std::string out;
+    for (auto l : lines) {
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string Bytes(const ProgramState& s) {
+    std::string bytes;
+    const auto problem = ProjectFileBytes(s, bytes);
+    EXPECT_FALSE(problem) << problem->message;
+    return bytes;
+}
+
+std::string Line(const std::string& file, int k) { // 1-based, without CR LF
+    std::size_t pos = 0;
+    for (int i = 1; i < k; ++i) {
+        pos = file.find("\r\n", pos) + 2;
+    }
+    return file.substr(pos, file.find("\r\n", pos) - pos);
+}
+
+std::string WithLine(const std::string& file, int k, std::string_view text) {
+    std::size_t pos = 0;
+    for (int i = 1; i < k; ++i) {
+        pos = file.find("\r\n", pos) + 2;
+    }
+    return file.substr(0, pos) + std::string(text) + file.substr(file.find("\r\n", pos));
+}
+
+// A calculated entry as the calculation screen stores it.
+RadiatorEntry Calculated(float vorl, float rueckl, float raum, float q, int type,
+                         std::int16_t dNorm) {
+    RadiatorEntry e;
+    e.dVorl = vorl;
+    e.dRueckl = rueckl;
+    e.dRaum = raum;
+    e.QRaum = q;
+    e.Exponent = CatalogueExponent(type);
+    e.HkTyp = std::string(RadiatorCatalogue()[static_cast<std::size_t>(type)].text);
+    const ConversionResult r = Convert(e, dNorm);
+    e.dMittel = r.dMittel;
+    e.Faktor = r.Faktor;
+    e.QHKNeu = r.QHKNeu;
+    return e;
+}
+
+ProgramState Project(int rows, std::int16_t dNorm) {
+    ProgramState s;
+    const char* header[] = {"P-2024/17", "Schulz",          "12.03.2024",     "Müller",
+                            "Hans",      "Hauptstr. 1",     "12345 Oberdorf", "0123/4567",
+                            "Baustr. 2", "54321 Unterdorf", "0987/65"};
+    for (int n = 1; n <= ProjectHeader::kFieldCount; ++n) {
+        s.header[n] = header[n - 1];
+    }
+    s.LfNr = static_cast<std::int16_t>(rows);
+    s.dNorm = dNorm;
+    s.ListingText = "Kopf der Liste\r\n";
+    for (int n = 1; n <= std::min(rows, 70); ++n) {
+        RadiatorEntry e = Calculated(
+            90.0f - static_cast<float>(n % 9) * 2.5f, 60.0f - static_cast<float>(n % 7) * 3.1f,
+            n % 3 == 0 ? 24.0f : 20.5f, 400.0f + 37.5f * n, (n - 1) % 44, dNorm);
+        e.RaumNr = std::to_string(100 + n);
+        e.RaumVer = n % 2 ? "Wohnen" : "Küche, Bad";
+        s.table.at(n) = e;
+        s.ListingText += "Zeile " + std::to_string(n) + "\r\n";
+    }
+    return s;
+}
+
+bool SameBits(const RadiatorEntry& a, const RadiatorEntry& b) {
+    const float fa[] = {a.dVorl,    a.dRueckl, a.dRaum,  a.QRaum,
+                        a.Exponent, a.dMittel, a.Faktor, a.QHKNeu};
+    const float fb[] = {b.dVorl,    b.dRueckl, b.dRaum,  b.QRaum,
+                        b.Exponent, b.dMittel, b.Faktor, b.QHKNeu};
+    for (std::size_t i = 0; i < std::size(fa); ++i) {
+        if (std::bit_cast<std::uint32_t>(fa[i]) != std::bit_cast<std::uint32_t>(fb[i])) {
+            return false;
+        }
+    }
+    return a.RaumNr == b.RaumNr && a.RaumVer == b.RaumVer && a.HkTyp == b.HkTyp;
+}
+
+// ---------------------------------------------------------------- layout
+
+TEST(ProjectFileLayout, SaveBeforeAnyCalculation) {
+    ProgramState s;
+    s.LfNr = 1; // the calculation screen has just opened
+    s.dNorm = 60;
+    EXPECT_EQ(Bytes(s), Crlf({"", "", "", "", "", "", "", "", "", "", "", "1,60",
+                              "1,0,0,\"\",\"\",0,0,0,0,0,0,\"\"", ""}));
+    s.table.at(1).HkTyp = "Bank- Radiator              "; // a type chosen, nothing calculated
+    EXPECT_EQ(Line(Bytes(s), 13), "1,0,0,\"\",\"\",0,0,0,0,0,0,\"Bank- Radiator              \"");
+}
+
+TEST(ProjectFileLayout, OneDinRadiatorNinetySeventyTwenty) {
+    ProgramState s = Project(1, 60);
+    RadiatorEntry e = Calculated(90, 70, 20, 1500, 0, 60);
+    e.RaumNr = "1.01";
+    e.RaumVer = "Wohnzimmer";
+    s.table.at(1) = e;
+    s.ListingText.clear();
+    const std::string file = Bytes(s);
+    for (int n = 1; n <= 11; ++n) {
+        EXPECT_EQ(Line(file, n), s.header[n] == "Müller" ? "M\xFCller" : s.header[n]);
+    }
+    EXPECT_EQ(Line(file, 12), "1,60");
+    EXPECT_EQ(
+        Line(file, 13),
+        "1,90,70,\"1.01\",\"Wohnzimmer\",20,1500,1.3,60,1,1500,\"DIN Guss- Radiator          \"");
+    EXPECT_TRUE(file.ends_with("\"\r\n\r\n")); // empty listing: one empty line
+}
+
+TEST(ProjectFileLayout, WindowsCodePageAndDoubledQuotes) {
+    ProgramState s = Project(1, 50);
+    s.header[1] = "Größe \"A\", ä€";
+    s.table.at(1).RaumNr = "a\"b";
+    s.table.at(1).RaumVer = "Bad, oben";
+    s.table.at(1).HkTyp = "\"";
+    const std::string file = Bytes(s);
+    EXPECT_EQ(Line(file, 1), "Gr\xF6\xDF"
+                             "e \"A\", \xE4\x80"); // header lines are raw
+    EXPECT_NE(Line(file, 13).find(",\"a\"\"b\",\"Bad, oben\","), std::string::npos);
+    EXPECT_TRUE(Line(file, 13).ends_with(",\"\"\"\""));
+}
+
+struct CounterCase {
+    const char* name;
+    std::int16_t lfNr;
+    const char* counterLine;
+    int rows;
+};
+
+class CounterTest : public ::testing::TestWithParam<CounterCase> {};
+
+TEST_P(CounterTest, RowsStopAtTheTableEnd) {
+    const CounterCase& c = GetParam();
+    ProgramState s = Project(70, 60);
+    s.LfNr = c.lfNr;
+    const std::string file = Bytes(s);
+    EXPECT_EQ(Line(file, 12), c.counterLine);
+    EXPECT_TRUE(Line(file, 12 + c.rows).starts_with(std::to_string(c.rows) + ","));
+    EXPECT_EQ(Line(file, 13 + c.rows), "Kopf der Liste");
+}
+
+INSTANTIATE_TEST_SUITE_P(ProjectFileLayout, CounterTest,
+                         ::testing::Values(CounterCase{"Entry2", 2, "2,60", 2},
+                                           CounterCase{"Entry70", 70, "70,60", 70},
+                                           CounterCase{"AfterNextOnEntry70", 71, "70,60", 70},
+                                           CounterCase{"NeverOpened", 0, "1,60", 1}),
+                         [](const auto& i) { return std::string(i.param.name); });
+
+struct SaveRefusal {
+    const char* name;
+    std::function<void(ProgramState&)> spoil;
+    const char* says;
+};
+
+class SaveRefusalTest : public ::testing::TestWithParam<SaveRefusal> {};
+
+TEST_P(SaveRefusalTest, TextsTheFileCannotCarryAreRefused) {
+    ProgramState s = Project(3, 60);
+    GetParam().spoil(s);
+    std::string bytes = "unberührt";
+    const auto problem = ProjectFileBytes(s, bytes);
+    ASSERT_TRUE(problem);
+    EXPECT_NE(problem->message.find(GetParam().says), std::string::npos) << problem->message;
+    EXPECT_EQ(bytes, "unberührt");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ProjectFileLayout, SaveRefusalTest,
+    ::testing::Values(
+        SaveRefusal{"CheckMarkInDatum", [](ProgramState& s) { s.header[3] = "12.3. ✓"; },
+                    "Das Feld „Datum“ der Projektdaten enthält das Zeichen „✓“ (U+2713)"},
+        SaveRefusal{"EmojiInRoomUse", [](ProgramState& s) { s.table.at(2).RaumVer = "Bad 🛁"; },
+                    "Die Raum-Verwendung von Heizkörper 2 enthält das Zeichen „🛁“ (U+1F6C1)"},
+        SaveRefusal{"GreekInRoomNumber", [](ProgramState& s) { s.table.at(1).RaumNr = "Ω1"; },
+                    "Die Raum-Nr. von Heizkörper 1"},
+        SaveRefusal{"BrokenUtf8InType", [](ProgramState& s) { s.table.at(3).HkTyp = "Typ \xC3"; },
+                    "Der Heizflächen-Typ von Heizkörper 3 enthält ein ungültiges Zeichen"},
+        SaveRefusal{"LineBreakInHeader", [](ProgramState& s) { s.header[11] = "01\r\n02"; },
+                    "„Baustelle Telefon“ der Projektdaten enthält einen Zeilenumbruch"},
+        SaveRefusal{"LineBreakInRoomNumber",
+                    [](ProgramState& s) { s.table.at(1).RaumNr = "1\r\n"; }, "Zeilenumbruch"},
+        SaveRefusal{
+            "NotANumber",
+            [](ProgramState& s) { s.table.at(2).Faktor = std::numeric_limits<float>::quiet_NaN(); },
+            "Heizkörper 2 enthält einen ungültigen Zahlwert"},
+        SaveRefusal{"CyrillicInListing", [](ProgramState& s) { s.ListingText += "Ж\r\n"; },
+                    "Die Ergebnisliste enthält das Zeichen „Ж“"}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+// ---------------------------------------------------------------- reading
+
+struct RoundTrip {
+    const char* name;
+    std::function<ProgramState()> make;
+    std::int16_t loadedLfNr;
+};
+
+class RoundTripTest : public ::testing::TestWithParam<RoundTrip> {};
+
+TEST_P(RoundTripTest, RestoresEveryFieldBitForBit) {
+    const ProgramState saved = GetParam().make();
+    ProgramState loaded; // a new run
+    const auto problem = ReadProjectFile(Bytes(saved), loaded);
+    ASSERT_FALSE(problem) << problem->line << ": " << problem->message;
+    EXPECT_EQ(loaded.header, saved.header);
+    EXPECT_EQ(loaded.LfNr, GetParam().loadedLfNr);
+    EXPECT_EQ(loaded.dNorm, saved.dNorm);
+    for (int n = 1; n <= loaded.LfNr; ++n) {
+        EXPECT_TRUE(SameBits(loaded.table.at(n), saved.table.at(n))) << "entry " << n;
+    }
+    EXPECT_EQ(loaded.ListingText, saved.ListingText + "\r\n");
+}
+
+ProgramState Awkward() {
+    ProgramState s = Project(4, 60);
+    s.header[1] = "1,2,3";
+    s.header[2] = "\"Meier\", Anna";
+    s.header[4] = "\"";
+    s.header[5] = "  führende Blanks";
+    s.header[6] = "Ende mit Blanks   ";
+    s.header[7] = "\r"; // a lone CR or LF is no line end
+    s.header[8] = "a\nb\r";
+    s.table.at(1).RaumNr = "1,2";
+    s.table.at(1).RaumVer = "Bad \"klein\", oben";
+    s.table.at(2).RaumNr = "\"\"";
+    s.table.at(2).RaumVer = ",";
+    s.table.at(3).RaumVer = " Flur ";
+    s.table.at(3).RaumNr = "x\ry\n";
+    s.table.at(4).HkTyp = "Typ \"22\"";
+    s.ListingText = "Müller, \"Größe\"\r\n\r\n  \r\n";
+    return s;
+}
+
+ProgramState Numbers() {
+    ProgramState s = Project(3, 60);
+    const float v[][8] = {
+        {0.5f, -0.25f, 1e7f, 3e38f, 1e-7f, 123456.7f, -40.0f, 0.01f},
+        {1.5e-38f, 1e-40f, 99999.99f, 0.0001234f, -1e-5f, 7.000001f, 65535.0f, 32768.5f},
+        {0, 1, -1, 0.1f, 0.3f, 2.675f, 1234567.0f, 0.999999f}};
+    for (int n = 1; n <= 3; ++n) {
+        RadiatorEntry& e = s.table.at(n);
+        const float* r = v[n - 1];
+        e.dVorl = r[0], e.dRueckl = r[1], e.dRaum = r[2], e.QRaum = r[3];
+        e.Exponent = r[4], e.dMittel = r[5], e.Faktor = r[6], e.QHKNeu = r[7];
+    }
+    return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ProjectFileRead, RoundTripTest,
+    ::testing::Values(RoundTrip{"FreshBeforeCalculation",
+                                [] {
+                                    ProgramState s;
+                                    s.LfNr = 1;
+                                    return s;
+                                },
+                                1},
+                      RoundTrip{"OneDin", [] { return Project(1, 60); }, 1},
+                      RoundTrip{"SeventyEn", [] { return Project(70, 50); }, 70},
+                      RoundTrip{"AfterNextOnEntry70", [] { return Project(71, 60); }, 70},
+                      RoundTrip{"CommasQuotesUmlauts", Awkward, 4},
+                      RoundTrip{"SmallLargeNegativeNumbers", Numbers, 3}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+struct RowCase {
+    const char* name;
+    std::string row;
+    RadiatorEntry expected;
+};
+
+RadiatorEntry Entry(float vorl, float rueckl, std::string nr, std::string ver, float raum, float q,
+                    float ex, float mittel, float faktor, float neu, std::string typ) {
+    return {vorl,   rueckl, std::move(nr), std::move(ver), raum, q, ex,
+            mittel, faktor, neu,           std::move(typ)};
+}
+
+class RowReadingTest : public ::testing::TestWithParam<RowCase> {};
+
+TEST_P(RowReadingTest, ItemsAreReadByTheirRules) {
+    const std::string file =
+        Crlf({"", "", "", "", "", "", "", "", "", "", "", "1,60"}) + GetParam().row + "\r\n\r\n";
+    ProgramState s;
+    const auto problem = ReadProjectFile(file, s);
+    ASSERT_FALSE(problem) << problem->line << ": " << problem->message;
+    EXPECT_TRUE(SameBits(s.table.at(1), GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ProjectFileRead, RowReadingTest,
+    ::testing::Values(RowCase{"Plain", "1,90,70,\"1\",\"W\",20,1500,1.3,60,1,1500,\"T\"",
+                              Entry(90, 70, "1", "W", 20, 1500, 1.3f, 60, 1, 1500, "T")},
+                      RowCase{"BlanksAndTabsBeforeItems",
+                              "1, 90,\t70,  \"1\", \"W\",20 ,1500,1.3,60,1,1500, \"T\"",
+                              Entry(90, 70, "1", "W", 20, 1500, 1.3f, 60, 1, 1500, "T")},
+                      RowCase{"TextTailDroppedToComma",
+                              "1,90,70,\"1\"x y,\"W\"\"\" z,20,1500,1.3,60,1,1500,\"T\" ;9",
+                              Entry(90, 70, "1", "W\"", 20, 1500, 1.3f, 60, 1, 1500, "T")},
+                      RowCase{"BelowOneWithAndWithoutZero",
+                              "1,.5,0.5,\"\",\"\",-.25,-0.25,+.75,0,0,0,\"\"",
+                              Entry(0.5f, 0.5f, "", "", -0.25f, -0.25f, 0.75f, 0, 0, 0, "")},
+                      RowCase{"ExponentForms", "1,1E+07,1.5D2,\"\",\"\",2e-3,1E5,3.,0,0,0,\"\"",
+                              Entry(1e7f, 150, "", "", 0.002f, 1e5f, 3, 0, 0, 0, "")},
+                      RowCase{"CommaInsideQuotes", "1,0,0,\"1,2\",\"a, b\",0,0,0,0,0,0,\",\"",
+                              Entry(0, 0, "1,2", "a, b", 0, 0, 0, 0, 0, 0, ",")},
+                      RowCase{"CodePageBytes", "1,0,0,\"\xE4\",\"\x80\x81\",0,0,0,0,0,0,\"\xDF\"",
+                              Entry(0, 0, "ä", "€\u0081", 0, 0, 0, 0, 0, 0, "ß")},
+                      RowCase{"RowNumberWithPoint", "1.0,0,0,\"\",\"\",0,0,0,0,0,0,\"\"",
+                              Entry(0, 0, "", "", 0, 0, 0, 0, 0, 0, "")}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+// A project of three entries whose listing has two lines: lines 1-11 header,
+// 12 counter, 13-15 rows, 16-17 listing, 18 the closing empty line.
+std::string GoodFile() {
+    ProgramState s = Project(3, 60);
+    s.ListingText = "Kopf\r\nZeile 1\r\n";
+    return Bytes(s);
+}
+
+ProgramState Before() {
+    ProgramState s = Project(5, 50);
+    s.header[1] = "vorher";
+    s.ListingText = "alte Liste\r\n";
+    return s;
+}
+
+struct BadCase {
+    const char* name;
+    std::string file;
+    int line;
+    const char* says;
+};
+
+class RefusedFileTest : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(RefusedFileTest, NamesTheLineAndChangesNothing) {
+    ProgramState s = Before();
+    const auto problem = ReadProjectFile(GetParam().file, s);
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->line, GetParam().line);
+    EXPECT_NE(problem->message.find(GetParam().says), std::string::npos) << problem->message;
+    EXPECT_EQ(s, Before());
+}
+
+const std::string kGood = GoodFile();
+const std::string kRow2 = Line(kGood, 14);
+
+INSTANTIATE_TEST_SUITE_P(
+    ProjectFileRead, RefusedFileTest,
+    ::testing::Values(
+        BadCase{"EmptyFile", "", 1, "leer"},
+        BadCase{"NoLineEnd", "Projekt", 1, "mitten in der Zeile"},
+        BadCase{"LineFeedsOnly", "a\nb\nc\n", 1, "mitten in der Zeile"},
+        BadCase{"Counter0", WithLine(kGood, 12, "0,60"), 12,
+                "Zahl der Heizkörper ist 0, möglich sind 1 bis 70"},
+        BadCase{"Counter71", WithLine(kGood, 12, "71,60"), 12, "ist 71"},
+        BadCase{"Counter32767", WithLine(kGood, 12, "32767,60"), 12, "ist 32767"},
+        BadCase{"CounterNegative", WithLine(kGood, 12, "-1,60"), 12, "ist -1"},
+        BadCase{"Counter32768", WithLine(kGood, 12, "32768,60"), 12, "Angabe 1 liegt außerhalb"},
+        BadCase{"DNormBeyond16Bit", WithLine(kGood, 12, "3,99999"), 12, "Angabe 2 liegt außerhalb"},
+        BadCase{"CounterQuoted", WithLine(kGood, 12, "\"3\",60"), 12, "Angabe 1 ist ein Text"},
+        BadCase{"CounterOneItem", WithLine(kGood, 12, "3"), 12, "eine Angabe statt 2 Angaben"},
+        BadCase{"CounterThreeItems", WithLine(kGood, 12, "3,60,0"), 12, "mehr als 2 Angaben"},
+        BadCase{"CounterEmptyLine", WithLine(kGood, 12, ""), 12, "leer"},
+        BadCase{"CounterSemicolon", WithLine(kGood, 12, "3;60"), 12, "eine Angabe statt 2"},
+        BadCase{"CounterLetter", WithLine(kGood, 12, "3,6O"), 12, "Angabe 2 ist keine Zahl"},
+        BadCase{"CounterTrailingComma", WithLine(kGood, 12, "3,60,"), 12, "mehr als 2"},
+        BadCase{"MoreRowsThanFile", WithLine(kGood, 12, "4,60"), 16, "eine Angabe statt 12"},
+        BadCase{"RowNumberDiffers", WithLine(kGood, 14, "3" + kRow2.substr(1)), 14,
+                "Nummer 3, an dieser Stelle steht Heizkörper 2"},
+        BadCase{"RowNumberZero", WithLine(kGood, 13, "0" + kRow2.substr(1)), 13, "Nummer 0"},
+        BadCase{"LetterOInNumber", WithLine(kGood, 14, "2,9O,70,\"\",\"\",0,0,0,0,0,0,\"\""), 14,
+                "Angabe 2 ist keine Zahl"},
+        BadCase{"NumberWhereText", WithLine(kGood, 14, "2,90,70,5,\"\",0,0,0,0,0,0,\"\""), 14,
+                "Angabe 4 ist kein Text"},
+        BadCase{"TextWhereNumber", WithLine(kGood, 14, "2,\"90\",70,\"\",\"\",0,0,0,0,0,0,\"\""),
+                14, "Angabe 2 ist ein Text"},
+        BadCase{"EmptyNumber", WithLine(kGood, 14, "2,,70,\"\",\"\",0,0,0,0,0,0,\"\""), 14,
+                "Angabe 2 fehlt"},
+        BadCase{"UnclosedQuote", WithLine(kGood, 14, "2,0,0,\"\",\"\",0,0,0,0,0,0,\"DIN"), 14,
+                "Angabe 12 fehlt das schließende"},
+        BadCase{"ElevenItems", WithLine(kGood, 14, "2,0,0,\"\",\"\",0,0,0,0,0,0"), 14,
+                "11 Angaben statt 12"},
+        BadCase{"ThirteenItems", WithLine(kGood, 14, kRow2 + ",0"), 14, "mehr als 12"},
+        BadCase{"GermanDecimalComma",
+                WithLine(kGood, 14, "2,90,70,\"\",\"\",20,1500,1,3,60,1,1500,\"\""), 14,
+                "mehr als 12"},
+        BadCase{"BeyondSingle", WithLine(kGood, 15, "3,1e39,70,\"\",\"\",0,0,0,0,0,0,\"\""), 15,
+                "Angabe 2 liegt außerhalb"},
+        BadCase{"BeyondDouble", WithLine(kGood, 15, "3,1e999,70,\"\",\"\",0,0,0,0,0,0,\"\""), 15,
+                "Angabe 2 liegt außerhalb"},
+        BadCase{"RowIsEmpty", WithLine(kGood, 13, ""), 13, "leer"},
+        BadCase{"NoListing", kGood.substr(0, kGood.find("Kopf")), 16, "die Ergebnisliste fehlt"},
+        BadCase{"ListingWithoutClosingLine", kGood.substr(0, kGood.size() - 2), 18,
+                "unvollständig"},
+        BadCase{"ListingCutMidLine", kGood.substr(0, kGood.size() - 5), 17, "unvollständig"}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+TEST(ProjectFileRead, EveryShortenedFileIsRefused) {
+    ProgramState whole;
+    ASSERT_FALSE(ReadProjectFile(kGood, whole));
+    int linesKept = 0;
+    for (std::size_t cut = 0; cut < kGood.size(); ++cut) {
+        ProgramState s = Before();
+        const auto problem = ReadProjectFile(std::string_view(kGood).substr(0, cut), s);
+        ASSERT_TRUE(problem) << "cut after " << cut << " bytes";
+        EXPECT_EQ(s, Before()) << "cut after " << cut << " bytes";
+        if (cut >= 2 && kGood.compare(cut - 2, 2, "\r\n") == 0) {
+            ++linesKept;
+            EXPECT_EQ(problem->line, linesKept + 1) << "cut after line " << linesKept;
+        }
+    }
+    EXPECT_EQ(linesKept, 17);
+}
+
+TEST(ProjectFileRead, BinaryGarbageIsRefused) {
+    std::mt19937 random(4711);
+    for (int round = 0; round < 200; ++round) {
+        std::string junk(static_cast<std::size_t>(random() % 4096), '\0');
+        for (char& c : junk) {
+            const auto r = random() % 8;
+            c = r == 0 ? '\r' : r == 1 ? '\n' : r == 2 ? ',' : static_cast<char>(random());
+        }
+        ProgramState s = Before();
+        EXPECT_TRUE(ReadProjectFile(junk, s)) << "round " << round;
+        EXPECT_EQ(s, Before());
+    }
+}
+
+TEST(ProjectFileRead, TwoLoadsAppendTheListings) {
+    ProgramState first = Project(2, 60);
+    first.ListingText = "erste Liste\r\n";
+    ProgramState second = Project(1, 50);
+    second.header[1] = "zweites Projekt";
+    second.ListingText = "zweite Liste\r\n";
+
+    ProgramState s = Before();
+    ASSERT_FALSE(ReadProjectFile(Bytes(first), s));
+    ASSERT_FALSE(ReadProjectFile(Bytes(second), s));
+    EXPECT_EQ(s.ListingText, "alte Liste\r\nerste Liste\r\n\r\nzweite Liste\r\n\r\n");
+    EXPECT_EQ(s.header, second.header);
+    EXPECT_EQ(s.LfNr, 1);
+    EXPECT_EQ(s.dNorm, 50);
+    EXPECT_TRUE(SameBits(s.table.at(1), second.table.at(1)));
+    EXPECT_TRUE(SameBits(s.table.at(2), first.table.at(2))); // above the loaded LfNr: kept
+    EXPECT_TRUE(SameBits(s.table.at(5), Before().table.at(5)));
+}
+
+struct LargeCase {
+    const char* name;
+    std::function<std::string()> make;
+    bool loads;
+};
+
+class LargeFileTest : public ::testing::TestWithParam<LargeCase> {};
+
+// Ten megabytes, read once: the benchmark of the reader times these.
+TEST_P(LargeFileTest, TenMegabytes) {
+    const std::string file = GetParam().make();
+    ProgramState s;
+    EXPECT_EQ(!ReadProjectFile(file, s), GetParam().loads);
+    if (GetParam().loads) {
+        EXPECT_GT(s.ListingText.size(), 9'900'000u);
+    }
+}
+
+constexpr std::size_t kTenMb = 10'000'000;
+
+INSTANTIATE_TEST_SUITE_P(
+    ProjectFileRead, LargeFileTest,
+    ::testing::Values(
+        LargeCase{
+            "LongListing",
+            [] {
+                std::string f = Bytes(Project(70, 60));
+                f.erase(f.size() - 2);
+                f.reserve(kTenMb + 100);
+                while (f.size() < kTenMb) {
+                    f += "  1  90  70 1.01 Wohnzimmer 20  1500 1,3  60   1  1500  DIN Guss\r\n";
+                }
+                return f + "\r\n";
+            },
+            true},
+        LargeCase{"OneLineNoBreak", [] { return std::string(kTenMb, 'x'); }, false},
+        LargeCase{"CounterOfCommas",
+                  [] {
+                      return Crlf({"", "", "", "", "", "", "", "", "", "", ""}) +
+                             std::string(kTenMb, ',');
+                  },
+                  false},
+        LargeCase{"CounterOfDigits",
+                  [] {
+                      return Crlf({"", "", "", "", "", "", "", "", "", "", ""}) +
+                             std::string(kTenMb, '7') + "\r\n";
+                  },
+                  false},
+        LargeCase{"UnclosedText",
+                  [] {
+                      return Crlf({"", "", "", "", "", "", "", "", "", "", "", "1,60"}) +
+                             "1,0,0,\"" + std::string(kTenMb, 'a') + "\r\n";
+                  },
+                  false},
+        LargeCase{"ManyShortLines",
+                  [] {
+                      std::string f;
+                      while (f.size() < kTenMb)
+                          f += "\r\n";
+                      return f;
+                  },
+                  false}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+} // namespace
+} // namespace hk
