@@ -108,12 +108,26 @@ void AppShell::cmdWeiter_Click() {
 }
 
 void AppShell::mnuItemOpen_Click() {
-    // TODO wire hk::mnuItemOpen_Click
+    const LoadOutcome outcome =
+        hk::mnuItemOpen_Click(state_, services_.dialogs, *form2_, *form2_);
+    if (outcome == LoadOutcome::Refused) {
+        return; // the core has said why; the project is as it was
+    }
+    // The display screen is loaded afresh: a cancelled dialog shows it empty.
+    Unload(form4_);
+    form4_ = new frmForm4;
+    form4_->setCloseHandler([this] { EndProgram(); });
+    connect(form4_, &frmForm4::mnuItemPrinterTriggered, this,
+            &AppShell::Form4_mnuItemPrinter_Click);
+    connect(form4_, &frmForm4::mnuItemExitTriggered, this, &AppShell::Form4_mnuItemExit_Click);
+    if (outcome == LoadOutcome::Loaded) {
+        form4_->setListing(state_.ListingText);
+    }
+    form2_->hide(); // stays loaded, with its texts
+    form4_->show();
 }
 
-void AppShell::mnuItemSave_Click() {
-    // TODO wire hk::mnuItemSave_Click
-}
+void AppShell::mnuItemSave_Click() { hk::mnuItemSave_Click(state_, services_.dialogs, *form3_); }
 
 void AppShell::Form3_mnuPrinterItem_Click() { services_.printer.print(state_, form3_); }
 
