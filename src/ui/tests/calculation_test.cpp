@@ -11,6 +11,7 @@
 #endif
 
 #include <QAction>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -386,6 +387,39 @@ private slots:
         QVERIFY(!din->isEnabled());
         QVERIFY(en->isEnabled());
         QCOMPARE(h.state.dNorm, 50);
+    }
+
+    // Seventy radiators fill the table; the seventy-first ends in the
+    // general input-error message with the focus on the supply box.
+    void seventyFirstRadiatorIsRefused() {
+        Harness h;
+        QVERIFY(WalkToForm3(h));
+        Form3* f = h.shell.form3();
+        QPushButton* ergebnis = qobject_cast<QPushButton*>(f->control(CalcControl::cmdErgebnis));
+        QPushButton* naechster = qobject_cast<QPushButton*>(f->control(CalcControl::cmdNächster));
+        for (int n = 1; n <= 70; ++n) {
+            TypeRadiator(f, "75", "65", QString::number(n), "", "20", "1000");
+            ClickRow(List(f), 0);
+            QTest::mouseClick(ergebnis, Qt::LeftButton);
+            QVERIFY2(h.messages.shown.empty(), qPrintable(QString::number(n)));
+            QTest::mouseClick(naechster, Qt::LeftButton);
+        }
+        QCOMPARE(h.state.LfNr, 71);
+        TypeRadiator(f, "75", "65", "71", "", "20", "1000");
+        ClickRow(List(f), 0);
+        QTest::mouseClick(ergebnis, Qt::LeftButton);
+
+        QCOMPARE(h.messages.shown.size(), 1u);
+        QCOMPARE(h.messages.shown[0].message,
+                 (Message{" Überprüfen Sie Ihre Eingaben. Dezimalzeichen ist das Komma. "
+                          "Umschaltung aktiv ? Nur ganze Zahlen!",
+                          "Eingabefehler:", MsgIcon::Information}));
+        QCOMPARE(QApplication::focusWidget(), f->control(CalcControl::txtdVorl));
+        QVERIFY(naechster->isHidden());
+        QCOMPARE(h.state.LfNr, 71);
+        const QString shown =
+            qobject_cast<QPlainTextEdit*>(f->control(CalcControl::txtAnzeige))->toPlainText();
+        QCOMPARE(shown.count(QLatin1Char('\n')), 6 + 70);
     }
 
     void printMenuPrintsTheProjectAsItStands_data() {
