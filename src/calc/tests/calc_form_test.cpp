@@ -41,12 +41,7 @@ protected:
 
     void TypeRadiator(const char* vorl, const char* rueckl, const char* nr, const char* ver,
                       const char* raum, const char* q, int type) {
-        screen.type(C::txtdVorl, vorl);
-        screen.type(C::txtdRueckl, rueckl);
-        screen.type(C::txtRaumNr, nr);
-        screen.type(C::txtRaumVer, ver);
-        screen.type(C::txtdRaum, raum);
-        screen.type(C::txtQRaum, q);
+        screen.typeRadiator(vorl, rueckl, nr, ver, raum, q);
         if (type >= 0) {
             screen.selectedIndex = type;
             form.Expon_Click();

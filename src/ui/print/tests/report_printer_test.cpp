@@ -1,0 +1,382 @@
+// The report on a real QPrinter: PDF files read back with poppler's
+// pdftotext, pdfinfo and pdffonts, and the print preview.
+
+#include "report/print_report.h"
+#include "ui/print/report_printer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+hk::ProgramState SampleProject(int filled, int lfNr) {
+    hk::ProgramState s;
+    s.header[hk::ProjectHeader::ProjektNr] = "P-2024-17";
+    s.header[hk::ProjectHeader::Bearbeiter] = "Meier";
+    s.header[hk::ProjectHeader::Datum] = "12.03.2024";
+    s.header[hk::ProjectHeader::BauherrName] = "Schulz";
+    s.header[hk::ProjectHeader::BauherrVorname] = "Anna";
+    s.header[hk::ProjectHeader::BauherrStrasse] = "Hauptstraße 5";
+    s.header[hk::ProjectHeader::BauherrOrt] = "12345 Bergdorf";
+    s.header[hk::ProjectHeader::BauherrTelefon] = "0123 4567";
+    s.header[hk::ProjectHeader::BaustelleStrasse] = "Am Hang 3";
+    s.header[hk::ProjectHeader::BaustelleOrt] = "12346 Talheim";
+    s.header[hk::ProjectHeader::BaustelleTelefon] = "0987 654";
+    for (int n = 1; n <= filled; ++n) {
+        hk::RadiatorEntry& e = s.table.at(n);
+        e.dVorl = 90;
+        e.dRueckl = 70;
+        e.RaumNr = "R" + std::to_string(n);
+        e.RaumVer = "Wohnen";
+        e.dRaum = 20;
+        e.QRaum = 1500;
+        e.Exponent = 1.3f;
+        e.dMittel = 59.4f;
+        e.Faktor = 1.02f;
+        e.QHKNeu = 1530;
+        e.HkTyp = "DIN Guss- Radiator          ";
+    }
+    s.LfNr = static_cast<std::int16_t>(lfNr);
+    s.dNorm = 60;
+    return s;
+}
+
+// Output of a poppler tool; fails the test when it cannot run.
+QString Run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        qWarning("%s failed: %s", qPrintable(program), p.readAllStandardError().constData());
+        return {};
+    }
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString PdfText(const QString& pdf, int page = 0) {
+    QStringList args{QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8")};
+    if (page > 0) {
+        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
+             << QString::number(page);
+    }
+    return Run(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-"));
+}
+
+int PdfPages(const QString& pdf) {
+    const QString info = Run(QStringLiteral("pdfinfo"), {pdf});
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// A printed row of SampleProject: number, temperatures, room and results.
+QRegularExpression RowPattern() {
+    return QRegularExpression(
+        QStringLiteral("^\\s*(\\d+)\\s+90\\s+70\\s+R(\\d+)\\s+Wohnen\\s+20\\s+1500\\s+1,3\\s+"
+                       "59,4\\s+1,02\\s+1530\\s+DIN Guss- Radiator\\s*$"),
+        QRegularExpression::MultilineOption);
+}
+
+QStringList DirEntries(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                               QDir::NoDotAndDotDot);
+}
+
+} // namespace
+
+class ReportPrinterTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    QStringList unexpectedBoxes_;
+    QTimer boxWatch_;
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        // A message box nobody expects would block the test: close it and fail.
+        connect(&boxWatch_, &QTimer::timeout, this, [this] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    unexpectedBoxes_ << box->windowTitle() + QStringLiteral(": ") + box->text();
+                    box->done(QMessageBox::Ok);
+                }
+            }
+        });
+        boxWatch_.start(50);
+    }
+
+    void cleanup() {
+        QVERIFY2(unexpectedBoxes_.isEmpty(), qPrintable(unexpectedBoxes_.join(u'\n')));
+    }
+
+    void writesReport_data() {
+        QTest::addColumn<int>("filled");
+        QTest::addColumn<int>("lfNr");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("three entries") << 3 << 3 << 3;
+        QTest::newRow("empty row after next command") << 3 << 4 << 3;
+        QTest::newRow("no entry yet") << 0 << 0 << 0;
+        QTest::newRow("seventy entries") << 70 << 70 << 70;
+        QTest::newRow("counter 71 stops after 70") << 70 << 71 << 70;
+    }
+
+    void writesReport() {
+        QFETCH(int, filled);
+        QFETCH(int, lfNr);
+        QFETCH(int, rows);
+        const hk::ProgramState state = SampleProject(filled, lfNr);
+        const QString pdf =
+            dir_.filePath(QStringLiteral("bericht-%1-%2.pdf").arg(filled).arg(lfNr));
+        QString error;
+        QVERIFY2(hk::ui::PrintReportToPdf(state, pdf, &error), qPrintable(error));
+        QVERIFY(error.isEmpty());
+
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.size() > 1000);
+        QCOMPARE(f.read(5), QByteArray("%PDF-"));
+
+        const QString text = PdfText(pdf);
+        QVERIFY(text.contains(QStringLiteral("Velkor/Pro Tandrimo")));
+        QVERIFY(text.contains(QStringLiteral("Projekt Nr.: P-2024-17")));
+        QVERIFY(text.contains(QStringLiteral("Hauptstraße 5")));
+        QVERIFY(text.contains(QStringLiteral("H e i z f l ä c h e n b e r e c h n u n g")));
+        QVERIFY(text.contains(QStringLiteral("Referenz-Temperatur: 60")));
+        // pdftotext squeezes runs of blanks; compare with blanks collapsed.
+        const auto squeezed = [](QString t) {
+            return t.replace(QRegularExpression(QStringLiteral(" +")), QStringLiteral(" "));
+        };
+        const auto fromView = [](std::string_view v) {
+            return QString::fromUtf8(v.data(), static_cast<qsizetype>(v.size()));
+        };
+        QVERIFY(squeezed(text).contains(squeezed(fromView(hk::kPrintColumnHeader)).trimmed()));
+        QVERIFY(text.contains(fromView(hk::kPrintColumnRule)));
+
+        // One row per filled entry, in order, each its own room number.
+        QList<int> numbers;
+        auto it = RowPattern().globalMatch(text);
+        while (it.hasNext()) {
+            const auto m = it.next();
+            QCOMPARE(m.captured(2), m.captured(1));
+            numbers << m.captured(1).toInt();
+        }
+        QCOMPARE(numbers.size(), rows);
+        for (int i = 0; i < numbers.size(); ++i) {
+            QCOMPARE(numbers[i], i + 1);
+        }
+        // The empty entry after the next command: its number and zeros.
+        const bool emptyRow = lfNr > filled && lfNr <= 70;
+        const QRegularExpression empty(QStringLiteral("^\\s*%1(\\s+0){8}\\s*$").arg(lfNr),
+                                       QRegularExpression::MultilineOption);
+        QCOMPARE(empty.match(text).hasMatch(), emptyRow);
+        QVERIFY(!text.contains(
+            QRegularExpression(QStringLiteral("^\\s*71\\s"), QRegularExpression::MultilineOption)));
+    }
+
+    void longReportContinuesWithoutHeader() {
+        const QString pdf = dir_.filePath(QStringLiteral("lang.pdf"));
+        QString error;
+        QVERIFY2(hk::ui::PrintReportToPdf(SampleProject(70, 70), pdf, &error), qPrintable(error));
+        const int pages = PdfPages(pdf);
+        QCOMPARE(pages, 2);
+        const QString second = PdfText(pdf, 2);
+        QVERIFY(!second.contains(QStringLiteral("Velkor")));
+        QVERIFY(!second.contains(QStringLiteral("LfNr")));
+        QVERIFY(!second.contains(QStringLiteral("Referenz")));
+        // Page two starts with the row that follows the last one of page one.
+        const auto firstOfSecond = RowPattern().match(second);
+        QVERIFY(firstOfSecond.hasMatch());
+        int lastOfFirst = 0;
+        auto it = RowPattern().globalMatch(PdfText(pdf, 1));
+        while (it.hasNext()) {
+            lastOfFirst = it.next().captured(1).toInt();
+        }
+        QVERIFY(lastOfFirst > 10);
+        QCOMPARE(firstOfSecond.captured(1).toInt(), lastOfFirst + 1);
+    }
+
+    // Word positions on the page: each value starts at its tab column, the
+    // columns being as wide as the characters of the monospaced table face.
+    void valuesStandUnderTheirLabels() {
+        const QString pdf = dir_.filePath(QStringLiteral("spalten.pdf"));
+        QString error;
+        hk::ProgramState state = SampleProject(12, 12);
+        state.table.at(12).dRaum = -5;
+        QVERIFY2(hk::ui::PrintReportToPdf(state, pdf, &error), qPrintable(error));
+        const QString bbox =
+            Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        struct Word {
+            double x0, x1, y;
+            QString text;
+        };
+        QList<Word> words;
+        auto it =
+            QRegularExpression(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                                              "xMax=\"([\\d.]+)\" yMax=\"[\\d.]+\">([^<]*)</word>"))
+                .globalMatch(bbox);
+        while (it.hasNext()) {
+            const auto m = it.next();
+            words.append({m.captured(1).toDouble(), m.captured(3).toDouble(),
+                          m.captured(2).toDouble(), m.captured(4)});
+        }
+        const auto find = [&](const QString& text, double y) -> const Word* {
+            for (const Word& w : words) {
+                if (w.text == text && (y < 0 || qAbs(w.y - y) < 0.5)) {
+                    return &w;
+                }
+            }
+            return nullptr;
+        };
+        const Word* lfnr = find(QStringLiteral("LfNr|"), -1); // column 7
+        QVERIFY(lfnr != nullptr);
+        const double column = (lfnr->x1 - lfnr->x0) / 5; // one character, pt
+        QVERIFY2(column > 5.5 && column < 6.5, qPrintable(QString::number(column)));
+        const auto columnOf = [&](const Word* w) { return 7 + (w->x0 - lfnr->x0) / column; };
+        struct Cell {
+            int column; // where the word starts
+            const char* text;
+        };
+        // Labels of the column header.
+        for (const Cell& c : {Cell{13, "dV|"}, Cell{39, "Q.-R.|"}, Cell{46, "Ex"}, Cell{51, "d-M"},
+                              Cell{56, "|Fakt|Q-neu|"}, Cell{74, "Heizflächen"}}) {
+            const Word* w = find(QString::fromUtf8(c.text), lfnr->y);
+            QVERIFY2(w != nullptr, c.text);
+            QVERIFY2(qAbs(columnOf(w) - c.column) < 0.1,
+                     qPrintable(QStringLiteral("%1 at column %2").arg(c.text).arg(columnOf(w))));
+        }
+        // The row of entry 12, its room temperature negative.
+        const Word* room = find(QStringLiteral("R12"), -1);
+        QVERIFY(room != nullptr);
+        for (const Cell& c :
+             {Cell{8, "12"}, Cell{13, "90"}, Cell{17, "70"}, Cell{20, "R12"}, Cell{25, "Wohnen"},
+              Cell{34, "-5"}, Cell{39, "1500"}, Cell{45, "1,3"}, Cell{51, "59,4"}, Cell{57, "1,02"},
+              Cell{63, "1530"}, Cell{69, "DIN"}}) {
+            const Word* w = find(QString::fromUtf8(c.text), room->y);
+            QVERIFY2(w != nullptr, c.text);
+            QVERIFY2(qAbs(columnOf(w) - c.column) < 0.1,
+                     qPrintable(QStringLiteral("%1 at column %2").arg(c.text).arg(columnOf(w))));
+        }
+    }
+
+    // The requested faces keep their kind where they are missing: Arial as a
+    // sans face, Times Roman as a serif one, Courier New as a monospaced one.
+    void fontsKeepTheirKind() {
+        const QString pdf = dir_.filePath(QStringLiteral("schriften.pdf"));
+        QString error;
+        QVERIFY2(hk::ui::PrintReportToPdf(SampleProject(2, 2), pdf, &error), qPrintable(error));
+        const QString fonts = Run(QStringLiteral("pdffonts"), {pdf});
+        QVERIFY2(fonts.contains(QRegularExpression(QStringLiteral("(Arial|LiberationSans)-?Bold"))),
+                 qPrintable(fonts));
+        QVERIFY2(fonts.contains(
+                     QRegularExpression(QStringLiteral("(Times|LiberationSerif)[^\\n]*Bold"))),
+                 qPrintable(fonts));
+        QVERIFY2(fonts.contains(QRegularExpression(QStringLiteral("(Courier|LiberationMono)"))),
+                 qPrintable(fonts));
+        QVERIFY2(!fonts.contains(QStringLiteral("DejaVuSans-Bold")), qPrintable(fonts));
+    }
+
+    void replacesAnOlderFile() {
+        const QString pdf = dir_.filePath(QStringLiteral("alt.pdf"));
+        QFile old(pdf);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("alter Inhalt");
+        old.close();
+        QString error;
+        QVERIFY2(hk::ui::PrintReportToPdf(SampleProject(1, 1), pdf, &error), qPrintable(error));
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.read(5), QByteArray("%PDF-"));
+        QVERIFY(f.permissions() & QFile::ReadOther);
+    }
+
+    void refusesUnwritablePath_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("watchedDir"); // must hold nothing new afterwards
+        const QString base = dir_.filePath(QStringLiteral("unbeschreibbar"));
+        QDir().mkpath(base + QStringLiteral("/ordner.pdf"));
+        QFile regular(base + QStringLiteral("/datei.txt"));
+        regular.open(QIODevice::WriteOnly);
+        regular.write("x");
+        regular.close();
+        QTest::newRow("missing directory")
+            << QStringLiteral("/nonexistent-dir/bericht.pdf") << base;
+        QTest::newRow("below a regular file")
+            << base + QStringLiteral("/datei.txt/bericht.pdf") << base;
+        QTest::newRow("target is a directory") << base + QStringLiteral("/ordner.pdf") << base;
+        QTest::newRow("empty name") << QString() << base;
+    }
+
+    void refusesUnwritablePath() {
+        QFETCH(QString, path);
+        QFETCH(QString, watchedDir);
+        const QStringList before = DirEntries(watchedDir);
+        const bool existedAsDir = !path.isEmpty() && QFileInfo(path).isDir();
+        QString error;
+        QVERIFY(!hk::ui::PrintReportToPdf(SampleProject(3, 3), path, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY2(error.contains(QStringLiteral("Datei")) ||
+                     error.contains(QStringLiteral("Dateiname")),
+                 qPrintable(error));
+        if (!path.isEmpty()) {
+            QCOMPARE(QFileInfo(path).isDir(), existedAsDir);
+            QVERIFY(existedAsDir || !QFileInfo::exists(path));
+        }
+        QCOMPARE(DirEntries(watchedDir), before);
+        QVERIFY(!QFileInfo::exists(QStringLiteral("/nonexistent-dir")));
+        QVERIFY(DirEntries(watchedDir + QStringLiteral("/ordner.pdf")).isEmpty());
+    }
+
+    void errorTextPointerMayBeNull() {
+        QVERIFY(!hk::ui::PrintReportToPdf(SampleProject(1, 1),
+                                          QStringLiteral("/nonexistent-dir/x.pdf"), nullptr));
+    }
+
+    void previewShowsTheReport_data() {
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("three entries one page") << 3 << 1;
+        QTest::newRow("seventy entries two pages") << 70 << 2;
+    }
+
+    void previewShowsTheReport() {
+        QFETCH(int, entries);
+        QFETCH(int, pages);
+        const hk::ProgramState state = SampleProject(entries, entries);
+        const hk::ProgramState before = state;
+        int seenPages = -1;
+        QString title;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return;
+            }
+            auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+            if (preview == nullptr || preview->pageCount() == 0) {
+                return;
+            }
+            seenPages = preview->pageCount();
+            title = dialog->windowTitle();
+            dialog->reject();
+        });
+        poll.start(20);
+        QWidget parent;
+        hk::ui::PrintReportWithPreview(state, &parent);
+        poll.stop();
+        QCOMPARE(seenPages, pages);
+        QCOMPARE(title, QStringLiteral("Druckvorschau"));
+        QVERIFY(state == before);
+    }
+};
+
+QTEST_MAIN(ReportPrinterTest)
+#include "report_printer_test.moc"
