@@ -1,5 +1,7 @@
 #include "qt_services.h"
 
+#include "ui/print/report_printer.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -60,6 +62,10 @@ std::string QtFileDialogs::openFileName(const std::string& title,
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), Q(title), QString(),
                                         QtNameFilters(filters))
         .toStdString();
+}
+
+void QtReportPrinter::print(const ProgramState& state, QWidget* parent) {
+    PrintReportWithPreview(state, parent);
 }
 
 } // namespace hk::ui

@@ -1,6 +1,6 @@
 #pragma once
-// The Qt implementations of the screens' services: real modal message boxes
-// and the Qt file dialogs.
+// The Qt implementations of the screens' services: real modal message boxes,
+// the Qt file dialogs and the printer with its print preview.
 
 #include "ui/services.h"
 
@@ -19,6 +19,12 @@ public:
     std::string saveFileName(const std::vector<FileFilter>& filters) override;
     std::string openFileName(const std::string& title,
                              const std::vector<FileFilter>& filters) override;
+};
+
+// The print preview of the report, from which the user prints.
+class QtReportPrinter : public ReportPrinter {
+public:
+    void print(const ProgramState& state, QWidget* parent) override;
 };
 
 // The filter text of a Qt file dialog, one "description (patterns)" entry a

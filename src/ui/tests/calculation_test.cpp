@@ -27,12 +27,6 @@ const std::string kCrLf = "\r\n";
 QLineEdit* Box(Form3* f, CalcControl c) { return qobject_cast<QLineEdit*>(f->control(c)); }
 ExponList* List(Form3* f) { return qobject_cast<ExponList*>(f->control(CalcControl::Expon)); }
 
-void ClickRow(ExponList* list, int row) {
-    list->scrollToItem(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
-}
-
 // Types one radiator's inputs, box by box, as the user would.
 void TypeRadiator(Form3* f, const QString& vorl, const QString& rueckl, const QString& raumNr,
                   const QString& raumVer, const QString& dRaum, const QString& qRaum) {

@@ -23,49 +23,6 @@ using namespace hk;
 using namespace hk::ui;
 using namespace hk::ui::test;
 
-namespace {
-
-void Trigger(QWidget* screen, const char* item) {
-    auto* action = screen->findChild<QAction*>(QString::fromUtf8(item));
-    QVERIFY(action);
-    action->trigger();
-}
-
-// One radiator calculated on the calculation screen.
-void CalculateOne(Form3* f, const QString& raumNr, const QString& raumVer) {
-    const std::pair<CalcControl, QString> inputs[] = {
-        {CalcControl::txtdVorl, "70"}, {CalcControl::txtdRueckl, "40"},
-        {CalcControl::txtRaumNr, raumNr}, {CalcControl::txtRaumVer, raumVer},
-        {CalcControl::txtdRaum, "20"}, {CalcControl::txtQRaum, "1000"},
-    };
-    for (const auto& [control, text] : inputs) {
-        auto* box = qobject_cast<QLineEdit*>(f->control(control));
-        box->setFocus();
-        box->clear();
-        TypeText(box, text);
-    }
-    auto* list = qobject_cast<QListWidget*>(f->control(CalcControl::Expon));
-    list->setCurrentRow(2); // by keyboard or mouse alike: the selection moves
-    QTest::mouseClick(f->control(CalcControl::cmdErgebnis), Qt::LeftButton);
-}
-
-// A saved project of two radiators, written by a run of its own.
-ProgramState SaveTwoRadiators(const QString& path) {
-    Harness h;
-    if (!WalkToForm3(h)) {
-        return {};
-    }
-    h.shell.form2()->field(2)->setText(QStringLiteral("Kurz, \"Hans\""));
-    Form3* f = h.shell.form3();
-    CalculateOne(f, "1", "Küche");
-    QTest::mouseClick(f->control(CalcControl::cmdNächster), Qt::LeftButton);
-    CalculateOne(f, "2", "Bad, oben");
-    h.dialogs.answers = {path.toStdString()};
-    QTest::keyClick(f, Qt::Key_S, Qt::ControlModifier);
-    return h.state;
-}
-
-} // namespace
 
 class FilesTest : public QObject {
     Q_OBJECT
@@ -115,6 +72,8 @@ private slots:
     void loadedProjectIsShownOnTheDisplayScreen() {
         const ProgramState saved = SaveTwoRadiators(path("two.TXT"));
         QCOMPARE(saved.LfNr, 2);
+        QCOMPARE(saved.header[2], "Kurz, \"Hans\"");
+        QCOMPARE(saved.table.at(2).RaumVer, "Bad, oben");
 
         Harness h;
         QVERIFY(WalkToForm2(h));

@@ -119,14 +119,19 @@ private:
     QStringList seen_;
 };
 
-// One run of the program with recorders for all its modal things.
+// One run of the program with recorders for all its modal things; a test
+// may hand in a printer of its own.
 struct Harness {
     ProgramState state;
     RecordingMessages messages;
     FakeFileDialogs dialogs;
     RecordingPrinter printer;
     int endCalls = 0;
-    AppShell shell{state, Services{messages, dialogs, printer, [this] { ++endCalls; }}};
+    AppShell shell;
+
+    explicit Harness(ReportPrinter* otherPrinter = nullptr)
+        : shell(state, Services{messages, dialogs, otherPrinter ? *otherPrinter : printer,
+                                [this] { ++endCalls; }}) {}
 };
 
 // Types text into w key by key. QTest::keyClicks takes ASCII only; other
