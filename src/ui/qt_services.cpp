@@ -26,6 +26,10 @@ QMessageBox::Icon IconOf(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The filter list shows the descriptions as the program words them, without
+// the patterns added for the small letters.
+constexpr QFileDialog::Options kOptions = QFileDialog::HideNameFilterDetails;
+
 } // namespace
 
 void QtMessageBoxes::show(QWidget* parent, const Message& message) {
@@ -53,14 +57,14 @@ QString QtNameFilters(const std::vector<FileFilter>& filters) {
 std::string QtFileDialogs::saveFileName(const std::vector<FileFilter>& filters) {
     // No caption of our own: the dialog shows its standard title.
     return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), QString(),
-                                        QtNameFilters(filters))
+                                        QtNameFilters(filters), nullptr, kOptions)
         .toStdString();
 }
 
 std::string QtFileDialogs::openFileName(const std::string& title,
                                         const std::vector<FileFilter>& filters) {
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), Q(title), QString(),
-                                        QtNameFilters(filters))
+                                        QtNameFilters(filters), nullptr, kOptions)
         .toStdString();
 }
 

@@ -4,6 +4,8 @@
 #include "ui/fonts.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLayout>
@@ -111,7 +113,26 @@ QAction* Screen::addMenuItem(QMenu* menu, const QString& name, const QString& ca
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
     action->setShortcut(QKeySequence(Qt::CTRL | ctrlKey));
+    if (menuKeys_.isEmpty()) {
+        qApp->installEventFilter(this);
+    }
+    menuKeys_ << action->shortcut();
     return action;
+}
+
+// On X11 a text box takes Ctrl+E (end of line), Ctrl+D (delete) and
+// Ctrl+B (back) for itself and so would swallow the menu's shortcuts.
+bool Screen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (widget && widget->window() == this &&
+            menuKeys_.contains(QKeySequence(key->keyCombination()))) {
+            event->ignore(); // not for the box: the shortcut goes to the menu
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace hk::ui

@@ -4,6 +4,8 @@
 // it), and labels, text boxes and buttons placed in twips on that area.
 
 #include <QColor>
+#include <QKeySequence>
+#include <QList>
 #include <QFont>
 #include <QMainWindow>
 #include <QRect>
@@ -53,6 +55,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Lets the menu's Ctrl keys win over the same keys of the text boxes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     struct Placement {
         int left, top, width, height; // twips
@@ -76,6 +80,7 @@ protected:
 private:
     QWidget* client_;
     std::function<void()> onClose_;
+    QList<QKeySequence> menuKeys_;
 };
 
 } // namespace hk::ui

@@ -4,6 +4,8 @@
 #include "gui_fixture.h"
 #include "screen_walk.h"
 
+#include "ui/display_screen.h"
+
 #include <QAction>
 #include <QElapsedTimer>
 #include <QTest>
@@ -132,8 +134,11 @@ private slots:
         QTest::newRow("calculation B&enden") << "Form3" << "mnuExitItem";
         QTest::newRow("calculation Ctrl+B") << "Form3" << "Ctrl+B";
         QTest::newRow("calculation frame") << "Form3" << "frame";
+        QTest::newRow("project data Ctrl+E typed in a box") << "Form2" << "box Ctrl+E";
+        QTest::newRow("calculation Ctrl+B typed in a box") << "Form3" << "box Ctrl+B";
         QTest::newRow("instructions frame") << "frmAnzeigeLesen" << "frame";
         QTest::newRow("title frame") << "Form1" << "frame";
+        QTest::newRow("loaded data frame") << "frmForm4" << "frame";
     }
     void exitEndsTheProgram() {
         QFETCH(QString, screen);
@@ -148,6 +153,10 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(!h.shell.form1()->lesen()->isHidden(), 2000);
             QTest::mouseClick(h.shell.form1()->lesen(), Qt::LeftButton);
             target = h.shell.anzeigeLesen();
+        } else if (screen == QStringLiteral("frmForm4")) {
+            QVERIFY(WalkToForm2(h));
+            Trigger(h.shell.form2(), "mnuItemOpen"); // cancelled: an empty display
+            target = h.shell.form4();
         } else if (screen == QStringLiteral("Form2")) {
             QVERIFY(WalkToForm2(h));
             target = h.shell.form2();
@@ -161,6 +170,12 @@ private slots:
             target->close();
         } else if (how.startsWith(QStringLiteral("Ctrl+"))) {
             QTest::keyClick(target, how.back().toLatin1(), Qt::ControlModifier);
+        } else if (how.startsWith(QStringLiteral("box Ctrl+"))) {
+            // Text boxes have Ctrl keys of their own; the menu's go first.
+            QLineEdit* box = target->findChild<QLineEdit*>();
+            box->setFocus();
+            QCOMPARE(QApplication::focusWidget(), box);
+            QTest::keyClick(box, how.back().toLatin1(), Qt::ControlModifier);
         } else {
             auto* item = target->findChild<QAction*>(how);
             QVERIFY(item);

@@ -9,6 +9,7 @@
 #include "ui/display_screen.h"
 #include "ui/instructions_screen.h"
 #include "ui/project_screen.h"
+#include "ui/qt_services.h"
 #include "ui/title_art.h"
 #include "ui/title_screen.h"
 #include "ui/translation.h"
@@ -19,10 +20,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
+#include <QSignalSpy>
 
 #include <memory>
 
@@ -70,6 +73,20 @@ QString TextOf(QWidget* w) {
     if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
     return {};
 }
+
+// A screen with one box and a menu item on a key that the box itself
+// claims on every platform (Ctrl+C, copy): the keys X11 gives the boxes
+// (Ctrl+E, Ctrl+D, Ctrl+B) behave the same way there.
+class KeyScreen : public Screen {
+public:
+    KeyScreen() : Screen(QStringLiteral("KeyScreen"), QStringLiteral("Keys"), 3000, 1500, 0, 0) {
+        box = addTextBox(QStringLiteral("box"), {150, 150, 1500, 288}, DefaultFont());
+        item = addMenuItem(addMenu(QStringLiteral("menu"), QStringLiteral("Datei")),
+                           QStringLiteral("item"), QStringLiteral("&Item"), Qt::Key_C);
+    }
+    QLineEdit* box;
+    QAction* item;
+};
 
 } // namespace
 
@@ -445,6 +462,65 @@ private slots:
         QVERIFY2(colours.size() > 200, qPrintable(QString::number(colours.size())));
         auto* image = qobject_cast<QLabel*>(Control(&screens_->form1, QStringLiteral("Image1"), 0));
         QCOMPARE(image->pixmap().size(), QSize(470, 277));
+    }
+
+    void menuShortcutWinsOverTheTextBox() {
+        KeyScreen screen;
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowActive(&screen));
+        screen.box->setFocus();
+        QTest::keyClicks(screen.box, QStringLiteral("abc"));
+        screen.box->selectAll();
+        QSignalSpy triggered(screen.item, &QAction::triggered);
+        QTest::keyClick(screen.box, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(triggered.count(), 1);
+        // Keys the menu does not use stay the box's: Ctrl+X still cuts.
+        QTest::keyClick(screen.box, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(screen.box->text(), QString());
+    }
+
+    // The real message box, answered by a timer: its title (the program's
+    // name when the message has none), text and icon.
+    void realMessageBoxShowsTitleTextAndIcon_data() {
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("shownTitle");
+        QTest::addColumn<int>("shownIcon");
+        QTest::newRow("information") << int(MsgIcon::Information) << "Eingabeberichtigung"
+                                     << "Eingabeberichtigung" << int(QMessageBox::Information);
+        QTest::newRow("exclamation") << int(MsgIcon::Exclamation) << "Eingabe fehlt"
+                                     << "Eingabe fehlt" << int(QMessageBox::Warning);
+        QTest::newRow("critical") << int(MsgIcon::Critical) << "Datei nicht geladen"
+                                  << "Datei nicht geladen" << int(QMessageBox::Critical);
+        QTest::newRow("no icon, no title") << int(MsgIcon::None) << "" << "HKberech"
+                                           << int(QMessageBox::NoIcon);
+    }
+    void realMessageBoxShowsTitleTextAndIcon() {
+        QFETCH(int, icon);
+        QFETCH(QString, title);
+        QFETCH(QString, shownTitle);
+        QFETCH(int, shownIcon);
+        watch_.disarm(); // this box is expected
+        QString seenTitle, seenText;
+        int seenIcon = -1;
+        QTimer answer;
+        answer.setInterval(10);
+        connect(&answer, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seenTitle = box->windowTitle();
+                seenText = box->text();
+                seenIcon = box->icon();
+                box->accept();
+            }
+        });
+        answer.start();
+        QtMessageBoxes boxes;
+        boxes.show(&screens_->form3, {"Zeile <b>1</b> & mehr", title.toStdString(), MsgIcon(icon)});
+        answer.stop();
+        watch_.arm();
+        QCOMPARE(seenTitle, shownTitle);
+        QCOMPARE(seenText, QStringLiteral("Zeile <b>1</b> & mehr"));
+        QCOMPARE(seenIcon, shownIcon);
     }
 
     void qtDialogsSpeakGerman() {
