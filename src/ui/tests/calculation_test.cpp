@@ -3,6 +3,7 @@
 // next radiator, refused inputs, and the choice of a radiator type.
 
 #include "gui_fixture.h"
+#include "screen_test_case.h"
 #include "screen_walk.h"
 
 #include "ui/expon_list.h"
@@ -48,18 +49,10 @@ QString Shown(QPlainTextEdit* box) { return box->toPlainText(); }
 
 } // namespace
 
-class CalculationTest : public QObject {
+class CalculationTest : public ScreenTestCase {
     Q_OBJECT
-    ModalWatch watch_;
 
 private slots:
-    void init() { watch_.arm(); }
-    void cleanup() {
-        const QStringList modals = watch_.disarm();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY2(modals.isEmpty(), qPrintable(modals.join(QStringLiteral(", "))));
-    }
-
     void opensInDinModeWithEveryBoxEmpty() {
         Harness h;
         QVERIFY(WalkToForm3(h));

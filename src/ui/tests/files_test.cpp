@@ -3,6 +3,7 @@
 // loaded project, and the filters of the real file dialog.
 
 #include "gui_fixture.h"
+#include "screen_test_case.h"
 #include "screen_walk.h"
 
 #include "ui/display_screen.h"
@@ -23,22 +24,13 @@ using namespace hk;
 using namespace hk::ui;
 using namespace hk::ui::test;
 
-
-class FilesTest : public QObject {
+class FilesTest : public ScreenTestCase {
     Q_OBJECT
-    ModalWatch watch_;
     QTemporaryDir dir_;
 
     QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
 
 private slots:
-    void init() { watch_.arm(); }
-    void cleanup() {
-        const QStringList modals = watch_.disarm();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY2(modals.isEmpty(), qPrintable(modals.join(QStringLiteral(", "))));
-    }
-
     void saveAsksWithTheSaveFiltersAndWritesTheFile() {
         Harness h;
         QVERIFY(WalkToForm3(h));

@@ -2,6 +2,7 @@
 // instructions, the project data check, and the ways the program ends.
 
 #include "gui_fixture.h"
+#include "screen_test_case.h"
 #include "screen_walk.h"
 
 #include "ui/display_screen.h"
@@ -14,18 +15,10 @@ using namespace hk;
 using namespace hk::ui;
 using namespace hk::ui::test;
 
-class FlowTest : public QObject {
+class FlowTest : public ScreenTestCase {
     Q_OBJECT
-    ModalWatch watch_;
 
 private slots:
-    void init() { watch_.arm(); }
-    void cleanup() {
-        const QStringList modals = watch_.disarm();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY2(modals.isEmpty(), qPrintable(modals.join(QStringLiteral(", "))));
-    }
-
     void titleScreenGivesWayToProjectDataAfter2700ms() {
         Harness h;
         QElapsedTimer clock;

@@ -2,6 +2,7 @@
 // loaded project, through the real report printer into PDF files.
 
 #include "gui_fixture.h"
+#include "screen_test_case.h"
 #include "screen_walk.h"
 
 #include "ui/display_screen.h"
@@ -61,19 +62,11 @@ QStringList TableRows(const QString& text) {
 
 } // namespace
 
-class PrintTest : public QObject {
+class PrintTest : public ScreenTestCase {
     Q_OBJECT
-    ModalWatch watch_;
     QTemporaryDir dir_;
 
 private slots:
-    void init() { watch_.arm(); }
-    void cleanup() {
-        const QStringList modals = watch_.disarm();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY2(modals.isEmpty(), qPrintable(modals.join(QStringLiteral(", "))));
-    }
-
     void calculationScreenPrintsItsProject() {
         QTemporaryDir out;
         PdfPrinter pdf(out.path());

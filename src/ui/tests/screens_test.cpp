@@ -4,6 +4,7 @@
 // pictures and the German dialog texts.
 
 #include "gui_fixture.h"
+#include "screen_test_case.h"
 
 #include "ui/calculation_screen.h"
 #include "ui/display_screen.h"
@@ -90,19 +91,13 @@ public:
 
 } // namespace
 
-class ScreensTest : public QObject {
+class ScreensTest : public ScreenTestCase {
     Q_OBJECT
-    ModalWatch watch_;
     std::unique_ptr<AllScreens> screens_;
 
 private slots:
     void initTestCase() { screens_ = std::make_unique<AllScreens>(); }
     void cleanupTestCase() { screens_.reset(); }
-    void init() { watch_.arm(); }
-    void cleanup() {
-        const QStringList modals = watch_.disarm();
-        QVERIFY2(modals.isEmpty(), qPrintable(modals.join(QStringLiteral(", "))));
-    }
 
     void windowsHaveCaptionSizeAndPlace_data() {
         QTest::addColumn<QString>("screen");
