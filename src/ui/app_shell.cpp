@@ -8,8 +8,6 @@
 #include "ui/project_screen.h"
 #include "ui/title_screen.h"
 
-#include <QLineEdit>
-
 namespace hk::ui {
 namespace {
 
@@ -41,7 +39,11 @@ void AppShell::Start() {
     form1_->show();
 }
 
+// Loading a screen that is loaded already keeps it as it is, texts included.
 void AppShell::LoadForm1() {
+    if (form1_) {
+        return;
+    }
     form1_ = new Form1;
     form1_->setCloseHandler([this] { EndProgram(); });
     connect(form1_, &Form1::titelblattDue, this, &AppShell::Titelblatt);
@@ -55,7 +57,6 @@ void AppShell::UnloadForm1() {
     }
 }
 
-// Loading a screen that is loaded already keeps it as it is, texts included.
 void AppShell::LoadForm2() {
     if (form2_) {
         return;

@@ -5,8 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -77,12 +77,12 @@ QLabel* Screen::addLabel(const QString& name, const QString& text, Placement at,
 }
 
 QLineEdit* Screen::addTextBox(const QString& name, Placement at, const QFont& font,
-                              const QString& toolTip, int maxLength, Qt::Alignment horizontal) {
+                              const QString& toolTip, int maxLength) {
     auto* box = new QLineEdit(client_);
     box->setObjectName(name);
     box->setGeometry(Twips(at.left, at.top, at.width, at.height));
     box->setFont(font);
-    box->setAlignment(horizontal | Qt::AlignVCenter);
+    box->setAlignment(Qt::AlignCenter);
     box->setToolTip(toolTip);
     if (maxLength > 0) {
         box->setMaxLength(maxLength);

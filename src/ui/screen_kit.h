@@ -66,10 +66,10 @@ protected:
     // its box like the labels the screens were drawn with.
     QLabel* addLabel(const QString& name, const QString& text, Placement at, const QFont& font,
                      Qt::Alignment horizontal = Qt::AlignHCenter, QColor colour = Qt::black);
-    // A single-line text box taking only Windows-1252 characters.
+    // A single-line text box showing its text centred and taking only
+    // Windows-1252 characters; maxLength 0 sets no limit of its own.
     QLineEdit* addTextBox(const QString& name, Placement at, const QFont& font,
-                          const QString& toolTip = {}, int maxLength = 0,
-                          Qt::Alignment horizontal = Qt::AlignHCenter);
+                          const QString& toolTip = {}, int maxLength = 0);
     QPushButton* addButton(const QString& name, const QString& caption, Placement at,
                            const QFont& font, const QString& toolTip = {});
     // A menu of the menu bar and an item of it with its Ctrl shortcut.
