@@ -1,15 +1,157 @@
 #include "app_shell.h"
 
-#include <QWidget>
+#include "project/file_commands.h"
+#include "project/project_header_form.h"
+#include "ui/calculation_screen.h"
+#include "ui/display_screen.h"
+#include "ui/instructions_screen.h"
+#include "ui/project_screen.h"
+#include "ui/title_screen.h"
 
 namespace hk::ui {
+namespace {
 
-void StartScreens(ProgramState& /*state*/) {
-    auto* w = new QWidget;
-    w->setAttribute(Qt::WA_DeleteOnClose);
-    w->setWindowTitle(QStringLiteral("Titelblatt"));
-    w->resize(692, 541);
-    w->show();
+// Unloading: the window goes at once; the object itself once the event that
+// asked for it (often one of its own signals) has been handled.
+template <class T> void Unload(T*& screen) {
+    if (screen) {
+        screen->hide();
+        screen->deleteLater();
+        screen = nullptr;
+    }
+}
+
+} // namespace
+
+AppShell::AppShell(ProgramState& state, Services services)
+    : state_(state), services_(std::move(services)) {}
+
+AppShell::~AppShell() {
+    delete form1_;
+    delete anzeigeLesen_;
+    delete form2_;
+    delete form3_;
+    delete form4_;
+}
+
+void AppShell::Start() {
+    LoadForm1();
+    form1_->show();
+}
+
+// Loading a screen that is loaded already keeps it as it is, texts included.
+void AppShell::LoadForm1() {
+    if (form1_) {
+        return;
+    }
+    form1_ = new Form1;
+    form1_->setCloseHandler([this] { EndProgram(); });
+    connect(form1_, &Form1::titelblattDue, this, &AppShell::Titelblatt);
+    connect(form1_, &Form1::lesenClicked, this, &AppShell::Lesen_Click);
+}
+
+void AppShell::UnloadForm1() {
+    if (form1_) {
+        form1_->stopTimers();
+        Unload(form1_);
+    }
+}
+
+void AppShell::LoadForm2() {
+    if (form2_) {
+        return;
+    }
+    form2_ = new Form2(services_.messages);
+    form2_->setCloseHandler([this] { EndProgram(); });
+    connect(form2_, &Form2::cmdWeiterClicked, this, &AppShell::cmdWeiter_Click);
+    connect(form2_, &Form2::mnuItemOpenTriggered, this, &AppShell::mnuItemOpen_Click);
+    connect(form2_, &Form2::mnuItemExitTriggered, this, &AppShell::EndProgram);
+}
+
+void AppShell::Titelblatt() {
+    UnloadForm1();
+    LoadForm2();
+    form2_->show();
+    form2_->focusField(1);
+}
+
+void AppShell::Lesen_Click() {
+    if (!anzeigeLesen_) {
+        anzeigeLesen_ = new frmAnzeigeLesen;
+        anzeigeLesen_->setCloseHandler([this] { EndProgram(); });
+        connect(anzeigeLesen_, &frmAnzeigeLesen::cdmWeiterClicked, this,
+                &AppShell::cdmWeiter_Click);
+    }
+    UnloadForm1(); // Timer2 never fires now
+    anzeigeLesen_->show();
+}
+
+void AppShell::cdmWeiter_Click() {
+    anzeigeLesen_->hide(); // stays loaded until the program ends
+    LoadForm2();
+    form2_->show();
+}
+
+void AppShell::cmdWeiter_Click() {
+    if (!hk::cmdWeiter_Click(state_, *form2_)) {
+        return; // the core has said what is missing; the boxes keep their texts
+    }
+    if (!form3_) {
+        form3_ = new Form3(state_, services_.messages);
+        form3_->setCloseHandler([this] { EndProgram(); });
+        connect(form3_, &Form3::mnuItemSaveTriggered, this, &AppShell::mnuItemSave_Click);
+        connect(form3_, &Form3::mnuPrinterItemTriggered, this,
+                &AppShell::Form3_mnuPrinterItem_Click);
+        connect(form3_, &Form3::mnuExitItemTriggered, this, &AppShell::EndProgram);
+    }
+    form2_->hide(); // stays loaded, with its texts
+    form3_->open();
+}
+
+void AppShell::mnuItemOpen_Click() {
+    const LoadOutcome outcome =
+        hk::mnuItemOpen_Click(state_, services_.dialogs, *form2_, *form2_);
+    if (outcome == LoadOutcome::Refused) {
+        return; // the core has said why; the project is as it was
+    }
+    // The display screen is loaded afresh: a cancelled dialog shows it empty.
+    Unload(form4_);
+    form4_ = new frmForm4;
+    form4_->setCloseHandler([this] { EndProgram(); });
+    connect(form4_, &frmForm4::mnuItemPrinterTriggered, this,
+            &AppShell::Form4_mnuItemPrinter_Click);
+    connect(form4_, &frmForm4::mnuItemExitTriggered, this, &AppShell::Form4_mnuItemExit_Click);
+    if (outcome == LoadOutcome::Loaded) {
+        form4_->setListing(state_.ListingText);
+    }
+    form2_->hide(); // stays loaded, with its texts
+    form4_->show();
+}
+
+void AppShell::mnuItemSave_Click() { hk::mnuItemSave_Click(state_, services_.dialogs, *form3_); }
+
+void AppShell::Form3_mnuPrinterItem_Click() { services_.printer.print(state_, form3_); }
+
+// Prints the loaded project as it stands: the calculation screen is not
+// loaded for this, so LfNr keeps the loaded count of rows.
+void AppShell::Form4_mnuItemPrinter_Click() { services_.printer.print(state_, form4_); }
+
+void AppShell::Form4_mnuItemExit_Click() {
+    // The title screen comes back hidden; its timers lead to Form2 again.
+    LoadForm1();
+    Unload(form4_);
+}
+
+void AppShell::EndProgram() {
+    for (QWidget* w : std::initializer_list<QWidget*>{form1_, anzeigeLesen_, form2_, form3_, form4_}) {
+        if (w) {
+            w->hide();
+        }
+    }
+    if (form1_) {
+        form1_->stopTimers();
+    }
+    services_.endProgram();
 }
 
 } // namespace hk::ui

@@ -1,11 +1,66 @@
 #pragma once
-// Starts the screens of the program on a running QApplication.
+// The way through the five screens. The shell loads (creates), shows, hides
+// and unloads (destroys) the screens; at most one is visible at a time. The
+// handlers' logic is the core's; the shell only moves between screens.
+//
+//   Form1 --Timer2 (2.7 s)--> Form2 --Weiter--> Form3
+//   Form1 --Lesen--> frmAnzeigeLesen --Weiter--> Form2
+//   Form2 --Laden--> frmForm4 --Beenden--> (hidden Form1, 2.7 s) --> Form2
+//
+// Closing any screen through its window frame ends the program like the
+// exit menu items, so no program is left running without a window.
 
 #include "calc/program_state.h"
+#include "ui/services.h"
+
+#include <QObject>
 
 namespace hk::ui {
 
-// Shows the first screen; the screens work on state until the program ends.
-void StartScreens(ProgramState& state);
+class Form1;
+class Form2;
+class Form3;
+class frmAnzeigeLesen;
+class frmForm4;
+
+class AppShell : public QObject {
+    Q_OBJECT
+public:
+    AppShell(ProgramState& state, Services services);
+    ~AppShell() override;
+
+    // Loads and shows the title screen.
+    void Start();
+
+    // The loaded screens; nullptr for a screen that is not loaded.
+    Form1* form1() const { return form1_; }
+    frmAnzeigeLesen* anzeigeLesen() const { return anzeigeLesen_; }
+    Form2* form2() const { return form2_; }
+    Form3* form3() const { return form3_; }
+    frmForm4* form4() const { return form4_; }
+
+private:
+    void LoadForm1();
+    void UnloadForm1();
+    void LoadForm2();
+    void Titelblatt();
+    void Lesen_Click();
+    void cdmWeiter_Click();
+    void cmdWeiter_Click();
+    void mnuItemOpen_Click();
+    void mnuItemSave_Click();
+    void Form3_mnuPrinterItem_Click();
+    void Form4_mnuItemPrinter_Click();
+    void Form4_mnuItemExit_Click();
+    void EndProgram();
+
+    ProgramState& state_;
+    Services services_;
+    Form1* form1_ = nullptr;
+    frmAnzeigeLesen* anzeigeLesen_ = nullptr;
+    Form2* form2_ = nullptr;
+    Form3* form3_ = nullptr;
+    frmForm4* form4_ = nullptr;
+};
 
 } // namespace hk::ui

@@ -1,0 +1,49 @@
+#include "display_screen.h"
+
+#include "ui/fonts.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPlainTextEdit>
+
+namespace hk::ui {
+
+frmForm4::frmForm4()
+    : Screen(QStringLiteral("frmForm4"), QStringLiteral("zeigen"), 13575, 7980, 165, 1020) {
+    const QFont screenFont = MakeFont(QStringLiteral("Courier New"), 9);
+    client()->setFont(screenFont);
+
+    box_ = new QPlainTextEdit(client());
+    box_->setObjectName(QStringLiteral("txtHKFlaechen"));
+    box_->setGeometry(Twips(1425, 990, 10695, 6225));
+    box_->setFont(screenFont);
+    box_->setToolTip(QStringLiteral("Zeigt aus dem Speicher geladene  Daten an"));
+    box_->setReadOnly(true);
+    box_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box_->setTabChangesFocus(true);
+    box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+
+    addLabel(QStringLiteral("Label1"), QStringLiteral("Heizflächenberechnung"),
+             {780, 210, 6585, 360}, MakeFont(QStringLiteral("MS Sans Serif"), 13.5, true));
+    addLabel(QStringLiteral("Label2"), QStringLiteral("Nach Din 90/70/20  und Din EN 442 75/65/20"),
+             {810, 690, 6765, 270}, MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true));
+
+    QMenu* file = addMenu(QStringLiteral("mnuItemDatei"), QStringLiteral("Datei"));
+    connect(addMenuItem(file, QStringLiteral("mnuItemPrinter"), QStringLiteral("&Drucken"),
+                        Qt::Key_D),
+            &QAction::triggered, this, &frmForm4::mnuItemPrinterTriggered);
+    connect(addMenuItem(file, QStringLiteral("mnuItemExit"), QStringLiteral("Be&enden"),
+                        Qt::Key_E),
+            &QAction::triggered, this, &frmForm4::mnuItemExitTriggered);
+    box_->setFocus();
+}
+
+void frmForm4::setListing(const std::string& text) {
+    listing_ = text;
+    box_->setPlainText(
+        QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+} // namespace hk::ui

@@ -1,0 +1,86 @@
+#pragma once
+// Building blocks of the five screens: a top-level window with a client area
+// of fixed size in twips (the menu bar, where a screen has one, sits above
+// it), and labels, text boxes and buttons placed in twips on that area.
+
+#include <QColor>
+#include <QKeySequence>
+#include <QList>
+#include <QFont>
+#include <QMainWindow>
+#include <QRect>
+#include <QString>
+#include <QValidator>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace hk::ui {
+
+inline constexpr int kTwipsPerPixel = 15; // at 96 dpi
+
+// Light cyan: the background of every screen and every label.
+inline const QColor kLightCyan{128, 255, 255};
+
+// (Left, Top, Width, Height) in twips as device-independent pixels.
+QRect Twips(int left, int top, int width, int height);
+
+// The dialog font that controls without a font of their own use.
+QFont DefaultFont();
+
+// Refuses any text that Windows-1252 cannot hold, so that the project file
+// keeps every character the user typed.
+class Cp1252Validator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override;
+};
+
+// A top-level screen. The client area has the given size in twips and the
+// window opens with its frame at the given position in twips. Closing the
+// window through its frame runs the close handler (the program ends).
+class Screen : public QMainWindow {
+    Q_OBJECT
+public:
+    Screen(const QString& name, const QString& caption, int clientWidth, int clientHeight,
+           int left, int top);
+
+    QWidget* client() const { return client_; }
+    void setCloseHandler(std::function<void()> handler) { onClose_ = std::move(handler); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // Lets the menu's Ctrl keys win over the same keys of the text boxes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    struct Placement {
+        int left, top, width, height; // twips
+    };
+
+    // A label with a light cyan background, word-wrapped and top-aligned in
+    // its box like the labels the screens were drawn with.
+    QLabel* addLabel(const QString& name, const QString& text, Placement at, const QFont& font,
+                     Qt::Alignment horizontal = Qt::AlignHCenter, QColor colour = Qt::black);
+    // A single-line text box showing its text centred and taking only
+    // Windows-1252 characters; maxLength 0 sets no limit of its own.
+    QLineEdit* addTextBox(const QString& name, Placement at, const QFont& font,
+                          const QString& toolTip = {}, int maxLength = 0);
+    QPushButton* addButton(const QString& name, const QString& caption, Placement at,
+                           const QFont& font, const QString& toolTip = {});
+    // A menu of the menu bar and an item of it with its Ctrl shortcut.
+    QMenu* addMenu(const QString& name, const QString& caption);
+    QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption,
+                         Qt::Key ctrlKey);
+
+private:
+    QWidget* client_;
+    std::function<void()> onClose_;
+    QList<QKeySequence> menuKeys_;
+};
+
+} // namespace hk::ui

@@ -1,0 +1,39 @@
+#pragma once
+// The modal and outside things the screens use: message boxes, the file
+// dialogs, the printer and the end of the program. The program hands the
+// screens the Qt implementations (qt_services.h); tests hand them recorders,
+// so no test ever waits on a modal window.
+
+#include "calc/program_state.h"
+#include "common/message.h"
+#include "project/file_commands.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace hk::ui {
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Modal over parent; returns when the box has been closed.
+    virtual void show(QWidget* parent, const Message& message) = 0;
+};
+
+class ReportPrinter {
+public:
+    virtual ~ReportPrinter() = default;
+    // Prints header and table of the project in state.
+    virtual void print(const ProgramState& state, QWidget* parent) = 0;
+};
+
+struct Services {
+    MessageBoxes& messages;
+    FileDialogs& dialogs;
+    ReportPrinter& printer;
+    // Ends the program at once.
+    std::function<void()> endProgram;
+};
+
+} // namespace hk::ui

@@ -1,0 +1,161 @@
+#pragma once
+// What every screen test shares: recorders in place of the modal things,
+// a watch that fails the test when a modal window appears anyway (and
+// closes it, so that no test blocks), and helpers that walk the screens.
+
+#include "ui/app_shell.h"
+#include "ui/services.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QStringList>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace hk::ui::test {
+
+class RecordingMessages : public MessageBoxes {
+public:
+    struct Shown {
+        QWidget* parent;
+        Message message;
+    };
+    std::vector<Shown> shown;
+    void show(QWidget* parent, const Message& message) override {
+        shown.push_back({parent, message});
+    }
+};
+
+// Answers the file dialogs from a queue; an exhausted queue is a cancel.
+class FakeFileDialogs : public FileDialogs {
+public:
+    struct Request {
+        bool save;
+        std::string title;
+        std::vector<FileFilter> filters;
+    };
+    std::deque<std::string> answers;
+    std::vector<Request> requests;
+
+    std::string saveFileName(const std::vector<FileFilter>& filters) override {
+        requests.push_back({true, {}, filters});
+        return next();
+    }
+    std::string openFileName(const std::string& title,
+                             const std::vector<FileFilter>& filters) override {
+        requests.push_back({false, title, filters});
+        return next();
+    }
+
+private:
+    std::string next() {
+        if (answers.empty()) {
+            return {};
+        }
+        std::string a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+class RecordingPrinter : public ReportPrinter {
+public:
+    std::vector<ProgramState> printed;
+    std::vector<QWidget*> parents;
+    void print(const ProgramState& state, QWidget* parent) override {
+        printed.push_back(state);
+        parents.push_back(parent);
+    }
+};
+
+// Drops the offscreen platform's note that it cannot pass the screens'
+// fixed sizes on to a window system; everything else goes to QtTest.
+inline void QuietFixedSizeNotes() {
+    static QtMessageHandler testHandler = nullptr;
+    static bool installed = false;
+    if (installed) {
+        return;
+    }
+    installed = true;
+    testHandler = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (text != QLatin1String("This plugin does not support propagateSizeHints()")) {
+                testHandler(type, context, text);
+            }
+        });
+}
+
+// Polls for modal windows every 20 ms while armed.
+class ModalWatch : public QObject {
+public:
+    ModalWatch() {
+        timer_.setInterval(20);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                seen_ << modal->metaObject()->className() + QStringLiteral(" \"") +
+                             modal->windowTitle() + QLatin1Char('"');
+                modal->close();
+            }
+        });
+    }
+    void arm() {
+        QuietFixedSizeNotes();
+        seen_.clear();
+        timer_.start();
+    }
+    // The modal windows seen since arm(), as "Class "title"".
+    QStringList disarm() {
+        timer_.stop();
+        return seen_;
+    }
+
+private:
+    QTimer timer_;
+    QStringList seen_;
+};
+
+// One run of the program with recorders for all its modal things; a test
+// may hand in a printer of its own.
+struct Harness {
+    ProgramState state;
+    RecordingMessages messages;
+    FakeFileDialogs dialogs;
+    RecordingPrinter printer;
+    int endCalls = 0;
+    AppShell shell;
+
+    explicit Harness(ReportPrinter* otherPrinter = nullptr)
+        : shell(state, Services{messages, dialogs, otherPrinter ? *otherPrinter : printer,
+                                [this] { ++endCalls; }}) {}
+};
+
+// Types text into w key by key. QTest::keyClicks takes ASCII only; other
+// letters go as key events carrying their text, as a keyboard sends them.
+inline void TypeText(QWidget* w, const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClick(w, c.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+}
+
+// The visible top-level screens, by object name.
+inline QStringList VisibleScreens() {
+    QStringList names;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && !w->objectName().isEmpty()) {
+            names << w->objectName();
+        }
+    }
+    names.sort();
+    return names;
+}
+
+} // namespace hk::ui::test

@@ -1,0 +1,44 @@
+#pragma once
+// The title screen Form1 "Titelblatt": the brand, the conversion formula,
+// two pictures, and the button "Lesen" that appears after half a second.
+// Timer1 shows "Lesen" and starts Timer2; Timer2 leaves the screen
+// 2.2 s later for the project data screen.
+
+#include "ui/screen_kit.h"
+
+#include <QTimer>
+
+class QPushButton;
+
+namespace hk::ui {
+
+class Form1 : public Screen {
+    Q_OBJECT
+public:
+    static constexpr int kTimer1Interval = 500;  // ms
+    static constexpr int kTimer2Interval = 2200; // ms
+
+    // Loading the screen: "Lesen" hidden, Timer1 running, Timer2 stopped.
+    Form1();
+
+    QTimer& timer1() { return timer1_; }
+    QTimer& timer2() { return timer2_; }
+    QPushButton* lesen() const { return lesen_; }
+
+    // Unloading the screen stops its timers with it.
+    void stopTimers();
+
+signals:
+    void titelblattDue();  // Timer2 fired: on to the project data screen
+    void lesenClicked();   // on to the operating instructions
+
+private:
+    void Timer1_Timer();
+    void Timer2_Timer();
+
+    QTimer timer1_;
+    QTimer timer2_;
+    QPushButton* lesen_;
+};
+
+} // namespace hk::ui
