@@ -153,6 +153,19 @@ BENCHMARK(BM_Refuse10MbWithoutLineEnd)->Unit(benchmark::kMillisecond);
 void BM_Load10MbListing(benchmark::State& st) { Load(st, TenMegabyteListing(), true); }
 BENCHMARK(BM_Load10MbListing)->Unit(benchmark::kMillisecond);
 
+// Eleven empty header lines and the counter line before the hostile row.
+const std::string kFileHead = "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n1,60\r\n";
+
+void BM_Refuse10MbRowOfCommas(benchmark::State& st) {
+    Load(st, kFileHead + "1" + std::string(kTenMb, ','), false);
+}
+BENCHMARK(BM_Refuse10MbRowOfCommas)->Unit(benchmark::kMillisecond);
+
+void BM_Refuse10MbOpenText(benchmark::State& st) {
+    Load(st, kFileHead + "1,0,0,\"" + std::string(kTenMb, 'a') + "\r\n", false);
+}
+BENCHMARK(BM_Refuse10MbOpenText)->Unit(benchmark::kMillisecond);
+
 // The whole load command on a real ten-megabyte file: open, read, refuse,
 // message (the file stays in the page cache after the first round).
 void BM_LoadCommand10MbBinaryFile(benchmark::State& st) {
