@@ -123,16 +123,8 @@ void Form3::buildControls() {
     controls_[CalcControl::Expon] = expon_;
     connect(expon_, &ExponList::typeChosen, this, [this] { form_.Expon_Click(); });
 
-    anzeige_ = new QPlainTextEdit(client());
-    anzeige_->setObjectName(QStringLiteral("txtAnzeige"));
-    anzeige_->setGeometry(Twips(1620, 5820, 10830, 2280));
-    anzeige_->setFont(MakeFont(QStringLiteral("Courier"), 9.75));
-    anzeige_->setReadOnly(true);
-    anzeige_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    anzeige_->setTabChangesFocus(true);
-    anzeige_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    anzeige_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    anzeige_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    anzeige_ = addListingBox(QStringLiteral("txtAnzeige"), {1620, 5820, 10830, 2280},
+                             MakeFont(QStringLiteral("Courier"), 9.75));
     controls_[CalcControl::txtAnzeige] = anzeige_;
 
     const QFont labelFont = Arial(7.5, true);
@@ -235,7 +227,7 @@ void Form3::appendText(CalcControl c, const std::string& text) {
 }
 
 void Form3::showListing() {
-    anzeige_->setPlainText(Q(anzeigeText_).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    ShowCrLfText(anzeige_, anzeigeText_);
     // The newest line is the one to see.
     anzeige_->verticalScrollBar()->setValue(anzeige_->verticalScrollBar()->maximum());
 }

@@ -13,17 +13,8 @@ frmForm4::frmForm4()
     const QFont screenFont = MakeFont(QStringLiteral("Courier New"), 9);
     client()->setFont(screenFont);
 
-    box_ = new QPlainTextEdit(client());
-    box_->setObjectName(QStringLiteral("txtHKFlaechen"));
-    box_->setGeometry(Twips(1425, 990, 10695, 6225));
-    box_->setFont(screenFont);
-    box_->setToolTip(QStringLiteral("Zeigt aus dem Speicher geladene  Daten an"));
-    box_->setReadOnly(true);
-    box_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    box_->setTabChangesFocus(true);
-    box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    box_ = addListingBox(QStringLiteral("txtHKFlaechen"), {1425, 990, 10695, 6225}, screenFont,
+                         QStringLiteral("Zeigt aus dem Speicher geladene  Daten an"));
 
     addLabel(QStringLiteral("Label1"), QStringLiteral("Heizflächenberechnung"),
              {780, 210, 6585, 360}, MakeFont(QStringLiteral("MS Sans Serif"), 13.5, true));
@@ -42,8 +33,7 @@ frmForm4::frmForm4()
 
 void frmForm4::setListing(const std::string& text) {
     listing_ = text;
-    box_->setPlainText(
-        QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    ShowCrLfText(box_, text);
 }
 
 } // namespace hk::ui

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace hk::ui {
@@ -88,6 +89,27 @@ QLineEdit* Screen::addTextBox(const QString& name, Placement at, const QFont& fo
         box->setMaxLength(maxLength);
     }
     box->setValidator(new Cp1252Validator(box));
+    return box;
+}
+
+void ShowCrLfText(QPlainTextEdit* box, const std::string& text) {
+    box->setPlainText(
+        QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+QPlainTextEdit* Screen::addListingBox(const QString& name, Placement at, const QFont& font,
+                                      const QString& toolTip) {
+    auto* box = new QPlainTextEdit(client_);
+    box->setObjectName(name);
+    box->setGeometry(Twips(at.left, at.top, at.width, at.height));
+    box->setFont(font);
+    box->setToolTip(toolTip);
+    box->setReadOnly(true);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setTabChangesFocus(true);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     return box;
 }
 

@@ -13,11 +13,13 @@
 #include <QValidator>
 
 #include <functional>
+#include <string>
 
 class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace hk::ui {
@@ -40,6 +42,9 @@ public:
     using QValidator::QValidator;
     State validate(QString& input, int& pos) const override;
 };
+
+// Shows text with CR LF line ends in a multi-line box.
+void ShowCrLfText(QPlainTextEdit* box, const std::string& text);
 
 // A top-level screen. The client area has the given size in twips and the
 // window opens with its frame at the given position in twips. Closing the
@@ -70,6 +75,10 @@ protected:
     // Windows-1252 characters; maxLength 0 sets no limit of its own.
     QLineEdit* addTextBox(const QString& name, Placement at, const QFont& font,
                           const QString& toolTip = {}, int maxLength = 0);
+    // A read-only multi-line box with a vertical scroll bar for a result
+    // listing; its lines wrap at the box's width.
+    QPlainTextEdit* addListingBox(const QString& name, Placement at, const QFont& font,
+                                  const QString& toolTip = {});
     QPushButton* addButton(const QString& name, const QString& caption, Placement at,
                            const QFont& font, const QString& toolTip = {});
     // A menu of the menu bar and an item of it with its Ctrl shortcut.
