@@ -2,8 +2,8 @@
 // a full project, saving and loading a full project, and the ten-megabyte
 // files a load must refuse (or load) in one pass.
 
-#include "calc_driver.h"
 #include "calc/conversion.h"
+#include "calc_driver.h"
 #include "project/file_commands.h"
 #include "project/project_file.h"
 #include "report/listing.h"
@@ -23,9 +23,9 @@ namespace {
 const hk::ProgramState& FullProject() {
     static const hk::ProgramState s = [] {
         hk::test::CalcDriver calc;
-        const char* header[] = {"P-2024/17",    "Schulz",     "12.03.2024", "Müller",
-                                "Jürgen",       "Hauptstr. 1", "12345 Köln", "0221 123456",
-                                "Am Hang 3",    "12345 Köln", "0221 654321"};
+        const char* header[] = {"P-2024/17", "Schulz",      "12.03.2024", "Müller",
+                                "Jürgen",    "Hauptstr. 1", "12345 Köln", "0221 123456",
+                                "Am Hang 3", "12345 Köln",  "0221 654321"};
         for (int f = 1; f <= 11; ++f) {
             calc.state.header[f] = header[f - 1];
         }

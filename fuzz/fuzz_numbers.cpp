@@ -95,8 +95,7 @@ void CheckNumberText(float y, std::string_view input, bool exactExpected) {
         Fail("NumberText read back too far from the value", input);
     }
     if (exactExpected && !SameSingle(zf, y)) {
-        Fail("NumberText of a value typed with at most 7 digits does not read back exactly",
-             input);
+        Fail("NumberText of a value typed with at most 7 digits does not read back exactly", input);
     }
     const float again = hk::RegionalSingle(hk::NumberText(zf));
     if (!SameSingle(again, zf)) {
@@ -105,8 +104,7 @@ void CheckNumberText(float y, std::string_view input, bool exactExpected) {
     // The project file's form, read the way the calculation reads supply and
     // return temperatures.
     const Reading fileValue = Read([&] { return hk::LeadingNumber(hk::FileNumberText(y)); }, input);
-    if (fileValue.outcome != Outcome::Value ||
-        fileValue.value != hk::RegionalNumber(text)) {
+    if (fileValue.outcome != Outcome::Value || fileValue.value != hk::RegionalNumber(text)) {
         Fail("FileNumberText and NumberText read differently", input);
     }
 }
@@ -145,8 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (single.outcome != Outcome::Overflow) {
                 Fail("RegionalSingle stored a value beyond the single range", text);
             }
-        } else if (single.outcome != Outcome::Value ||
-                   static_cast<float>(single.value) != f) {
+        } else if (single.outcome != Outcome::Value || static_cast<float>(single.value) != f) {
             Fail("RegionalSingle is not RegionalNumber rounded to single", text);
         }
     }
@@ -160,14 +157,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             before.pop_back();
         }
         const bool noDigits = before.find_first_of("0123456789") == std::string::npos;
-        const Reading expected =
-            noDigits ? Reading{Outcome::Value, 0.0}
-                     : Read([&] { return hk::RegionalNumber(before); }, text);
+        const Reading expected = noDigits ? Reading{Outcome::Value, 0.0}
+                                          : Read([&] { return hk::RegionalNumber(before); }, text);
         if (hadComma || !noDigits) {
             if (expected.outcome != leading.outcome ||
                 (expected.outcome == Outcome::Value && expected.value != leading.value)) {
-                Fail("LeadingNumber and RegionalNumber disagree on a text without grouping",
-                     text);
+                Fail("LeadingNumber and RegionalNumber disagree on a text without grouping", text);
             }
         }
     }

@@ -42,7 +42,16 @@ const hk::ProgramState& Before() {
         p.LfNr = 5;
         p.dNorm = 50;
         for (int n = 1; n <= 5; ++n) {
-            p.table.at(n) = {75, 65, std::to_string(n), "Büro", 20, 800, 1.3f, 50, 1, 800,
+            p.table.at(n) = {75,
+                             65,
+                             std::to_string(n),
+                             "Büro",
+                             20,
+                             800,
+                             1.3f,
+                             50,
+                             1,
+                             800,
                              "DIN Guss- Radiator          "};
         }
         p.ListingText = "alte Liste\r\n";

@@ -33,9 +33,8 @@ void Put(const std::string& folder, const std::string& name, const std::string& 
     }
 }
 
-hk::test::RadiatorTexts Radiator(int supply, int ret, const std::string& nr,
-                                 const std::string& use, const std::string& room,
-                                 const std::string& output) {
+hk::test::RadiatorTexts Radiator(int supply, int ret, const std::string& nr, const std::string& use,
+                                 const std::string& room, const std::string& output) {
     hk::test::RadiatorTexts t;
     t.dVorl = std::to_string(supply);
     t.dRueckl = std::to_string(ret);
@@ -83,9 +82,17 @@ int main(int argc, char** argv) {
     std::string three;
     {
         hk::test::CalcDriver calc(false);
-        const char* header[] = {"P-2024/17", "Schulz, Jürgen", "12.03.2024", "Müller \"Haus\"",
-                                "Björn",     "Lindenstraße 5",  "12345 Köln", "0221/12 34",
-                                "Am Hang 3", "€-Zone Süd",      ""};
+        const char* header[] = {"P-2024/17",
+                                "Schulz, Jürgen",
+                                "12.03.2024",
+                                "Müller \"Haus\"",
+                                "Björn",
+                                "Lindenstraße 5",
+                                "12345 Köln",
+                                "0221/12 34",
+                                "Am Hang 3",
+                                "€-Zone Süd",
+                                ""};
         for (int f = 1; f <= 11; ++f) {
             calc.state.header[f] = header[f - 1];
         }
@@ -101,8 +108,9 @@ int main(int argc, char** argv) {
     {
         hk::test::CalcDriver calc;
         for (int n = 1; n <= 70; ++n) {
-            calc.calculate(Radiator(50 + n, 35 + n / 2, std::to_string(n), "Raum " + std::to_string(n),
-                                    std::to_string(5 + n % 26), std::to_string(100 * n)),
+            calc.calculate(Radiator(50 + n, 35 + n / 2, std::to_string(n),
+                                    "Raum " + std::to_string(n), std::to_string(5 + n % 26),
+                                    std::to_string(100 * n)),
                            n % 44);
             if (n < 70) {
                 calc.pressNaechster();

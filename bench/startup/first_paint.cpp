@@ -50,8 +50,7 @@ bool ChildGone(pid_t child) {
 
 // True when any pixel of the window is not black.
 bool Painted(xcb_connection_t* c, xcb_window_t w, std::uint16_t width, std::uint16_t height) {
-    const auto cookie =
-        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, w, 0, 0, width, height, ~0u);
+    const auto cookie = xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, w, 0, 0, width, height, ~0u);
     std::unique_ptr<xcb_get_image_reply_t, decltype(&std::free)> reply(
         xcb_get_image_reply(c, cookie, nullptr), &std::free);
     if (!reply) {

@@ -114,9 +114,8 @@ bool CalcForm::CheckFields() {
         const bool aboveLow = LeadingNumber(t) > check.greater;
         const bool belowHigh = LeadingNumber(t) < check.less;
         if (!(filled && number && aboveLow && belowHigh)) {
-            screen_.showMessage(
-                {std::string(check.message), std::string(kTitleEingabeberichtigung),
-                 MsgIcon::Information});
+            screen_.showMessage({std::string(check.message), std::string(kTitleEingabeberichtigung),
+                                 MsgIcon::Information});
             screen_.setFocus(check.focus);
             return false;
         }

@@ -14,8 +14,8 @@ namespace hk {
 struct ProgramState {
     ProjectHeader header;
     RadiatorTable table;
-    std::int16_t LfNr = 0;  // entry the calculation screen works on
-    std::int16_t dNorm = 0; // reference mean excess temperature, K: 60 DIN, 50 EN, 0 none
+    std::int16_t LfNr = 0;   // entry the calculation screen works on
+    std::int16_t dNorm = 0;  // reference mean excess temperature, K: 60 DIN, 50 EN, 0 none
     std::string ListingText; // copy of the whole result listing, CR LF line ends
 
     bool operator==(const ProgramState&) const = default;

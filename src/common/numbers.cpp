@@ -37,8 +37,12 @@ double LeadingNumber(std::string_view text) {
     bool haveSign = false;
     bool havePoint = false;
     bool haveDigits = false;
-    enum class Stage { Mantissa, ExponentStart, ExponentSign, ExponentDigits } stage =
-        Stage::Mantissa;
+    enum class Stage {
+        Mantissa,
+        ExponentStart,
+        ExponentSign,
+        ExponentDigits
+    } stage = Stage::Mantissa;
     bool exponentNegative = false;
 
     for (char c : text) {
@@ -221,8 +225,8 @@ std::string SevenDigits(float x, char decimal) {
         return x < 0 ? "-Inf" : "Inf";
     }
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(x),
-                                   std::chars_format::general, 7);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, static_cast<double>(x), std::chars_format::general, 7);
     std::string s(buf, res.ptr);
     for (char& c : s) {
         if (c == '.') {

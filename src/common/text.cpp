@@ -63,8 +63,8 @@ char32_t DecodeUtf8(std::string_view s, std::size_t& pos) {
         }
         c = (c << 6) | (b & 0x3F);
     }
-    const bool overlong = (len == 2 && c < 0x80) || (len == 3 && c < 0x800) ||
-                          (len == 4 && c < 0x10000);
+    const bool overlong =
+        (len == 2 && c < 0x80) || (len == 3 && c < 0x800) || (len == 4 && c < 0x10000);
     if (overlong || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
         ++pos;
         return 0xFFFD00u | b0;

@@ -17,9 +17,7 @@ private:
     BusyIndicator& busy_;
 };
 
-std::string NamedFile(const std::string& name) {
-    return "Die Datei\n" + name + "\n";
-}
+std::string NamedFile(const std::string& name) { return "Die Datei\n" + name + "\n"; }
 
 } // namespace
 

@@ -113,9 +113,7 @@ public:
     }
 };
 
-std::string OtherError(int err) {
-    return "Fehler Nr. " + WholeText(err) + " des Betriebssystems";
-}
+std::string OtherError(int err) { return "Fehler Nr. " + WholeText(err) + " des Betriebssystems"; }
 
 std::string PathReason(int err) {
     switch (err) {

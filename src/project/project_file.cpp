@@ -35,9 +35,7 @@ std::string HeaderFieldName(int n) {
            "“ der Projektdaten";
 }
 
-std::string EntryName(int n) {
-    return "Heizkörper " + WholeText(n);
-}
+std::string EntryName(int n) { return "Heizkörper " + WholeText(n); }
 
 // Names the first character of utf8 that the file cannot hold.
 std::string BadCharacter(std::string_view utf8) {
@@ -178,9 +176,7 @@ struct Item {
     std::string text;      // a quoted item, without its quotes
 };
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string Count(std::size_t n) {
     return n == 1 ? "eine Angabe" : WholeText(static_cast<long long>(n)) + " Angaben";
@@ -241,9 +237,7 @@ void SplitItems(std::string_view line, int lineNo, std::size_t expected, std::ve
     }
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Sign, digits with at most one decimal point (a value below 1 with or
 // without its leading zero), optional exponent with E or D.

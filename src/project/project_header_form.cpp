@@ -16,8 +16,8 @@ void Pruefen(HeaderScreen& screen) {
 
 bool cmdWeiter_Click(ProgramState& state, HeaderScreen& screen) {
     PersDatUebernehmen(state, screen);
-    const bool present =
-        !screen.fieldText(1).empty() || !screen.fieldText(2).empty() || !screen.fieldText(3).empty();
+    const bool present = !screen.fieldText(1).empty() || !screen.fieldText(2).empty() ||
+                         !screen.fieldText(3).empty();
     if (!present) {
         Pruefen(screen);
         return false;

@@ -109,8 +109,7 @@ void AppShell::cmdWeiter_Click() {
 }
 
 void AppShell::mnuItemOpen_Click() {
-    const LoadOutcome outcome =
-        hk::mnuItemOpen_Click(state_, services_.dialogs, *form2_, *form2_);
+    const LoadOutcome outcome = hk::mnuItemOpen_Click(state_, services_.dialogs, *form2_, *form2_);
     if (outcome == LoadOutcome::Refused) {
         return; // the core has said why; the project is as it was
     }
@@ -143,7 +142,8 @@ void AppShell::Form4_mnuItemExit_Click() {
 }
 
 void AppShell::EndProgram() {
-    for (QWidget* w : std::initializer_list<QWidget*>{form1_, anzeigeLesen_, form2_, form3_, form4_}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{form1_, anzeigeLesen_, form2_, form3_, form4_}) {
         if (w) {
             w->hide();
         }

@@ -23,7 +23,7 @@ struct Box {
     CalcControl control;
     const char* name;
     const char* toolTip;
-    int maxLength; // characters, 0 for none
+    int maxLength;                // characters, 0 for none
     int left, top, width, height; // twips
 };
 
@@ -131,10 +131,9 @@ void Form3::buildControls() {
     int arrayIndex = 0;
     for (const ColumnLabel& l : kColumnLabels) {
         const QString name = QString::fromUtf8(l.name);
-        QLabel* label = addLabel(name, QString::fromUtf8(l.caption),
-                                 {l.left, l.top, l.width, l.height}, labelFont,
-                                 name == QStringLiteral("lblMittel°C") ? Qt::AlignLeft
-                                                                        : Qt::AlignHCenter);
+        QLabel* label = addLabel(
+            name, QString::fromUtf8(l.caption), {l.left, l.top, l.width, l.height}, labelFont,
+            name == QStringLiteral("lblMittel°C") ? Qt::AlignLeft : Qt::AlignHCenter);
         if (name == QStringLiteral("Label1")) {
             label->setProperty("index", arrayIndex++);
         }
@@ -158,15 +157,15 @@ void Form3::buildControls() {
 
     addLabel(QStringLiteral("Label2"), QStringLiteral("Referenztemperaturen"),
              {840, 1440, 2115, 240}, sansBold);
-    addLabel(QStringLiteral("Label3"), QStringLiteral("Heizflächen - Typ"),
-             {9615, 3195, 3000, 300}, Arial(8.25, false));
+    addLabel(QStringLiteral("Label3"), QStringLiteral("Heizflächen - Typ"), {9615, 3195, 3000, 300},
+             Arial(8.25, false));
 
     const CalcControl tabOrder[] = {
-        CalcControl::optDIN,     CalcControl::optEN,      CalcControl::txtdVorl,
-        CalcControl::txtdRueckl, CalcControl::txtRaumNr,  CalcControl::txtRaumVer,
-        CalcControl::txtdRaum,   CalcControl::txtQRaum,   CalcControl::txtExpon,
-        CalcControl::txtdMittel, CalcControl::txtFaktor,  CalcControl::txtQHKNeu,
-        CalcControl::txtHkTyp,   CalcControl::Expon,      CalcControl::txtAnzeige,
+        CalcControl::optDIN,      CalcControl::optEN,       CalcControl::txtdVorl,
+        CalcControl::txtdRueckl,  CalcControl::txtRaumNr,   CalcControl::txtRaumVer,
+        CalcControl::txtdRaum,    CalcControl::txtQRaum,    CalcControl::txtExpon,
+        CalcControl::txtdMittel,  CalcControl::txtFaktor,   CalcControl::txtQHKNeu,
+        CalcControl::txtHkTyp,    CalcControl::Expon,       CalcControl::txtAnzeige,
         CalcControl::cmdErgebnis, CalcControl::cmdNächster,
     };
     for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
@@ -179,9 +178,9 @@ void Form3::buildMenu() {
     connect(addMenuItem(file, QStringLiteral("mnuItemSave"), QStringLiteral("&Speichern unter"),
                         Qt::Key_S),
             &QAction::triggered, this, &Form3::mnuItemSaveTriggered);
-    connect(addMenuItem(file, QStringLiteral("mnuPrinterItem"), QStringLiteral("&Drucken"),
-                        Qt::Key_D),
-            &QAction::triggered, this, &Form3::mnuPrinterItemTriggered);
+    connect(
+        addMenuItem(file, QStringLiteral("mnuPrinterItem"), QStringLiteral("&Drucken"), Qt::Key_D),
+        &QAction::triggered, this, &Form3::mnuPrinterItemTriggered);
     connect(addMenuItem(file, QStringLiteral("mnuExitItem"), QStringLiteral("B&enden"), Qt::Key_B),
             &QAction::triggered, this, &Form3::mnuExitItemTriggered);
 }

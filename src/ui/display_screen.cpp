@@ -22,11 +22,10 @@ frmForm4::frmForm4()
              {810, 690, 6765, 270}, MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true));
 
     QMenu* file = addMenu(QStringLiteral("mnuItemDatei"), QStringLiteral("Datei"));
-    connect(addMenuItem(file, QStringLiteral("mnuItemPrinter"), QStringLiteral("&Drucken"),
-                        Qt::Key_D),
-            &QAction::triggered, this, &frmForm4::mnuItemPrinterTriggered);
-    connect(addMenuItem(file, QStringLiteral("mnuItemExit"), QStringLiteral("Be&enden"),
-                        Qt::Key_E),
+    connect(
+        addMenuItem(file, QStringLiteral("mnuItemPrinter"), QStringLiteral("&Drucken"), Qt::Key_D),
+        &QAction::triggered, this, &frmForm4::mnuItemPrinterTriggered);
+    connect(addMenuItem(file, QStringLiteral("mnuItemExit"), QStringLiteral("Be&enden"), Qt::Key_E),
             &QAction::triggered, this, &frmForm4::mnuItemExitTriggered);
     box_->setFocus();
 }

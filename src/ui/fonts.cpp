@@ -12,7 +12,7 @@ Kind KindOf(const QString& family) {
     if (f.contains(QLatin1String("courier")) || f.contains(QLatin1String("mono"))) {
         return Kind::Mono;
     }
-    if (f.contains(QLatin1String("times")) || f.contains(QLatin1String("serif")) ) {
+    if (f.contains(QLatin1String("times")) || f.contains(QLatin1String("serif"))) {
         if (!f.contains(QLatin1String("sans"))) {
             return Kind::Serif;
         }

@@ -2,8 +2,8 @@
 
 #include "ui/fonts.h"
 
-#include <QLatin1String>
 #include <QLabel>
+#include <QLatin1String>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -58,20 +58,18 @@ const std::pair<int, const char*> kLines[] = {
 QString OperatingInstructions() {
     QString text;
     for (const auto& [blanks, words] : kLines) {
-        text += QString(blanks, QLatin1Char(' ')) + QString::fromUtf8(words) +
-                QLatin1String("\r\n");
+        text +=
+            QString(blanks, QLatin1Char(' ')) + QString::fromUtf8(words) + QLatin1String("\r\n");
     }
     return text;
 }
 
 frmAnzeigeLesen::frmAnzeigeLesen()
-    : Screen(QStringLiteral("frmAnzeigeLesen"), QStringLiteral("ZumLesen"), 10410, 8310, 165,
-             450) {
+    : Screen(QStringLiteral("frmAnzeigeLesen"), QStringLiteral("ZumLesen"), 10410, 8310, 165, 450) {
     addLabel(QStringLiteral("Kopf"), QStringLiteral("Velkor/Pro"), {3090, 30, 2025, 375},
              MakeFont(QStringLiteral("Times New Roman"), 18, true), Qt::AlignHCenter, kTeal);
     addLabel(QStringLiteral("Kopf2"), QStringLiteral("Tandrimo"), {1875, 405, 4155, 375},
-             MakeFont(QStringLiteral("Times New Roman"), 14.25, true), Qt::AlignHCenter,
-             kDarkRed);
+             MakeFont(QStringLiteral("Times New Roman"), 14.25, true), Qt::AlignHCenter, kDarkRed);
 
     auto* box = new InstructionsBox(client());
     leseText_ = box;
@@ -91,12 +89,12 @@ frmAnzeigeLesen::frmAnzeigeLesen()
     leseText_->setReadOnly(true);
     leseText_->setTabChangesFocus(true);
     // The box shows the CR LF lines as lines.
-    leseText_->setPlainText(OperatingInstructions().replace(QLatin1String("\r\n"),
-                                                            QLatin1String("\n")));
+    leseText_->setPlainText(
+        OperatingInstructions().replace(QLatin1String("\r\n"), QLatin1String("\n")));
 
-    weiter_ = addButton(QStringLiteral("cdmWeiter"), QStringLiteral("Weiter"),
-                        {5880, 6300, 1335, 405},
-                        MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true));
+    weiter_ =
+        addButton(QStringLiteral("cdmWeiter"), QStringLiteral("Weiter"), {5880, 6300, 1335, 405},
+                  MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true));
     connect(weiter_, &QPushButton::clicked, this, &frmAnzeigeLesen::cdmWeiterClicked);
 
     setTabOrder(leseText_, weiter_);

@@ -12,7 +12,7 @@ namespace {
 
 struct Item {
     const char* name;
-    const char* caption; // labels only
+    const char* caption;          // labels only
     int left, top, width, height; // twips
 };
 
@@ -78,8 +78,7 @@ Form2::Form2(MessageBoxes& messages)
     QMenu* file = addMenu(QStringLiteral("mnuItemFile"), QStringLiteral("Datei"));
     connect(addMenuItem(file, QStringLiteral("mnuItemOpen"), QStringLiteral("&Laden"), Qt::Key_L),
             &QAction::triggered, this, &Form2::mnuItemOpenTriggered);
-    connect(addMenuItem(file, QStringLiteral("mnuItemExit"), QStringLiteral("B&eenden"),
-                        Qt::Key_E),
+    connect(addMenuItem(file, QStringLiteral("mnuItemExit"), QStringLiteral("B&eenden"), Qt::Key_E),
             &QAction::triggered, this, &Form2::mnuItemExitTriggered);
 
     fields_.front()->setFocus();

@@ -33,8 +33,7 @@ constexpr QFileDialog::Options kOptions = QFileDialog::HideNameFilterDetails;
 } // namespace
 
 void QtMessageBoxes::show(QWidget* parent, const Message& message) {
-    const QString title =
-        message.title.empty() ? Q(std::string(kAppTitle)) : Q(message.title);
+    const QString title = message.title.empty() ? Q(std::string(kAppTitle)) : Q(message.title);
     QMessageBox box(IconOf(message.icon), title, Q(message.text), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -61,8 +61,8 @@ void Screen::closeEvent(QCloseEvent* event) {
     }
 }
 
-QLabel* Screen::addLabel(const QString& name, const QString& text, Placement at,
-                         const QFont& font, Qt::Alignment horizontal, QColor colour) {
+QLabel* Screen::addLabel(const QString& name, const QString& text, Placement at, const QFont& font,
+                         Qt::Alignment horizontal, QColor colour) {
     auto* label = new QLabel(text, client_);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);

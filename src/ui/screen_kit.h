@@ -4,9 +4,9 @@
 // it), and labels, text boxes and buttons placed in twips on that area.
 
 #include <QColor>
+#include <QFont>
 #include <QKeySequence>
 #include <QList>
-#include <QFont>
 #include <QMainWindow>
 #include <QRect>
 #include <QString>
@@ -52,8 +52,8 @@ void ShowCrLfText(QPlainTextEdit* box, const std::string& text);
 class Screen : public QMainWindow {
     Q_OBJECT
 public:
-    Screen(const QString& name, const QString& caption, int clientWidth, int clientHeight,
-           int left, int top);
+    Screen(const QString& name, const QString& caption, int clientWidth, int clientHeight, int left,
+           int top);
 
     QWidget* client() const { return client_; }
     void setCloseHandler(std::function<void()> handler) { onClose_ = std::move(handler); }
@@ -83,8 +83,7 @@ protected:
                            const QFont& font, const QString& toolTip = {});
     // A menu of the menu bar and an item of it with its Ctrl shortcut.
     QMenu* addMenu(const QString& name, const QString& caption);
-    QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption,
-                         Qt::Key ctrlKey);
+    QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption, Qt::Key ctrlKey);
 
 private:
     QWidget* client_;

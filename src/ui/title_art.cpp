@@ -129,7 +129,8 @@ QImage TitlePicture() {
     p.setPen(QPen(QColor(255, 255, 255), 6));
     p.setBrush(cold);
     p.drawRect(window);
-    p.drawLine(QPointF(window.center().x(), window.top()), QPointF(window.center().x(), window.bottom()));
+    p.drawLine(QPointF(window.center().x(), window.top()),
+               QPointF(window.center().x(), window.bottom()));
     p.setPen(QPen(QColor(150, 140, 120), 4));
     p.drawLine(QPointF(window.left() - 10, window.bottom() + 5),
                QPointF(window.right() + 10, window.bottom() + 5));

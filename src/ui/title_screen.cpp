@@ -41,7 +41,8 @@ private:
 
 } // namespace
 
-Form1::Form1() : Screen(QStringLiteral("Form1"), QStringLiteral("Titelblatt"), 10380, 8115, 60, 345) {
+Form1::Form1()
+    : Screen(QStringLiteral("Form1"), QStringLiteral("Titelblatt"), 10380, 8115, 60, 345) {
     QWidget* c = client();
     c->installEventFilter(new PictureBackground(c, TitleBackground()));
 

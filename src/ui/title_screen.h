@@ -29,8 +29,8 @@ public:
     void stopTimers();
 
 signals:
-    void titelblattDue();  // Timer2 fired: on to the project data screen
-    void lesenClicked();   // on to the operating instructions
+    void titelblattDue(); // Timer2 fired: on to the project data screen
+    void lesenClicked();  // on to the operating instructions
 
 private:
     void Timer1_Timer();

@@ -198,8 +198,8 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"DigitsThenLetters", C::txtdVorl, "75a", O::Refused, kMsgSupply},
         FieldCase{"Overflow1E400", C::txtdVorl, "1E400", O::GeneralError},
         FieldCase{"FourHundredDigits", C::txtdVorl, kHugeNumber.c_str(), O::GeneralError},
-        FieldCase{"CommaFormReadUpToTheComma", C::txtdVorl, "75,5", O::Accepted, "", 75.0f,
-                  nullptr, "75"},
+        FieldCase{"CommaFormReadUpToTheComma", C::txtdVorl, "75,5", O::Accepted, "", 75.0f, nullptr,
+                  "75"},
         FieldCase{"PointFormKeepsTheHalf", C::txtdVorl, "75.5", O::Accepted, "", 75.5f, nullptr,
                   "76"}, // 55.5 K above the room rounds to 56 like 76 does
         FieldCase{"CommaBelowRange", C::txtdVorl, "49,9", O::Refused, kMsgSupply},
@@ -220,40 +220,38 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"Overflow1E400", C::txtdRueckl, "1E400", O::GeneralError},
         FieldCase{"CommaFormReadUpToTheComma", C::txtdRueckl, "40,5", O::Accepted, "", 40.0f,
                   nullptr, "40"},
-        FieldCase{"PointFormKeepsTheHalf", C::txtdRueckl, "40.5", O::Accepted, "", 40.5f,
-                  nullptr, "40"}, // 20.5 K rounds to 20, halves to even
-        FieldCase{"LowestPassesThoughMessageSays45", C::txtdRueckl, "35", O::Accepted, "",
-                  35.0f},
-        FieldCase{"EqualToSupply", C::txtdRueckl, "70", O::Accepted, "", 70.0f, nullptr,
-                  nullptr, 50.0f, 1.28f, 1280.0f}, // arithmetic mean
+        FieldCase{"PointFormKeepsTheHalf", C::txtdRueckl, "40.5", O::Accepted, "", 40.5f, nullptr,
+                  "40"}, // 20.5 K rounds to 20, halves to even
+        FieldCase{"LowestPassesThoughMessageSays45", C::txtdRueckl, "35", O::Accepted, "", 35.0f},
+        FieldCase{"EqualToSupply", C::txtdRueckl, "70", O::Accepted, "", 70.0f, nullptr, nullptr,
+                  50.0f, 1.28f, 1280.0f}, // arithmetic mean
         FieldCase{"MaxLengthAboveSupply", C::txtdRueckl, "95", O::OrderRefused, "", 95.0f},
         FieldCase{"JustAboveRange", C::txtdRueckl, "96", O::Refused, kMsgReturn}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     RoomNumber, CalcFieldFault,
-    ::testing::Values(
-        FieldCase{"Empty", C::txtRaumNr, "", O::Refused, kMsgRoomNr},
-        FieldCase{"Blank", C::txtRaumNr, "    ", O::Refused, kMsgRoomNr},
-        FieldCase{"Letters", C::txtRaumNr, "Bad", O::Refused, kMsgRoomNr},
-        FieldCase{"DigitsThenLetters", C::txtRaumNr, "12ab", O::Refused, kMsgRoomNr},
-        FieldCase{"Overflow1E400", C::txtRaumNr, "1E400", O::GeneralError},
-        FieldCase{"LeadingZerosKeptAsTyped", C::txtRaumNr, "0001", O::Accepted, "", kNoCheck,
-                  "0001", "1"},
-        FieldCase{"CommaFormKeptAsTyped", C::txtRaumNr, "1,5", O::Accepted, "", kNoCheck, "1,5",
-                  "0001"},
-        FieldCase{"PointFormKeptAsTyped", C::txtRaumNr, "1.5", O::Accepted, "", kNoCheck, "1.5",
-                  "0001"},
-        FieldCase{"CommaBelowOne", C::txtRaumNr, "0,95", O::Refused, kMsgRoomNr},
-        FieldCase{"MaxLengthHighest", C::txtRaumNr, "9999", O::Accepted, "", kNoCheck, "9999"},
-        FieldCase{"AboveRange", C::txtRaumNr, "10000", O::Refused, kMsgRoomNr}),
+    ::testing::Values(FieldCase{"Empty", C::txtRaumNr, "", O::Refused, kMsgRoomNr},
+                      FieldCase{"Blank", C::txtRaumNr, "    ", O::Refused, kMsgRoomNr},
+                      FieldCase{"Letters", C::txtRaumNr, "Bad", O::Refused, kMsgRoomNr},
+                      FieldCase{"DigitsThenLetters", C::txtRaumNr, "12ab", O::Refused, kMsgRoomNr},
+                      FieldCase{"Overflow1E400", C::txtRaumNr, "1E400", O::GeneralError},
+                      FieldCase{"LeadingZerosKeptAsTyped", C::txtRaumNr, "0001", O::Accepted, "",
+                                kNoCheck, "0001", "1"},
+                      FieldCase{"CommaFormKeptAsTyped", C::txtRaumNr, "1,5", O::Accepted, "",
+                                kNoCheck, "1,5", "0001"},
+                      FieldCase{"PointFormKeptAsTyped", C::txtRaumNr, "1.5", O::Accepted, "",
+                                kNoCheck, "1.5", "0001"},
+                      FieldCase{"CommaBelowOne", C::txtRaumNr, "0,95", O::Refused, kMsgRoomNr},
+                      FieldCase{"MaxLengthHighest", C::txtRaumNr, "9999", O::Accepted, "", kNoCheck,
+                                "9999"},
+                      FieldCase{"AboveRange", C::txtRaumNr, "10000", O::Refused, kMsgRoomNr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     RoomUse, CalcFieldFault,
     ::testing::Values(
-        FieldCase{"EmptyStoredEmpty", C::txtRaumVer, "", O::Accepted, "", kNoCheck, "",
-                  "Wohnen"},
+        FieldCase{"EmptyStoredEmpty", C::txtRaumVer, "", O::Accepted, "", kNoCheck, "", "Wohnen"},
         FieldCase{"BlankStoredAsTyped", C::txtRaumVer, "   ", O::Accepted, "", kNoCheck, "   "},
         FieldCase{"NumberTextStoredAsText", C::txtRaumVer, "1E400", O::Accepted, "", kNoCheck,
                   "1E400"},
@@ -265,19 +263,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     RoomTemperature, CalcFieldFault,
-    ::testing::Values(
-        FieldCase{"Empty", C::txtdRaum, "", O::Refused, kMsgRoom},
-        FieldCase{"Blank", C::txtdRaum, "  ", O::Refused, kMsgRoom},
-        FieldCase{"Letters", C::txtdRaum, "zw", O::Refused, kMsgRoom},
-        FieldCase{"Overflow1E400", C::txtdRaum, "1E400", O::GeneralError},
-        FieldCase{"CommaFormKeepsTheHalf", C::txtdRaum, "20,5", O::Accepted, "", 20.5f, nullptr,
-                  nullptr, 32.7f, 2.2f, 2200.0f},
-        // 20.5 is 205 in German grouping: stored, then the mean difference
-        // is negative and the conversion fails.
-        FieldCase{"PointFormIsGrouping", C::txtdRaum, "20.5", O::ConversionFailed, "", 205.0f},
-        FieldCase{"MaxLengthHighest", C::txtdRaum, "30", O::Accepted, "", 30.0f},
-        FieldCase{"JustAboveRange", C::txtdRaum, "31", O::Refused, kMsgRoom},
-        FieldCase{"JustBelowRange", C::txtdRaum, "4", O::Refused, kMsgRoom}),
+    ::testing::Values(FieldCase{"Empty", C::txtdRaum, "", O::Refused, kMsgRoom},
+                      FieldCase{"Blank", C::txtdRaum, "  ", O::Refused, kMsgRoom},
+                      FieldCase{"Letters", C::txtdRaum, "zw", O::Refused, kMsgRoom},
+                      FieldCase{"Overflow1E400", C::txtdRaum, "1E400", O::GeneralError},
+                      FieldCase{"CommaFormKeepsTheHalf", C::txtdRaum, "20,5", O::Accepted, "",
+                                20.5f, nullptr, nullptr, 32.7f, 2.2f, 2200.0f},
+                      // 20.5 is 205 in German grouping: stored, then the mean difference
+                      // is negative and the conversion fails.
+                      FieldCase{"PointFormIsGrouping", C::txtdRaum, "20.5", O::ConversionFailed, "",
+                                205.0f},
+                      FieldCase{"MaxLengthHighest", C::txtdRaum, "30", O::Accepted, "", 30.0f},
+                      FieldCase{"JustAboveRange", C::txtdRaum, "31", O::Refused, kMsgRoom},
+                      FieldCase{"JustBelowRange", C::txtdRaum, "4", O::Refused, kMsgRoom}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -301,24 +299,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Exponent, CalcFieldFault,
-    ::testing::Values(
-        FieldCase{"Empty", C::txtExpon, "", O::Refused, kMsgExpon},
-        FieldCase{"Blank", C::txtExpon, "     ", O::Refused, kMsgExpon},
-        FieldCase{"Letters", C::txtExpon, "n", O::Refused, kMsgExpon},
-        FieldCase{"Overflow1E400", C::txtExpon, "1E400", O::GeneralError},
-        FieldCase{"CommaFormAsTheListWritesIt", C::txtExpon, "1,3", O::Accepted, "", 1.3f,
-                  nullptr, nullptr, 32.7f, 2.2f, 2200.0f},
-        // German grouping: the point makes 13, and the leading number 1.3
-        // passes the range check.
-        FieldCase{"PointFormIsGrouping", C::txtExpon, "1.3", O::Accepted, "", 13.0f},
-        FieldCase{"MaxLengthFiveCharacters", C::txtExpon, "1,345", O::Accepted, "", 1.345f,
-                  nullptr, nullptr, 32.7f, 2.26f, 2260.0f},
-        // Leading number 1 passes the range check; the value underflows to 0.
-        FieldCase{"ValueZeroAfterTheRangeCheck", C::txtExpon, "1,0E-400", O::Refused, kMsgExpon},
-        // Not 0 in double precision, but 0 in the single the entry holds.
-        FieldCase{"ValueZeroAsSingle", C::txtExpon, "1,0E-50", O::Refused, kMsgExpon},
-        FieldCase{"LeadingNumberTwo", C::txtExpon, "2,1", O::Refused, kMsgExpon},
-        FieldCase{"BelowOne", C::txtExpon, "0,9", O::Refused, kMsgExpon}),
+    ::testing::Values(FieldCase{"Empty", C::txtExpon, "", O::Refused, kMsgExpon},
+                      FieldCase{"Blank", C::txtExpon, "     ", O::Refused, kMsgExpon},
+                      FieldCase{"Letters", C::txtExpon, "n", O::Refused, kMsgExpon},
+                      FieldCase{"Overflow1E400", C::txtExpon, "1E400", O::GeneralError},
+                      FieldCase{"CommaFormAsTheListWritesIt", C::txtExpon, "1,3", O::Accepted, "",
+                                1.3f, nullptr, nullptr, 32.7f, 2.2f, 2200.0f},
+                      // German grouping: the point makes 13, and the leading number 1.3
+                      // passes the range check.
+                      FieldCase{"PointFormIsGrouping", C::txtExpon, "1.3", O::Accepted, "", 13.0f},
+                      FieldCase{"MaxLengthFiveCharacters", C::txtExpon, "1,345", O::Accepted, "",
+                                1.345f, nullptr, nullptr, 32.7f, 2.26f, 2260.0f},
+                      // Leading number 1 passes the range check; the value underflows to 0.
+                      FieldCase{"ValueZeroAfterTheRangeCheck", C::txtExpon, "1,0E-400", O::Refused,
+                                kMsgExpon},
+                      // Not 0 in double precision, but 0 in the single the entry holds.
+                      FieldCase{"ValueZeroAsSingle", C::txtExpon, "1,0E-50", O::Refused, kMsgExpon},
+                      FieldCase{"LeadingNumberTwo", C::txtExpon, "2,1", O::Refused, kMsgExpon},
+                      FieldCase{"BelowOne", C::txtExpon, "0,9", O::Refused, kMsgExpon}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // After the 70th entry "Nächster HK" moves to 71, which names no entry: the

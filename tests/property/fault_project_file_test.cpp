@@ -75,19 +75,19 @@ TEST_P(SaveWhereNothingCanBeWritten, ReportsAndCreatesNothing) {
     if (existed) {
         EXPECT_EQ(fs::status(path).type(), type);
     }
-    for (const auto& e : fs::directory_iterator(folder, fs::directory_options::skip_permission_denied)) {
+    for (const auto& e :
+         fs::directory_iterator(folder, fs::directory_options::skip_permission_denied)) {
         EXPECT_FALSE(e.path().filename().string().starts_with(".hkberech-"))
             << "temporary file left: " << e.path();
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    RealFileSystem, SaveWhereNothingCanBeWritten,
-    ::testing::Values(Place{"ProcessFolder", "/proc/hkberech-projekt.txt"},
-                      Place{"KernelFolder", "/sys/hkberech-projekt.txt"},
-                      Place{"DeviceThatIsAlwaysFull", "/dev/full"},
-                      Place{"DeviceThatSwallowsAll", "/dev/null"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(RealFileSystem, SaveWhereNothingCanBeWritten,
+                         ::testing::Values(Place{"ProcessFolder", "/proc/hkberech-projekt.txt"},
+                                           Place{"KernelFolder", "/sys/hkberech-projekt.txt"},
+                                           Place{"DeviceThatIsAlwaysFull", "/dev/full"},
+                                           Place{"DeviceThatSwallowsAll", "/dev/null"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------- loading
 
@@ -142,23 +142,23 @@ TEST_P(TenMegabytesThroughTheLoadCommand, LoadsOrRefusesWhole) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    RealFileSystem, TenMegabytesThroughTheLoadCommand,
-    ::testing::Values(BigFile{"LongListingLoads", TenMegabyteListing, true},
-                      BigFile{"BinaryIsRefused",
-                              [] {
-                                  std::string f(10'000'000, '\0');
-                                  unsigned x = 4711;
-                                  for (char& c : f) {
-                                      x = x * 1103515245u + 12345u;
-                                      c = static_cast<char>(x >> 16);
-                                  }
-                                  return f;
-                              },
-                              false},
-                      BigFile{"OneLineWithoutEndIsRefused",
-                              [] { return std::string(10'000'000, '7'); }, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(RealFileSystem, TenMegabytesThroughTheLoadCommand,
+                         ::testing::Values(BigFile{"LongListingLoads", TenMegabyteListing, true},
+                                           BigFile{"BinaryIsRefused",
+                                                   [] {
+                                                       std::string f(10'000'000, '\0');
+                                                       unsigned x = 4711;
+                                                       for (char& c : f) {
+                                                           x = x * 1103515245u + 12345u;
+                                                           c = static_cast<char>(x >> 16);
+                                                       }
+                                                       return f;
+                                                   },
+                                                   false},
+                                           BigFile{"OneLineWithoutEndIsRefused",
+                                                   [] { return std::string(10'000'000, '7'); },
+                                                   false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Bytes 0x80 to 0x9F: the euro sign, curved quotes and dashes, and the five
 // bytes the code page leaves undefined. Each must come back as itself.

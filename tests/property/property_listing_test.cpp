@@ -99,10 +99,11 @@ TEST(ListingLineProperty, FixedPartIs58CharactersPlusTheOverflow) {
             e.Faktor = RandomValue(rnd, 120);
             e.QHKNeu = RandomValue(rnd, 999999);
         }
-        e.HkTyp = rnd.chance(80) ? std::string(RadiatorCatalogue()[static_cast<std::size_t>(
-                                       rnd.between(0, kCatalogueSize - 1))]
-                                                   .text)
-                                 : rnd.text(test::kTextChars, 40);
+        e.HkTyp = rnd.chance(80)
+                      ? std::string(RadiatorCatalogue()[static_cast<std::size_t>(
+                                                            rnd.between(0, kCatalogueSize - 1))]
+                                        .text)
+                      : rnd.text(test::kTextChars, 40);
 
         const std::string fixed = FixedPart(ListingLine(table, n), e);
         const std::size_t over = Overflow(e, n);

@@ -107,21 +107,20 @@ TEST_P(SevenDigitRoundTrip, ReadsBackBitForBit) {
     EXPECT_EQ(done, kCases) << "range too narrow for the generator";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ranges, SevenDigitRoundTrip,
-    ::testing::Values(
-        DecimalRange{"SupplyTemperature", 49, 121, -5, 0, true},
-        DecimalRange{"ReturnTemperature", 34, 96, -5, 0, true},
-        DecimalRange{"RoomTemperature", 4, 31, -6, 0, true},
-        DecimalRange{"RoomOutput", 4, 10001, -4, 0, true},
-        DecimalRange{"Exponent", 0.9, 2, -6, 0, true},
-        DecimalRange{"MeanDifferenceOneDecimal", 0, 200, -1, 0, true},
-        DecimalRange{"FactorTwoDecimals", 0, 100, -2, 0, true},
-        DecimalRange{"NewOutputWhole", 0, 1e7, 0, 0, true},
-        DecimalRange{"SmallFractions", 0.001, 1, -10, -1, false},
-        DecimalRange{"LargeValues", 1e7, 3.4e38, 0, 32, false},
-        DecimalRange{"TinyValues", 1e-45, 1e-3, -51, -4, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ranges, SevenDigitRoundTrip,
+                         ::testing::Values(DecimalRange{"SupplyTemperature", 49, 121, -5, 0, true},
+                                           DecimalRange{"ReturnTemperature", 34, 96, -5, 0, true},
+                                           DecimalRange{"RoomTemperature", 4, 31, -6, 0, true},
+                                           DecimalRange{"RoomOutput", 4, 10001, -4, 0, true},
+                                           DecimalRange{"Exponent", 0.9, 2, -6, 0, true},
+                                           DecimalRange{"MeanDifferenceOneDecimal", 0, 200, -1, 0,
+                                                        true},
+                                           DecimalRange{"FactorTwoDecimals", 0, 100, -2, 0, true},
+                                           DecimalRange{"NewOutputWhole", 0, 1e7, 0, 0, true},
+                                           DecimalRange{"SmallFractions", 0.001, 1, -10, -1, false},
+                                           DecimalRange{"LargeValues", 1e7, 3.4e38, 0, 32, false},
+                                           DecimalRange{"TinyValues", 1e-45, 1e-3, -51, -4, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Any single in an input range, not only those typed with seven digits:
 // about half of them need eight or nine digits and do not come back exactly.
@@ -132,7 +131,8 @@ class AnySingleInRange : public ::testing::TestWithParam<DecimalRange> {};
 
 TEST_P(AnySingleInRange, ReadsBackToItsSevenDigitNeighbour) {
     const DecimalRange& r = GetParam();
-    const auto lo = std::bit_cast<std::uint32_t>(std::nextafter(static_cast<float>(r.greater), 1e38f));
+    const auto lo =
+        std::bit_cast<std::uint32_t>(std::nextafter(static_cast<float>(r.greater), 1e38f));
     const auto hi = std::bit_cast<std::uint32_t>(std::nextafter(static_cast<float>(r.less), 0.0f));
     test::Random rnd(0x416E7953696E676Cull ^ lo);
     int exact = 0;
@@ -153,14 +153,13 @@ TEST_P(AnySingleInRange, ReadsBackToItsSevenDigitNeighbour) {
     EXPECT_LT(exact, kCases);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ranges, AnySingleInRange,
-    ::testing::Values(DecimalRange{"SupplyTemperature", 49, 121, 0, 0, false},
-                      DecimalRange{"ReturnTemperature", 34, 96, 0, 0, false},
-                      DecimalRange{"RoomTemperature", 4, 31, 0, 0, false},
-                      DecimalRange{"RoomOutput", 4, 10001, 0, 0, false},
-                      DecimalRange{"Exponent", 0.9, 2, 0, 0, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ranges, AnySingleInRange,
+                         ::testing::Values(DecimalRange{"SupplyTemperature", 49, 121, 0, 0, false},
+                                           DecimalRange{"ReturnTemperature", 34, 96, 0, 0, false},
+                                           DecimalRange{"RoomTemperature", 4, 31, 0, 0, false},
+                                           DecimalRange{"RoomOutput", 4, 10001, 0, 0, false},
+                                           DecimalRange{"Exponent", 0.9, 2, 0, 0, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct LossyValue {
     const char* name;
@@ -180,10 +179,10 @@ TEST_P(SevenDigitLoss, ValueNeedingMoreDigitsReadsBackAsItsSevenDigitNeighbour) 
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, SevenDigitLoss,
-    ::testing::Values(
-        LossyValue{"EightDigitsOneAndATenMillionth", 1.0000001f, "1"},
-        LossyValue{"NextSingleAfterOnePointThree", std::nextafter(1.3f, 2.0f), "1,3"},
-        LossyValue{"SingleBelowFortyTwoPointFour", std::nextafter(42.4f, 0.0f), "42,4"}),
+    ::testing::Values(LossyValue{"EightDigitsOneAndATenMillionth", 1.0000001f, "1"},
+                      LossyValue{"NextSingleAfterOnePointThree", std::nextafter(1.3f, 2.0f), "1,3"},
+                      LossyValue{"SingleBelowFortyTwoPointFour", std::nextafter(42.4f, 0.0f),
+                                 "42,4"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

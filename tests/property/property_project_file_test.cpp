@@ -109,7 +109,8 @@ std::string SevenDigits(test::Random& rnd, long long lo, long long hi, char sepa
     if (rnd.chance(20) || digits.size() >= 7) {
         return digits;
     }
-    const auto decimals = static_cast<std::size_t>(rnd.between(1, 7 - static_cast<long long>(digits.size())));
+    const auto decimals =
+        static_cast<std::size_t>(rnd.between(1, 7 - static_cast<long long>(digits.size())));
     std::string frac;
     for (std::size_t i = 0; i < decimals; ++i) {
         frac += static_cast<char>('0' + rnd.between(0, 9));

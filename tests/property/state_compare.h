@@ -16,8 +16,8 @@
 namespace hk {
 
 inline void PrintTo(const RadiatorEntry& e, std::ostream* os) {
-    *os << "{" << FileNumberText(e.dVorl) << "," << FileNumberText(e.dRueckl) << ",\""
-        << e.RaumNr << "\",\"" << e.RaumVer << "\"," << FileNumberText(e.dRaum) << ","
+    *os << "{" << FileNumberText(e.dVorl) << "," << FileNumberText(e.dRueckl) << ",\"" << e.RaumNr
+        << "\",\"" << e.RaumVer << "\"," << FileNumberText(e.dRaum) << ","
         << FileNumberText(e.QRaum) << "," << FileNumberText(e.Exponent) << ","
         << FileNumberText(e.dMittel) << "," << FileNumberText(e.Faktor) << ","
         << FileNumberText(e.QHKNeu) << ",\"" << e.HkTyp << "\"}";
@@ -43,9 +43,9 @@ inline ::testing::AssertionResult SameState(const ProgramState& actual,
                                             const ProgramState& expected) {
     for (int f = 1; f <= ProjectHeader::kFieldCount; ++f) {
         if (actual.header[f] != expected.header[f]) {
-            return ::testing::AssertionFailure() << "header field " << f << ": \""
-                                                 << actual.header[f] << "\" instead of \""
-                                                 << expected.header[f] << "\"";
+            return ::testing::AssertionFailure()
+                   << "header field " << f << ": \"" << actual.header[f] << "\" instead of \""
+                   << expected.header[f] << "\"";
         }
     }
     if (actual.LfNr != expected.LfNr) {
@@ -64,9 +64,8 @@ inline ::testing::AssertionResult SameState(const ProgramState& actual,
         }
     }
     if (actual.ListingText != expected.ListingText) {
-        return ::testing::AssertionFailure()
-               << "ListingText of " << actual.ListingText.size() << " bytes instead of "
-               << expected.ListingText.size();
+        return ::testing::AssertionFailure() << "ListingText of " << actual.ListingText.size()
+                                             << " bytes instead of " << expected.ListingText.size();
     }
     return ::testing::AssertionSuccess();
 }

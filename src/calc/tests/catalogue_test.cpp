@@ -41,19 +41,20 @@ TEST_P(CatalogueEntryTest, TextAndExponent) {
               CatalogueExponent(GetParam().index));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Entries, CatalogueEntryTest,
-    ::testing::Values(Pick{0, "DIN Guss- Radiator          ", "1,3"},
-                      Pick{2, "Röhren- Radiator            ", "1,3"},
-                      Pick{3, "Bank- Radiator              ", "1,3"},
-                      Pick{4, "Prfl Flach-Hk BH 350 Typ 10 ", "1,28"},
-                      Pick{5, "Prfl Flach-Hk BH 350 Typ 11 ", "1,26"},
-                      Pick{23, "Prfl Flach-Hk BH 900 Typ 33 ", "1,35"},
-                      Pick{24, "Plan Flach-Hk BH 350 Typ 10 ", "1,33"},
-                      Pick{37, "Plan Flach-Hk BH 600 Typ 22 ", "1,31"},
-                      Pick{38, "Plan Flach-Hk BH 600 Typ 33  ", "1,34"},
-                      Pick{43, "Plan Flach-Hk BH 900 Typ 33  ", "1,32"}),
-    [](const auto& info) { return "Index" + std::to_string(info.param.index); });
+INSTANTIATE_TEST_SUITE_P(Entries, CatalogueEntryTest,
+                         ::testing::Values(Pick{0, "DIN Guss- Radiator          ", "1,3"},
+                                           Pick{2, "Röhren- Radiator            ", "1,3"},
+                                           Pick{3, "Bank- Radiator              ", "1,3"},
+                                           Pick{4, "Prfl Flach-Hk BH 350 Typ 10 ", "1,28"},
+                                           Pick{5, "Prfl Flach-Hk BH 350 Typ 11 ", "1,26"},
+                                           Pick{23, "Prfl Flach-Hk BH 900 Typ 33 ", "1,35"},
+                                           Pick{24, "Plan Flach-Hk BH 350 Typ 10 ", "1,33"},
+                                           Pick{37, "Plan Flach-Hk BH 600 Typ 22 ", "1,31"},
+                                           Pick{38, "Plan Flach-Hk BH 600 Typ 33  ", "1,34"},
+                                           Pick{43, "Plan Flach-Hk BH 900 Typ 33  ", "1,32"}),
+                         [](const auto& info) {
+                             return "Index" + std::to_string(info.param.index);
+                         });
 
 TEST(Catalogue, EveryExponentTextReadsBack) {
     for (int i = 0; i < kCatalogueSize; ++i) {

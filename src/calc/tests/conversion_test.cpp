@@ -72,7 +72,8 @@ TEST(Convert, RatioJustBelowLimitIsLogarithmic) {
 }
 
 TEST(Convert, ExponentOnlyMattersInLogarithmicBranch) {
-    EXPECT_EQ(Convert(Entry(70, 55, 20, 800, 1.26f), 60), Convert(Entry(70, 55, 20, 800, 1.35f), 60));
+    EXPECT_EQ(Convert(Entry(70, 55, 20, 800, 1.26f), 60),
+              Convert(Entry(70, 55, 20, 800, 1.35f), 60));
     EXPECT_LT(Convert(Entry(70, 40, 20, 1000, 1.26f), 60).Faktor,
               Convert(Entry(70, 40, 20, 1000, 1.35f), 60).Faktor);
 }
@@ -117,16 +118,15 @@ TEST_P(ConvertFailure, Raises) {
 
 INSTANTIATE_TEST_SUITE_P(
     Errors, ConvertFailure,
-    ::testing::Values(
-        Failure{"NoReferenceMode", 70, 40, 20, 0, Failure::DivZero},
-        Failure{"SupplyAtRoomTemperature", 20, 20, 20, 60, Failure::DivZero},
-        Failure{"SupplyExcessZeroReturnBelow", 20, 10, 20, 60, Failure::DivZero},
-        Failure{"ReturnExcessZero", 70, 20, 20, 60, Failure::DivZero},
-        Failure{"OppositeSigns", 70, 10, 20, 60, Failure::Invalid},
-        // 25.000 typed in the room field under German settings: 25000 °C.
-        Failure{"RoomFarAboveSupply", 70, 60, 25000, 60, Failure::Invalid},
-        Failure{"ExcessBeyondInt16", 70, 60, -40000, 60, Failure::Overflow},
-        Failure{"DifferenceBeyondInt16", 32000, -32000, 0, 60, Failure::Overflow}),
+    ::testing::Values(Failure{"NoReferenceMode", 70, 40, 20, 0, Failure::DivZero},
+                      Failure{"SupplyAtRoomTemperature", 20, 20, 20, 60, Failure::DivZero},
+                      Failure{"SupplyExcessZeroReturnBelow", 20, 10, 20, 60, Failure::DivZero},
+                      Failure{"ReturnExcessZero", 70, 20, 20, 60, Failure::DivZero},
+                      Failure{"OppositeSigns", 70, 10, 20, 60, Failure::Invalid},
+                      // 25.000 typed in the room field under German settings: 25000 °C.
+                      Failure{"RoomFarAboveSupply", 70, 60, 25000, 60, Failure::Invalid},
+                      Failure{"ExcessBeyondInt16", 70, 60, -40000, 60, Failure::Overflow},
+                      Failure{"DifferenceBeyondInt16", 32000, -32000, 0, 60, Failure::Overflow}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -24,25 +24,20 @@ TEST_P(LeadingNumberTest, ReadsLeadingNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, LeadingNumberTest,
-    ::testing::Values(LeadingCase{"CommaEndsNumber", "75,5", 75},
-                      LeadingCase{"BlankInsideDigits", "1 2", 12},
-                      LeadingCase{"LowerExponent", "1e2", 100},
-                      LeadingCase{"DExponent", "1D2", 100},
-                      LeadingCase{"Letters", "abc", 0}, LeadingCase{"Empty", "", 0},
-                      LeadingCase{"Point", "49.9", 49.9}, LeadingCase{"LeadingPoint", ".5", 0.5},
-                      LeadingCase{"Negative", "-7", -7}, LeadingCase{"Plus", "+7", 7},
-                      LeadingCase{"TabsAndLineFeeds", "\t1\n2", 12},
-                      LeadingCase{"SecondPointStops", "1.2.3", 1.2},
-                      LeadingCase{"TrailingLetters", "12abc", 12},
-                      LeadingCase{"ExponentWithoutDigits", "1E", 1},
-                      LeadingCase{"ExponentSignWithoutDigits", "1E+", 1},
-                      LeadingCase{"NegativeExponent", "25E-1", 2.5},
-                      LeadingCase{"SignOnly", "-", 0}, LeadingCase{"PointOnly", ".", 0},
-                      LeadingCase{"ZeroComma", "0,95", 0},
-                      LeadingCase{"SignAfterBlank", " -3", -3},
-                      LeadingCase{"SecondSignStops", "--3", 0},
-                      LeadingCase{"TinyUnderflowsToZero", "1E-400", 0},
-                      LeadingCase{"RoomNumber", "0001", 1}),
+    ::testing::Values(
+        LeadingCase{"CommaEndsNumber", "75,5", 75}, LeadingCase{"BlankInsideDigits", "1 2", 12},
+        LeadingCase{"LowerExponent", "1e2", 100}, LeadingCase{"DExponent", "1D2", 100},
+        LeadingCase{"Letters", "abc", 0}, LeadingCase{"Empty", "", 0},
+        LeadingCase{"Point", "49.9", 49.9}, LeadingCase{"LeadingPoint", ".5", 0.5},
+        LeadingCase{"Negative", "-7", -7}, LeadingCase{"Plus", "+7", 7},
+        LeadingCase{"TabsAndLineFeeds", "\t1\n2", 12},
+        LeadingCase{"SecondPointStops", "1.2.3", 1.2}, LeadingCase{"TrailingLetters", "12abc", 12},
+        LeadingCase{"ExponentWithoutDigits", "1E", 1},
+        LeadingCase{"ExponentSignWithoutDigits", "1E+", 1},
+        LeadingCase{"NegativeExponent", "25E-1", 2.5}, LeadingCase{"SignOnly", "-", 0},
+        LeadingCase{"PointOnly", ".", 0}, LeadingCase{"ZeroComma", "0,95", 0},
+        LeadingCase{"SignAfterBlank", " -3", -3}, LeadingCase{"SecondSignStops", "--3", 0},
+        LeadingCase{"TinyUnderflowsToZero", "1E-400", 0}, LeadingCase{"RoomNumber", "0001", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LeadingNumber, BeyondDoubleRangeIsOverflow) {
@@ -72,29 +67,27 @@ TEST_P(RegionalNumberTest, GermanFormat) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, RegionalNumberTest,
-    ::testing::Values(RegionalCase{"DecimalComma", "1,5", true, 1.5},
-                      RegionalCase{"GroupingPoint", "1.500", true, 1500},
-                      RegionalCase{"PointReadAsGrouping", "49.9", true, 499},
-                      RegionalCase{"TrailingLetters", "12abc", false, 0},
-                      RegionalCase{"Empty", "", false, 0}, RegionalCase{"Blanks", "   ", false, 0},
-                      RegionalCase{"SurroundingBlanks", "  20,5  ", true, 20.5},
-                      RegionalCase{"Negative", "-3", true, -3},
-                      RegionalCase{"Positive", "+3", true, 3},
-                      RegionalCase{"Exponent", "1E3", true, 1000},
-                      RegionalCase{"LowerExponent", "1,5e2", true, 150},
-                      RegionalCase{"ExponentSign", "25E-1", true, 2.5},
-                      RegionalCase{"ExponentWithoutDigits", "1E", false, 0},
-                      RegionalCase{"TwoCommas", "1,2,3", false, 0},
-                      RegionalCase{"GroupingAfterComma", "1,2.3", false, 0},
-                      RegionalCase{"LeadingGrouping", ".5", false, 0},
-                      RegionalCase{"TrailingGrouping", "5.", false, 0},
-                      RegionalCase{"DoubleGrouping", "1..5", false, 0},
-                      RegionalCase{"CommaWithoutDigits", "1,", false, 0},
-                      RegionalCase{"CommaFirst", ",5", true, 0.5},
-                      RegionalCase{"RoomNumber", "0001", true, 1},
-                      RegionalCase{"InnerBlank", "1 2", false, 0},
-                      RegionalCase{"SignOnly", "-", false, 0},
-                      RegionalCase{"Catalogue", "1,28", true, 1.28}),
+    ::testing::Values(
+        RegionalCase{"DecimalComma", "1,5", true, 1.5},
+        RegionalCase{"GroupingPoint", "1.500", true, 1500},
+        RegionalCase{"PointReadAsGrouping", "49.9", true, 499},
+        RegionalCase{"TrailingLetters", "12abc", false, 0}, RegionalCase{"Empty", "", false, 0},
+        RegionalCase{"Blanks", "   ", false, 0},
+        RegionalCase{"SurroundingBlanks", "  20,5  ", true, 20.5},
+        RegionalCase{"Negative", "-3", true, -3}, RegionalCase{"Positive", "+3", true, 3},
+        RegionalCase{"Exponent", "1E3", true, 1000},
+        RegionalCase{"LowerExponent", "1,5e2", true, 150},
+        RegionalCase{"ExponentSign", "25E-1", true, 2.5},
+        RegionalCase{"ExponentWithoutDigits", "1E", false, 0},
+        RegionalCase{"TwoCommas", "1,2,3", false, 0},
+        RegionalCase{"GroupingAfterComma", "1,2.3", false, 0},
+        RegionalCase{"LeadingGrouping", ".5", false, 0},
+        RegionalCase{"TrailingGrouping", "5.", false, 0},
+        RegionalCase{"DoubleGrouping", "1..5", false, 0},
+        RegionalCase{"CommaWithoutDigits", "1,", false, 0},
+        RegionalCase{"CommaFirst", ",5", true, 0.5}, RegionalCase{"RoomNumber", "0001", true, 1},
+        RegionalCase{"InnerBlank", "1 2", false, 0}, RegionalCase{"SignOnly", "-", false, 0},
+        RegionalCase{"Catalogue", "1,28", true, 1.28}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RegionalNumber, BeyondRangesOverflow) {
@@ -123,8 +116,9 @@ TEST_P(ToInt16Test, HalvesToEven) { EXPECT_EQ(ToInt16(GetParam().in), GetParam()
 INSTANTIATE_TEST_SUITE_P(
     Values, ToInt16Test,
     ::testing::Values(Int16Case{"HalfUpToEven", 49.5, 50}, Int16Case{"HalfDownToEven", 50.5, 50},
-                      Int16Case{"TwentyAndHalf", 20.5, 20}, Int16Case{"TwentyNineAndHalf", 29.5, 30},
-                      Int16Case{"NegativeHalf", -0.5, 0}, Int16Case{"NegativeOneAndHalf", -1.5, -2},
+                      Int16Case{"TwentyAndHalf", 20.5, 20},
+                      Int16Case{"TwentyNineAndHalf", 29.5, 30}, Int16Case{"NegativeHalf", -0.5, 0},
+                      Int16Case{"NegativeOneAndHalf", -1.5, -2},
                       Int16Case{"NegativeTwoAndHalf", -2.5, -2}, Int16Case{"BelowHalf", 1.49, 1},
                       Int16Case{"AboveHalf", 1.51, 2}, Int16Case{"Max", 32767.4, 32767},
                       Int16Case{"Min", -32768.5, -32768}),
@@ -160,15 +154,15 @@ TEST_P(RoundDecimalsTest, HalvesUp) {
     EXPECT_DOUBLE_EQ(RoundDecimals(GetParam().x, GetParam().k), GetParam().out);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, RoundDecimalsTest,
-    ::testing::Values(RoundCase{"OneDecimalDown", 32.7407, 1, 32.7},
-                      RoundCase{"OneDecimalHalfUp", 0.25, 1, 0.3},
-                      RoundCase{"TwoDecimals", 2.2014, 2, 2.2},
-                      RoundCase{"TwoDecimalsHalfUp", 1.125, 2, 1.13},
-                      RoundCase{"WholeHalfUp", 2.5, 0, 3}, RoundCase{"WholeHalfUpOdd", 3.5, 0, 4},
-                      RoundCase{"NegativeHalfTowardsPlus", -2.5, 0, -2}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Values, RoundDecimalsTest,
+                         ::testing::Values(RoundCase{"OneDecimalDown", 32.7407, 1, 32.7},
+                                           RoundCase{"OneDecimalHalfUp", 0.25, 1, 0.3},
+                                           RoundCase{"TwoDecimals", 2.2014, 2, 2.2},
+                                           RoundCase{"TwoDecimalsHalfUp", 1.125, 2, 1.13},
+                                           RoundCase{"WholeHalfUp", 2.5, 0, 3},
+                                           RoundCase{"WholeHalfUpOdd", 3.5, 0, 4},
+                                           RoundCase{"NegativeHalfTowardsPlus", -2.5, 0, -2}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct TextCase {
     const char* name;
@@ -186,18 +180,16 @@ TEST_P(NumberTextTest, ShortestSevenDigits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, NumberTextTest,
-    ::testing::Values(TextCase{"Whole", 50.0f, "50", "50"},
-                      TextCase{"TwoDecimals", 1.28f, "1,28", "1.28"},
-                      TextCase{"OneDecimal", 32.7f, "32,7", "32.7"},
-                      TextCase{"Exponent13", 1.3f, "1,3", "1.3"},
-                      TextCase{"BelowOne", 0.85f, "0,85", "0.85"},
-                      TextCase{"Negative", -3.5f, "-3,5", "-3.5"},
-                      TextCase{"Zero", 0.0f, "0", "0"}, TextCase{"NegativeZero", -0.0f, "0", "0"},
-                      TextCase{"SevenDigits", 1234567.0f, "1234567", "1234567"},
-                      TextCase{"SevenSignificant", 0.1f + 0.2f, "0,3", "0.3"},
-                      TextCase{"Thousands", 9999.0f, "9999", "9999"},
-                      TextCase{"TenMillionExponent", 1e7f, "1E+07", "1E+07"},
-                      TextCase{"Small", 0.0001f, "0,0001", "0.0001"}),
+    ::testing::Values(
+        TextCase{"Whole", 50.0f, "50", "50"}, TextCase{"TwoDecimals", 1.28f, "1,28", "1.28"},
+        TextCase{"OneDecimal", 32.7f, "32,7", "32.7"}, TextCase{"Exponent13", 1.3f, "1,3", "1.3"},
+        TextCase{"BelowOne", 0.85f, "0,85", "0.85"}, TextCase{"Negative", -3.5f, "-3,5", "-3.5"},
+        TextCase{"Zero", 0.0f, "0", "0"}, TextCase{"NegativeZero", -0.0f, "0", "0"},
+        TextCase{"SevenDigits", 1234567.0f, "1234567", "1234567"},
+        TextCase{"SevenSignificant", 0.1f + 0.2f, "0,3", "0.3"},
+        TextCase{"Thousands", 9999.0f, "9999", "9999"},
+        TextCase{"TenMillionExponent", 1e7f, "1E+07", "1E+07"},
+        TextCase{"Small", 0.0001f, "0,0001", "0.0001"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WholeText, Digits) {

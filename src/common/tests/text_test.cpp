@@ -11,7 +11,7 @@ TEST(CharCount, CountsCodePointsNotBytes) {
     EXPECT_EQ(CharCount("Röhren"), 6u);
     EXPECT_EQ(CharCount("€"), 1u);
     EXPECT_EQ(CharCount("\xF0\x9F\x94\xA5"), 1u); // a four-byte character
-    EXPECT_EQ(CharCount("\xFF\xFE"), 2u);        // broken bytes count one each
+    EXPECT_EQ(CharCount("\xFF\xFE"), 2u);         // broken bytes count one each
     EXPECT_EQ(CharCount("\xC3"), 1u);             // cut sequence
 }
 
@@ -31,14 +31,17 @@ TEST_P(CodePageTest, RoundTrip) {
     EXPECT_EQ(Cp1252ToUtf8(*bytes), std::string(p.utf8));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, CodePageTest,
-    ::testing::Values(CodePageCase{"Ascii", "Bad 12", "Bad 12"},
-                      CodePageCase{"Umlaut", "ä", "\xE4"}, CodePageCase{"Sharp", "grösser", "gr\xF6sser"},
-                      CodePageCase{"Euro", "€", "\x80"}, CodePageCase{"Quotes", "„x“", "\x84x\x93"},
-                      CodePageCase{"Degree", "°C", "\xB0" "C"},
-                      CodePageCase{"UndefinedByteKept", "\xC2\x81", "\x81"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Texts, CodePageTest,
+                         ::testing::Values(CodePageCase{"Ascii", "Bad 12", "Bad 12"},
+                                           CodePageCase{"Umlaut", "ä", "\xE4"},
+                                           CodePageCase{"Sharp", "grösser", "gr\xF6sser"},
+                                           CodePageCase{"Euro", "€", "\x80"},
+                                           CodePageCase{"Quotes", "„x“", "\x84x\x93"},
+                                           CodePageCase{"Degree", "°C",
+                                                        "\xB0"
+                                                        "C"},
+                                           CodePageCase{"UndefinedByteKept", "\xC2\x81", "\x81"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CodePage, RefusesWhatItCannotHold) {
     EXPECT_FALSE(Utf8ToCp1252("Ω").has_value());

@@ -36,9 +36,7 @@ ProgramState SomeProject(std::string name, std::string listing) {
     return s;
 }
 
-ProgramState Old() {
-    return SomeProject("altes Projekt", "alte Liste\r\n");
-}
+ProgramState Old() { return SomeProject("altes Projekt", "alte Liste\r\n"); }
 
 std::string FileOf(const ProgramState& s) {
     std::string bytes;

@@ -142,11 +142,11 @@ TEST_F(ListingTest, ColumnsOfTheFixedPart) {
         std::size_t from, to; // positions counted from 1
         const char* text;
     };
-    for (const Field& f : {Field{1, 4, "  1 "}, Field{5, 8, "  75"}, Field{9, 12, "  65"},
-                           Field{13, 16, "9999"}, Field{17, 27, "       Bad "},
-                           Field{28, 30, " 20"}, Field{31, 36, "  1000"}, Field{37, 42, " 1,28 "},
-                           Field{43, 46, "  50"}, Field{47, 51, " 1,28"},
-                           Field{52, 58, " 1280  "}}) {
+    for (const Field& f :
+         {Field{1, 4, "  1 "}, Field{5, 8, "  75"}, Field{9, 12, "  65"}, Field{13, 16, "9999"},
+          Field{17, 27, "       Bad "}, Field{28, 30, " 20"}, Field{31, 36, "  1000"},
+          Field{37, 42, " 1,28 "}, Field{43, 46, "  50"}, Field{47, 51, " 1,28"},
+          Field{52, 58, " 1280  "}}) {
         EXPECT_EQ(line.substr(f.from - 1, f.to - f.from + 1), f.text) << f.from;
     }
     EXPECT_EQ(line.substr(58), "Prfl Flach-Hk BH 350 Typ 10 ");
@@ -203,8 +203,8 @@ TEST(ListingLine, OutsideTheTableIsSubscriptError) {
 
 TEST(ListingLine, EmptyEntry) {
     RadiatorTable t;
-    EXPECT_EQ(ListingLine(t, 3), "  3    0   0" + std::string(4 + 11, ' ') +
-                                     "  0     0    0    0    0    0  \r\n");
+    EXPECT_EQ(ListingLine(t, 3),
+              "  3    0   0" + std::string(4 + 11, ' ') + "  0     0    0    0    0    0  \r\n");
 }
 
 } // namespace

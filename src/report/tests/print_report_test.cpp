@@ -152,9 +152,7 @@ struct FontCase {
     bool bold;
 };
 
-void PrintTo(const FontCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const FontCase& c, std::ostream* os) { *os << c.name; }
 
 class ReportFonts : public ::testing::TestWithParam<FontCase> {};
 
@@ -194,9 +192,7 @@ struct RowCase {
     std::vector<std::string> rows;
 };
 
-void PrintTo(const RowCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const RowCase& c, std::ostream* os) { *os << c.name; }
 
 class TableRows : public ::testing::TestWithParam<RowCase> {};
 
@@ -380,9 +376,7 @@ struct HeaderCase {
     std::vector<std::string> lines;
 };
 
-void PrintTo(const HeaderCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const HeaderCase& c, std::ostream* os) { *os << c.name; }
 
 class PageHeader : public ::testing::TestWithParam<HeaderCase> {};
 
@@ -453,9 +447,7 @@ struct NormCase {
     std::string line;
 };
 
-void PrintTo(const NormCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const NormCase& c, std::ostream* os) { *os << c.name; }
 
 class ReferenceLine : public ::testing::TestWithParam<NormCase> {};
 

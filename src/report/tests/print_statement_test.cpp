@@ -23,9 +23,7 @@ struct StatementCase {
     std::vector<std::string> lines; // of page 1, trailing blanks cut
 };
 
-void PrintTo(const StatementCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const StatementCase& c, std::ostream* os) { *os << c.name; }
 
 class StatementRules : public ::testing::TestWithParam<StatementCase> {};
 
@@ -191,9 +189,7 @@ struct ProportionalCase {
     int expectedLine; // of the text after Tab(5) following four characters
 };
 
-void PrintTo(const ProportionalCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const ProportionalCase& c, std::ostream* os) { *os << c.name; }
 
 class ProportionalTab : public ::testing::TestWithParam<ProportionalCase> {};
 
@@ -224,9 +220,7 @@ struct PageCase {
     int expectedPages;
 };
 
-void PrintTo(const PageCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const PageCase& c, std::ostream* os) { *os << c.name; }
 
 class PageBreak : public ::testing::TestWithParam<PageCase> {};
 

@@ -26,13 +26,9 @@ void PainterPrintDevice::setFontName(const std::string& name) {
     SetFontFamily(font_, QString::fromStdString(name));
 }
 
-void PainterPrintDevice::setFontSize(double points) {
-    font_.setPointSizeF(points);
-}
+void PainterPrintDevice::setFontSize(double points) { font_.setPointSizeF(points); }
 
-void PainterPrintDevice::setBold(bool bold) {
-    font_.setBold(bold);
-}
+void PainterPrintDevice::setBold(bool bold) { font_.setBold(bold); }
 
 double PainterPrintDevice::textWidth(std::string_view text) {
     return QFontMetricsF(font_, &printer_).horizontalAdvance(ToQString(text));
@@ -42,18 +38,14 @@ double PainterPrintDevice::averageCharWidth() {
     return QFontMetricsF(font_, &printer_).averageCharWidth();
 }
 
-double PainterPrintDevice::lineHeight() {
-    return QFontMetricsF(font_, &printer_).lineSpacing();
-}
+double PainterPrintDevice::lineHeight() { return QFontMetricsF(font_, &printer_).lineSpacing(); }
 
 double PainterPrintDevice::pageHeight() {
     // The painter's origin is the top-left corner of the printable area.
     return printer_.height();
 }
 
-bool PainterPrintDevice::newPage() {
-    return printer_.newPage();
-}
+bool PainterPrintDevice::newPage() { return printer_.newPage(); }
 
 void PainterPrintDevice::drawText(double x, double y, std::string_view text) {
     painter_.setFont(font_);
@@ -61,8 +53,6 @@ void PainterPrintDevice::drawText(double x, double y, std::string_view text) {
     painter_.drawText(QPointF(x, y + ascent), ToQString(text));
 }
 
-bool PainterPrintDevice::endDocument() {
-    return painter_.end();
-}
+bool PainterPrintDevice::endDocument() { return painter_.end(); }
 
 } // namespace hk::ui

@@ -12,9 +12,9 @@
 #endif
 
 #include <QAction>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 using namespace hk;
@@ -32,9 +32,9 @@ ExponList* List(Form3* f) { return qobject_cast<ExponList*>(f->control(CalcContr
 void TypeRadiator(Form3* f, const QString& vorl, const QString& rueckl, const QString& raumNr,
                   const QString& raumVer, const QString& dRaum, const QString& qRaum) {
     const std::pair<CalcControl, QString> inputs[] = {
-        {CalcControl::txtdVorl, vorl},     {CalcControl::txtdRueckl, rueckl},
-        {CalcControl::txtRaumNr, raumNr},  {CalcControl::txtRaumVer, raumVer},
-        {CalcControl::txtdRaum, dRaum},    {CalcControl::txtQRaum, qRaum},
+        {CalcControl::txtdVorl, vorl},    {CalcControl::txtdRueckl, rueckl},
+        {CalcControl::txtRaumNr, raumNr}, {CalcControl::txtRaumVer, raumVer},
+        {CalcControl::txtdRaum, dRaum},   {CalcControl::txtQRaum, qRaum},
     };
     for (const auto& [control, text] : inputs) {
         QLineEdit* box = Box(f, control);
@@ -86,10 +86,9 @@ private slots:
 
         f->control(CalcControl::optDIN)->setFocus();
         const QStringList expected = {
-            "txtdVorl",   "txtdRueckl", "txtRaumNr", "txtRaumVer", "txtdRaum",
-            "txtQRaum",   "txtExpon",   "txtdMittel", "txtFaktor", "txtQHKNeu",
-            "txtHkTyp",   "Expon",      "txtAnzeige", "cmdErgebnis", "cmdNächster",
-            "optDIN",
+            "txtdVorl",   "txtdRueckl",  "txtRaumNr",   "txtRaumVer", "txtdRaum", "txtQRaum",
+            "txtExpon",   "txtdMittel",  "txtFaktor",   "txtQHKNeu",  "txtHkTyp", "Expon",
+            "txtAnzeige", "cmdErgebnis", "cmdNächster", "optDIN",
         };
         QStringList visited;
         for (int i = 0; i < expected.size(); ++i) {
@@ -103,14 +102,22 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("maxLength"); // 0: no limit of its own
         QTest::addColumn<QString>("toolTip");
-        QTest::newRow("supply stops at 3") << "txtdVorl" << 3 << "Zahlen zwischen 120 und 50 eingeben";
-        QTest::newRow("return stops at 3") << "txtdRueckl" << 3 << "Zahlen zwischen 100 und 35 eingeben";
-        QTest::newRow("room number stops at 4") << "txtRaumNr" << 4 << "Zahlen zwischen 0001 und 9999 eingeben";
-        QTest::newRow("room use stops at 11") << "txtRaumVer" << 11 << "Raumverwndung in Gross, Klein Buchstaben eingeben";
-        QTest::newRow("room temperature stops at 2") << "txtdRaum" << 2 << "Zahlen zwischen 5 und 30 eingeben";
-        QTest::newRow("room output stops at 5") << "txtQRaum" << 5 << "Zahlen zwischen 10 und 99999 eingeben";
-        QTest::newRow("exponent stops at 5") << "txtExpon" << 5 << "Heizkörper Exponent aus listenfeld";
-        QTest::newRow("mean difference unlimited") << "txtdMittel" << 0 << "Mittlere Heizkörpertemperatur";
+        QTest::newRow("supply stops at 3")
+            << "txtdVorl" << 3 << "Zahlen zwischen 120 und 50 eingeben";
+        QTest::newRow("return stops at 3")
+            << "txtdRueckl" << 3 << "Zahlen zwischen 100 und 35 eingeben";
+        QTest::newRow("room number stops at 4")
+            << "txtRaumNr" << 4 << "Zahlen zwischen 0001 und 9999 eingeben";
+        QTest::newRow("room use stops at 11")
+            << "txtRaumVer" << 11 << "Raumverwndung in Gross, Klein Buchstaben eingeben";
+        QTest::newRow("room temperature stops at 2")
+            << "txtdRaum" << 2 << "Zahlen zwischen 5 und 30 eingeben";
+        QTest::newRow("room output stops at 5")
+            << "txtQRaum" << 5 << "Zahlen zwischen 10 und 99999 eingeben";
+        QTest::newRow("exponent stops at 5")
+            << "txtExpon" << 5 << "Heizkörper Exponent aus listenfeld";
+        QTest::newRow("mean difference unlimited")
+            << "txtdMittel" << 0 << "Mittlere Heizkörpertemperatur";
         QTest::newRow("factor unlimited") << "txtFaktor" << 0 << "Heizkörper-Faktor";
         QTest::newRow("new output unlimited") << "txtQHKNeu" << 0 << "Neue Heizkörperleistung";
         QTest::newRow("type text unlimited, no tooltip") << "txtHkTyp" << 0 << "";
@@ -133,10 +140,14 @@ private slots:
     void otherToolTips_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("toolTip");
-        QTest::newRow("type list") << "Expon" << "Heizkörper aussuchen und anklicken";
-        QTest::newRow("Ergebnis") << "cmdErgebnis" << "Setzt Berechnung in gang";
-        QTest::newRow("Nächster HK") << "cmdNächster" << "Wechselt zum nächsten Heizkörper";
-        QTest::newRow("listing has none") << "txtAnzeige" << "";
+        QTest::newRow("type list") << "Expon"
+                                   << "Heizkörper aussuchen und anklicken";
+        QTest::newRow("Ergebnis") << "cmdErgebnis"
+                                  << "Setzt Berechnung in gang";
+        QTest::newRow("Nächster HK") << "cmdNächster"
+                                     << "Wechselt zum nächsten Heizkörper";
+        QTest::newRow("listing has none") << "txtAnzeige"
+                                          << "";
     }
     void otherToolTips() {
         QFETCH(QString, name);
@@ -152,10 +163,14 @@ private slots:
     void boxesTakeOnlyWindows1252Characters_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("umlauts and sharp s") << "Küche ß" << "Küche ß";
-        QTest::newRow("euro sign") << "Flur €" << "Flur €";
-        QTest::newRow("greek omega refused") << "WCΩ" << "WC";
-        QTest::newRow("cyrillic refused") << "Bжad" << "Bad";
+        QTest::newRow("umlauts and sharp s") << "Küche ß"
+                                             << "Küche ß";
+        QTest::newRow("euro sign") << "Flur €"
+                                   << "Flur €";
+        QTest::newRow("greek omega refused") << "WCΩ"
+                                             << "WC";
+        QTest::newRow("cyrillic refused") << "Bжad"
+                                          << "Bad";
     }
     void boxesTakeOnlyWindows1252Characters() {
         QFETCH(QString, typed);
@@ -174,7 +189,8 @@ private slots:
         Form3* f = h.shell.form3();
         TypeRadiator(f, "75", "65", "0001", "Wohnen", "20", "1000");
         ClickRow(List(f), 0);
-        QCOMPARE(Box(f, CalcControl::txtHkTyp)->text(), QStringLiteral("DIN Guss- Radiator          "));
+        QCOMPARE(Box(f, CalcControl::txtHkTyp)->text(),
+                 QStringLiteral("DIN Guss- Radiator          "));
         QCOMPARE(Box(f, CalcControl::txtExpon)->text(), QStringLiteral("1,3"));
         QCOMPARE(h.state.table.at(1).HkTyp, "DIN Guss- Radiator          ");
 
@@ -203,9 +219,10 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), f->control(CalcControl::txtRaumNr));
         QCOMPARE(Box(f, CalcControl::txtdVorl)->text(), QStringLiteral("75"));
         QCOMPARE(Box(f, CalcControl::txtdRueckl)->text(), QStringLiteral("65"));
-        for (CalcControl c : {CalcControl::txtRaumNr, CalcControl::txtRaumVer, CalcControl::txtdRaum,
-                              CalcControl::txtQRaum, CalcControl::txtExpon, CalcControl::txtdMittel,
-                              CalcControl::txtFaktor, CalcControl::txtQHKNeu, CalcControl::txtHkTyp}) {
+        for (CalcControl c :
+             {CalcControl::txtRaumNr, CalcControl::txtRaumVer, CalcControl::txtdRaum,
+              CalcControl::txtQRaum, CalcControl::txtExpon, CalcControl::txtdMittel,
+              CalcControl::txtFaktor, CalcControl::txtQHKNeu, CalcControl::txtHkTyp}) {
             QVERIFY2(Box(f, c)->text().isEmpty(), qPrintable(f->control(c)->objectName()));
         }
 
@@ -224,30 +241,38 @@ private slots:
     }
 
     void refusedInputIsReportedWithItsFocus_data() {
-        QTest::addColumn<QStringList>("inputs"); // supply, return, room no., use, room temp., output[, exponent]
-        QTest::addColumn<int>("typeRow");        // -1: no type chosen
+        QTest::addColumn<QStringList>(
+            "inputs"); // supply, return, room no., use, room temp., output[, exponent]
+        QTest::addColumn<int>("typeRow"); // -1: no type chosen
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("title");
         QTest::addColumn<int>("icon");
         QTest::addColumn<QString>("focus");
         const QString fix = QStringLiteral("Eingabeberichtigung");
         const int info = int(MsgIcon::Information);
-        QTest::newRow("supply 121") << QStringList{"121", "65", "1", "", "20", "1000"} << 0
-                                    << "Nur Zahlen zwischen 120 und 50 eingeben" << fix << info << "txtdVorl";
-        QTest::newRow("return empty") << QStringList{"75", "", "1", "", "20", "1000"} << 0
-                                      << "Nur Zahlen zwischen 45 und 95 eingeben" << fix << info << "txtdRueckl";
-        QTest::newRow("room number 12ab") << QStringList{"75", "65", "12ab", "", "20", "1000"} << 0
-                                          << "Nur Zahlen zwischen 0001 und 9999 eingeben" << fix << info << "txtRaumNr";
-        QTest::newRow("room temperature 31") << QStringList{"75", "65", "1", "", "31", "1000"} << 0
-                                             << "Nur Zahlen zwischen 5 und 30 eingeben" << fix << info << "txtdRaum";
-        QTest::newRow("room output 10001") << QStringList{"75", "65", "1", "", "20", "10001"} << 0
-                                           << "Nur Zahlen zwischen 10 und 99999 eingeben" << fix << info << "txtQRaum";
-        QTest::newRow("supply below return") << QStringList{"60", "70", "1", "", "20", "1000"} << 0
-                                             << "Vorlauftemperetur muss grösser als Rücklauftemperatur sein"
-                                             << "HKberech" << int(MsgIcon::None) << "txtdVorl";
-        QTest::newRow("exponent typed 2,1") << QStringList{"75", "65", "1", "", "20", "1000", "2,1"}
-                                            << -1 << "Bitte Heizkörper im Feld Exponent aussuchen und anklicken"
-                                            << fix << info << "Expon";
+        QTest::newRow("supply 121")
+            << QStringList{"121", "65", "1", "", "20", "1000"} << 0
+            << "Nur Zahlen zwischen 120 und 50 eingeben" << fix << info << "txtdVorl";
+        QTest::newRow("return empty")
+            << QStringList{"75", "", "1", "", "20", "1000"} << 0
+            << "Nur Zahlen zwischen 45 und 95 eingeben" << fix << info << "txtdRueckl";
+        QTest::newRow("room number 12ab")
+            << QStringList{"75", "65", "12ab", "", "20", "1000"} << 0
+            << "Nur Zahlen zwischen 0001 und 9999 eingeben" << fix << info << "txtRaumNr";
+        QTest::newRow("room temperature 31")
+            << QStringList{"75", "65", "1", "", "31", "1000"} << 0
+            << "Nur Zahlen zwischen 5 und 30 eingeben" << fix << info << "txtdRaum";
+        QTest::newRow("room output 10001")
+            << QStringList{"75", "65", "1", "", "20", "10001"} << 0
+            << "Nur Zahlen zwischen 10 und 99999 eingeben" << fix << info << "txtQRaum";
+        QTest::newRow("supply below return")
+            << QStringList{"60", "70", "1", "", "20", "1000"} << 0
+            << "Vorlauftemperetur muss grösser als Rücklauftemperatur sein"
+            << "HKberech" << int(MsgIcon::None) << "txtdVorl";
+        QTest::newRow("exponent typed 2,1")
+            << QStringList{"75", "65", "1", "", "20", "1000", "2,1"} << -1
+            << "Bitte Heizkörper im Feld Exponent aussuchen und anklicken" << fix << info
+            << "Expon";
     }
     void refusedInputIsReportedWithItsFocus() {
         QFETCH(QStringList, inputs);
@@ -309,11 +334,17 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("exponent");
-        QTest::newRow("mouse, first row") << "mouse" << 0 << "DIN Guss- Radiator          " << "1,3";
-        QTest::newRow("mouse, Prfl 350 Typ 10") << "mouse" << 4 << "Prfl Flach-Hk BH 350 Typ 10 " << "1,28";
-        QTest::newRow("mouse, last row of 29 characters") << "mouse" << 43 << "Plan Flach-Hk BH 900 Typ 33  " << "1,32";
-        QTest::newRow("keys, Prfl 350 Typ 11") << "keys" << 5 << "Prfl Flach-Hk BH 350 Typ 11 " << "1,26";
-        QTest::newRow("keys, Prfl 900 Typ 33") << "keys" << 23 << "Prfl Flach-Hk BH 900 Typ 33 " << "1,35";
+        QTest::newRow("mouse, first row") << "mouse" << 0 << "DIN Guss- Radiator          "
+                                          << "1,3";
+        QTest::newRow("mouse, Prfl 350 Typ 10") << "mouse" << 4 << "Prfl Flach-Hk BH 350 Typ 10 "
+                                                << "1,28";
+        QTest::newRow("mouse, last row of 29 characters")
+            << "mouse" << 43 << "Plan Flach-Hk BH 900 Typ 33  "
+            << "1,32";
+        QTest::newRow("keys, Prfl 350 Typ 11") << "keys" << 5 << "Prfl Flach-Hk BH 350 Typ 11 "
+                                               << "1,26";
+        QTest::newRow("keys, Prfl 900 Typ 33") << "keys" << 23 << "Prfl Flach-Hk BH 900 Typ 33 "
+                                               << "1,35";
     }
     void choosingATypeFillsItsBoxes() {
         QFETCH(QString, how);

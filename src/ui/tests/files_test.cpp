@@ -109,7 +109,8 @@ private slots:
     void refusedFileKeepsTheProjectAndTheScreen_data() {
         QTest::addColumn<QByteArray>("content"); // empty: no such file
         QTest::newRow("missing file") << QByteArray();
-        QTest::newRow("counter line not numbers") << QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\nx,y\r\n");
+        QTest::newRow("counter line not numbers")
+            << QByteArray("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\nx,y\r\n");
         QTest::newRow("ends after the header") << QByteArray("a\r\nb\r\nc\r\n");
     }
     void refusedFileKeepsTheProjectAndTheScreen() {

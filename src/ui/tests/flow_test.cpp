@@ -47,7 +47,7 @@ private slots:
         QPointer<Form1> title = h.shell.form1();
         QTRY_VERIFY_WITH_TIMEOUT(title->timer2().isActive(), 2000);
         QTest::qWait(700); // Timer1 ticks again at 1 s
-        QVERIFY(title); // Timer2 (2.7 s) has not fired yet
+        QVERIFY(title);    // Timer2 (2.7 s) has not fired yet
         // Started at the first tick, it has 2.2 s - 0.7 s left; restarted by
         // the second tick it would have about 2 s.
         QVERIFY2(title->timer2().remainingTime() <= 1800,
@@ -83,8 +83,7 @@ private slots:
         QTest::mouseClick(f2->weiter(), Qt::LeftButton);
 
         QCOMPARE(h.messages.shown.size(), 1u);
-        QCOMPARE(h.messages.shown[0].message,
-                 (Message{"", "Eingabe fehlt", MsgIcon::Exclamation}));
+        QCOMPARE(h.messages.shown[0].message, (Message{"", "Eingabe fehlt", MsgIcon::Exclamation}));
         QCOMPARE(h.messages.shown[0].parent, f2);
         QCOMPARE(h.shell.form3(), nullptr);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("Form2")});
@@ -123,17 +122,28 @@ private slots:
     void exitEndsTheProgram_data() {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QString>("how"); // menu item name, "Ctrl+<key>" or "frame"
-        QTest::newRow("project data B&eenden") << "Form2" << "mnuItemExit";
-        QTest::newRow("project data Ctrl+E") << "Form2" << "Ctrl+E";
-        QTest::newRow("project data frame") << "Form2" << "frame";
-        QTest::newRow("calculation B&enden") << "Form3" << "mnuExitItem";
-        QTest::newRow("calculation Ctrl+B") << "Form3" << "Ctrl+B";
-        QTest::newRow("calculation frame") << "Form3" << "frame";
-        QTest::newRow("project data Ctrl+E typed in a box") << "Form2" << "box Ctrl+E";
-        QTest::newRow("calculation Ctrl+B typed in a box") << "Form3" << "box Ctrl+B";
-        QTest::newRow("instructions frame") << "frmAnzeigeLesen" << "frame";
-        QTest::newRow("title frame") << "Form1" << "frame";
-        QTest::newRow("loaded data frame") << "frmForm4" << "frame";
+        QTest::newRow("project data B&eenden") << "Form2"
+                                               << "mnuItemExit";
+        QTest::newRow("project data Ctrl+E") << "Form2"
+                                             << "Ctrl+E";
+        QTest::newRow("project data frame") << "Form2"
+                                            << "frame";
+        QTest::newRow("calculation B&enden") << "Form3"
+                                             << "mnuExitItem";
+        QTest::newRow("calculation Ctrl+B") << "Form3"
+                                            << "Ctrl+B";
+        QTest::newRow("calculation frame") << "Form3"
+                                           << "frame";
+        QTest::newRow("project data Ctrl+E typed in a box") << "Form2"
+                                                            << "box Ctrl+E";
+        QTest::newRow("calculation Ctrl+B typed in a box") << "Form3"
+                                                           << "box Ctrl+B";
+        QTest::newRow("instructions frame") << "frmAnzeigeLesen"
+                                            << "frame";
+        QTest::newRow("title frame") << "Form1"
+                                     << "frame";
+        QTest::newRow("loaded data frame") << "frmForm4"
+                                           << "frame";
     }
     void exitEndsTheProgram() {
         QFETCH(QString, screen);

@@ -47,7 +47,8 @@ struct AllScreens {
     frmForm4 form4;
 
     Screen* byName(const QString& name) {
-        for (Screen* s : std::initializer_list<Screen*>{&form1, &anzeigeLesen, &form2, &form3, &form4}) {
+        for (Screen* s :
+             std::initializer_list<Screen*>{&form1, &anzeigeLesen, &form2, &form3, &form4}) {
             if (s->objectName() == name) {
                 return s;
             }
@@ -69,9 +70,12 @@ QWidget* Control(Screen* screen, const QString& name, int index) {
 QRect Tw(int l, int t, int w, int h) { return Twips(l, t, w, h); }
 
 QString TextOf(QWidget* w) {
-    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
-    if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
-    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return l->text();
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+        return b->text();
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        return e->text();
     return {};
 }
 
@@ -104,11 +108,16 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QRect>("frameAndClient"); // window position, client size, twips
         QTest::addColumn<bool>("menuBar");
-        QTest::newRow("title") << "Form1" << "Titelblatt" << Tw(60, 345, 10380, 8115) << false;
-        QTest::newRow("instructions") << "frmAnzeigeLesen" << "ZumLesen" << Tw(165, 450, 10410, 8310) << false;
-        QTest::newRow("project data") << "Form2" << "PersonalBlatt" << Tw(5580, 1800, 7920, 7005) << true;
-        QTest::newRow("calculation") << "Form3" << "HK-Berech" << Tw(795, 915, 14835, 8415) << true;
-        QTest::newRow("loaded data") << "frmForm4" << "zeigen" << Tw(165, 1020, 13575, 7980) << true;
+        QTest::newRow("title") << "Form1"
+                               << "Titelblatt" << Tw(60, 345, 10380, 8115) << false;
+        QTest::newRow("instructions") << "frmAnzeigeLesen"
+                                      << "ZumLesen" << Tw(165, 450, 10410, 8310) << false;
+        QTest::newRow("project data") << "Form2"
+                                      << "PersonalBlatt" << Tw(5580, 1800, 7920, 7005) << true;
+        QTest::newRow("calculation") << "Form3"
+                                     << "HK-Berech" << Tw(795, 915, 14835, 8415) << true;
+        QTest::newRow("loaded data") << "frmForm4"
+                                     << "zeigen" << Tw(165, 1020, 13575, 7980) << true;
     }
     void windowsHaveCaptionSizeAndPlace() {
         QFETCH(QString, screen);
@@ -137,7 +146,13 @@ private slots:
         QTest::addColumn<int>("index"); // element of a control array, -1 for none
         QTest::addColumn<QRect>("place");
         QTest::addColumn<QString>("text");
-        struct Row { const char* screen; const char* name; int index; int l, t, w, h; const char* text; };
+        struct Row {
+            const char* screen;
+            const char* name;
+            int index;
+            int l, t, w, h;
+            const char* text;
+        };
         const Row rows[] = {
             {"Form1", "Label1", -1, 4935, 255, 1095, 375, "velkor"},
             {"Form1", "Label3", -1, 3600, 6720, 2175, 615, "qNeu  =  f"},
@@ -147,7 +162,8 @@ private slots:
             {"Form1", "Label6", -1, 6000, 240, 375, 375, "-p"},
             {"Form1", "Lesen", -1, 7305, 7575, 1350, 360, "Lesen"},
             {"Form1", "Label7", -1, 2760, 1110, 6855, 510, "Brenquist"},
-            {"Form1", "Label8", -1, 2640, 1755, 6990, 510, "Nach Din 90/70/20 und Din EN442 75/65/20"},
+            {"Form1", "Label8", -1, 2640, 1755, 6990, 510,
+             "Nach Din 90/70/20 und Din EN442 75/65/20"},
             {"Form1", "Image1", 0, 2655, 2310, 7050, 4155, ""},
             {"frmAnzeigeLesen", "Kopf", -1, 3090, 30, 2025, 375, "Velkor/Pro"},
             {"frmAnzeigeLesen", "Kopf2", -1, 1875, 405, 4155, 375, "Tandrimo"},
@@ -165,7 +181,8 @@ private slots:
             {"Form2", "txtPersDat10", -1, 3240, 5520, 2892, 288, ""},
             {"Form2", "txtPersDat11", -1, 240, 6360, 1812, 288, ""},
             {"Form2", "cmdWeiter", -1, 4680, 6480, 1332, 372, "Weiter"},
-            {"Form3", "lblUeberschrift", -1, 2475, 225, 5415, 975, "Heizflächenberechnung für Temperaturen <> der Norm"},
+            {"Form3", "lblUeberschrift", -1, 2475, 225, 5415, 975,
+             "Heizflächenberechnung für Temperaturen <> der Norm"},
             {"Form3", "optDIN", -1, 1080, 1680, 1695, 270, "   DIN 90/70/20"},
             {"Form3", "optEN", -1, 990, 1920, 1785, 255, "  DIN EN 75/65/20"},
             {"Form3", "txtdVorl", 0, 1290, 2625, 732, 288, ""},
@@ -185,7 +202,8 @@ private slots:
             {"Form3", "Label3", -1, 9615, 3195, 3000, 300, "Heizflächen - Typ"},
             {"frmForm4", "txtHKFlaechen", -1, 1425, 990, 10695, 6225, ""},
             {"frmForm4", "Label1", -1, 780, 210, 6585, 360, "Heizflächenberechnung"},
-            {"frmForm4", "Label2", -1, 810, 690, 6765, 270, "Nach Din 90/70/20  und Din EN 442 75/65/20"},
+            {"frmForm4", "Label2", -1, 810, 690, 6765, 270,
+             "Nach Din 90/70/20  und Din EN 442 75/65/20"},
         };
         for (const Row& r : rows) {
             const QString name = QString::fromUtf8(r.name);
@@ -216,33 +234,81 @@ private slots:
         QTest::addColumn<bool>("bold");
         QTest::addColumn<QColor>("colour"); // text colour
         const QColor black(Qt::black);
-        QTest::newRow("velkor, green serif 17.25") << "Form1" << "Label1" << -1 << "serif" << 17.25 << true << QColor(0, 128, 0);
-        QTest::newRow("formula, serif 19.5") << "Form1" << "Label3" << -1 << "serif" << 19.5 << true << black;
-        QTest::newRow("qRaum, serif 20.25") << "Form1" << "Label4" << -1 << "serif" << 20.25 << true << black;
-        QTest::newRow("times sign, Arial 19.5") << "Form1" << "Label5" << -1 << "sans" << 19.5 << true << black;
-        QTest::newRow("Tandrimo, orange-brown 13.5") << "Form1" << "Label2" << -1 << "serif" << 13.5 << true << QColor(192, 64, 0);
-        QTest::newRow("-p, green 15.75") << "Form1" << "Label6" << -1 << "serif" << 15.75 << true << QColor(0, 128, 0);
-        QTest::newRow("Lesen, Arial 9") << "Form1" << "Lesen" << -1 << "sans" << 9.0 << true << black;
-        QTest::newRow("Brenquist, serif 21.75") << "Form1" << "Label7" << -1 << "serif" << 21.75 << true << black;
-        QTest::newRow("norms, sans 9.75") << "Form1" << "Label8" << -1 << "sans" << 9.75 << true << black;
-        QTest::newRow("Kopf, teal serif 18") << "frmAnzeigeLesen" << "Kopf" << -1 << "serif" << 18.0 << true << QColor(0, 128, 128);
-        QTest::newRow("Kopf2, dark red 14.25") << "frmAnzeigeLesen" << "Kopf2" << -1 << "serif" << 14.25 << true << QColor(192, 0, 0);
-        QTest::newRow("instructions, dialog font") << "frmAnzeigeLesen" << "LeseText" << -1 << "sans" << 8.25 << false << black;
-        QTest::newRow("instructions Weiter, 9.75 bold") << "frmAnzeigeLesen" << "cdmWeiter" << -1 << "sans" << 9.75 << true << black;
-        QTest::newRow("project heading 13.5") << "Form2" << "lblProjektdaten" << -1 << "sans" << 13.5 << false << black;
-        QTest::newRow("project label 9.75") << "Form2" << "lblBaustelle" << -1 << "sans" << 9.75 << false << black;
-        QTest::newRow("project box, dialog font") << "Form2" << "txtPersDat5" << -1 << "sans" << 8.25 << false << black;
-        QTest::newRow("project Weiter 9.75") << "Form2" << "cmdWeiter" << -1 << "sans" << 9.75 << false << black;
-        QTest::newRow("calculation heading 18") << "Form3" << "lblUeberschrift" << -1 << "sans" << 18.0 << true << black;
-        QTest::newRow("supply box 8.25 bold") << "Form3" << "txtdVorl" << 0 << "sans" << 8.25 << true << black;
-        QTest::newRow("type box, dialog font") << "Form3" << "txtHkTyp" << -1 << "sans" << 8.25 << false << black;
-        QTest::newRow("type list 8.25 bold") << "Form3" << "Expon" << -1 << "sans" << 8.25 << true << black;
-        QTest::newRow("listing, Courier 9.75") << "Form3" << "txtAnzeige" << -1 << "mono" << 9.75 << false << black;
-        QTest::newRow("column label, Arial 7.5") << "Form3" << "lblRaum°C" << -1 << "sans" << 7.5 << true << black;
-        QTest::newRow("type label, Arial 8.25") << "Form3" << "Label3" << -1 << "sans" << 8.25 << false << black;
-        QTest::newRow("reference label 8.25 bold") << "Form3" << "Label2" << -1 << "sans" << 8.25 << true << black;
-        QTest::newRow("loaded listing, Courier New 9") << "frmForm4" << "txtHKFlaechen" << -1 << "mono" << 9.0 << false << black;
-        QTest::newRow("loaded heading 13.5 bold") << "frmForm4" << "Label1" << -1 << "sans" << 13.5 << true << black;
+        QTest::newRow("velkor, green serif 17.25")
+            << "Form1"
+            << "Label1" << -1 << "serif" << 17.25 << true << QColor(0, 128, 0);
+        QTest::newRow("formula, serif 19.5") << "Form1"
+                                             << "Label3" << -1 << "serif" << 19.5 << true << black;
+        QTest::newRow("qRaum, serif 20.25") << "Form1"
+                                            << "Label4" << -1 << "serif" << 20.25 << true << black;
+        QTest::newRow("times sign, Arial 19.5")
+            << "Form1"
+            << "Label5" << -1 << "sans" << 19.5 << true << black;
+        QTest::newRow("Tandrimo, orange-brown 13.5")
+            << "Form1"
+            << "Label2" << -1 << "serif" << 13.5 << true << QColor(192, 64, 0);
+        QTest::newRow("-p, green 15.75")
+            << "Form1"
+            << "Label6" << -1 << "serif" << 15.75 << true << QColor(0, 128, 0);
+        QTest::newRow("Lesen, Arial 9") << "Form1"
+                                        << "Lesen" << -1 << "sans" << 9.0 << true << black;
+        QTest::newRow("Brenquist, serif 21.75")
+            << "Form1"
+            << "Label7" << -1 << "serif" << 21.75 << true << black;
+        QTest::newRow("norms, sans 9.75") << "Form1"
+                                          << "Label8" << -1 << "sans" << 9.75 << true << black;
+        QTest::newRow("Kopf, teal serif 18")
+            << "frmAnzeigeLesen"
+            << "Kopf" << -1 << "serif" << 18.0 << true << QColor(0, 128, 128);
+        QTest::newRow("Kopf2, dark red 14.25")
+            << "frmAnzeigeLesen"
+            << "Kopf2" << -1 << "serif" << 14.25 << true << QColor(192, 0, 0);
+        QTest::newRow("instructions, dialog font")
+            << "frmAnzeigeLesen"
+            << "LeseText" << -1 << "sans" << 8.25 << false << black;
+        QTest::newRow("instructions Weiter, 9.75 bold")
+            << "frmAnzeigeLesen"
+            << "cdmWeiter" << -1 << "sans" << 9.75 << true << black;
+        QTest::newRow("project heading 13.5")
+            << "Form2"
+            << "lblProjektdaten" << -1 << "sans" << 13.5 << false << black;
+        QTest::newRow("project label 9.75")
+            << "Form2"
+            << "lblBaustelle" << -1 << "sans" << 9.75 << false << black;
+        QTest::newRow("project box, dialog font")
+            << "Form2"
+            << "txtPersDat5" << -1 << "sans" << 8.25 << false << black;
+        QTest::newRow("project Weiter 9.75")
+            << "Form2"
+            << "cmdWeiter" << -1 << "sans" << 9.75 << false << black;
+        QTest::newRow("calculation heading 18")
+            << "Form3"
+            << "lblUeberschrift" << -1 << "sans" << 18.0 << true << black;
+        QTest::newRow("supply box 8.25 bold") << "Form3"
+                                              << "txtdVorl" << 0 << "sans" << 8.25 << true << black;
+        QTest::newRow("type box, dialog font")
+            << "Form3"
+            << "txtHkTyp" << -1 << "sans" << 8.25 << false << black;
+        QTest::newRow("type list 8.25 bold") << "Form3"
+                                             << "Expon" << -1 << "sans" << 8.25 << true << black;
+        QTest::newRow("listing, Courier 9.75")
+            << "Form3"
+            << "txtAnzeige" << -1 << "mono" << 9.75 << false << black;
+        QTest::newRow("column label, Arial 7.5")
+            << "Form3"
+            << "lblRaum°C" << -1 << "sans" << 7.5 << true << black;
+        QTest::newRow("type label, Arial 8.25")
+            << "Form3"
+            << "Label3" << -1 << "sans" << 8.25 << false << black;
+        QTest::newRow("reference label 8.25 bold")
+            << "Form3"
+            << "Label2" << -1 << "sans" << 8.25 << true << black;
+        QTest::newRow("loaded listing, Courier New 9")
+            << "frmForm4"
+            << "txtHKFlaechen" << -1 << "mono" << 9.0 << false << black;
+        QTest::newRow("loaded heading 13.5 bold")
+            << "frmForm4"
+            << "Label1" << -1 << "sans" << 13.5 << true << black;
     }
     void fontsAndColours() {
         QFETCH(QString, screen);
@@ -282,7 +348,8 @@ private slots:
                 if (l->text().isEmpty()) {
                     continue; // the picture
                 }
-                const int index = l->property("index").isValid() ? l->property("index").toInt() : -1;
+                const int index =
+                    l->property("index").isValid() ? l->property("index").toInt() : -1;
                 QTest::addRow("%s %s %d", screen, qPrintable(l->objectName()), index)
                     << QString::fromUtf8(screen) << l->objectName() << index;
             }
@@ -304,23 +371,34 @@ private slots:
                               fm.tightBoundingRect(label->text()).bottom() + 1;
         QVERIFY2(needed.width() <= label->width() && inkBottom <= label->height(),
                  qPrintable(QStringLiteral("needs %1x%2, has %3x%4")
-                                .arg(needed.width()).arg(inkBottom)
-                                .arg(label->width()).arg(label->height())));
+                                .arg(needed.width())
+                                .arg(inkBottom)
+                                .arg(label->width())
+                                .arg(label->height())));
     }
 
     void alignment_data() {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("horizontal");
-        QTest::newRow("velkor centred") << "Form1" << "Label1" << int(Qt::AlignHCenter);
-        QTest::newRow("qRaum left") << "Form1" << "Label4" << int(Qt::AlignLeft);
-        QTest::newRow("-p left") << "Form1" << "Label6" << int(Qt::AlignLeft);
-        QTest::newRow("project label centred") << "Form2" << "lblName" << int(Qt::AlignHCenter);
-        QTest::newRow("project box centred") << "Form2" << "txtPersDat7" << int(Qt::AlignHCenter);
-        QTest::newRow("mean difference label left") << "Form3" << "lblMittel°C" << int(Qt::AlignLeft);
-        QTest::newRow("factor label centred") << "Form3" << "lblFaktor" << int(Qt::AlignHCenter);
-        QTest::newRow("room output box centred") << "Form3" << "txtQRaum" << int(Qt::AlignHCenter);
-        QTest::newRow("type box centred") << "Form3" << "txtHkTyp" << int(Qt::AlignHCenter);
+        QTest::newRow("velkor centred") << "Form1"
+                                        << "Label1" << int(Qt::AlignHCenter);
+        QTest::newRow("qRaum left") << "Form1"
+                                    << "Label4" << int(Qt::AlignLeft);
+        QTest::newRow("-p left") << "Form1"
+                                 << "Label6" << int(Qt::AlignLeft);
+        QTest::newRow("project label centred") << "Form2"
+                                               << "lblName" << int(Qt::AlignHCenter);
+        QTest::newRow("project box centred") << "Form2"
+                                             << "txtPersDat7" << int(Qt::AlignHCenter);
+        QTest::newRow("mean difference label left") << "Form3"
+                                                    << "lblMittel°C" << int(Qt::AlignLeft);
+        QTest::newRow("factor label centred") << "Form3"
+                                              << "lblFaktor" << int(Qt::AlignHCenter);
+        QTest::newRow("room output box centred") << "Form3"
+                                                 << "txtQRaum" << int(Qt::AlignHCenter);
+        QTest::newRow("type box centred") << "Form3"
+                                          << "txtHkTyp" << int(Qt::AlignHCenter);
     }
     void alignment() {
         QFETCH(QString, screen);
@@ -329,16 +407,20 @@ private slots:
         QWidget* w = Control(screens_->byName(screen), name, -1);
         QVERIFY(w);
         Qt::Alignment a;
-        if (auto* l = qobject_cast<QLabel*>(w)) a = l->alignment();
-        if (auto* e = qobject_cast<QLineEdit*>(w)) a = e->alignment();
+        if (auto* l = qobject_cast<QLabel*>(w))
+            a = l->alignment();
+        if (auto* e = qobject_cast<QLineEdit*>(w))
+            a = e->alignment();
         QCOMPARE(int(a & Qt::AlignHorizontal_Mask), horizontal);
     }
 
     void listingBoxesAreReadOnlyWithVerticalScrollBar_data() {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QString>("name");
-        QTest::newRow("calculation listing") << "Form3" << "txtAnzeige";
-        QTest::newRow("loaded listing") << "frmForm4" << "txtHKFlaechen";
+        QTest::newRow("calculation listing") << "Form3"
+                                             << "txtAnzeige";
+        QTest::newRow("loaded listing") << "frmForm4"
+                                        << "txtHKFlaechen";
     }
     void listingBoxesAreReadOnlyWithVerticalScrollBar() {
         QFETCH(QString, screen);
@@ -360,21 +442,44 @@ private slots:
         QTest::addColumn<QString>("words");
         QTest::newRow("1 greeting") << 1 << 0 << "Sehr geehrter Nutzer.";
         QTest::newRow("2 attention") << 2 << 17 << "A c h t u n g !";
-        QTest::newRow("3 basis") << 3 << 16 << "Berechnungsgrundlage dieses Programms ist:  Betriebstemperatur:DIN 90 / 70 / 20  Mittlere Hk-Temperatur: 60°C  und";
-        QTest::newRow("4 EN 442") << 4 << 90 << "DIN EN 442  75 / 65 / 20  Mittlere Hk-Temperatur: 50°C";
+        QTest::newRow("3 basis")
+            << 3 << 16
+            << "Berechnungsgrundlage dieses Programms ist:  Betriebstemperatur:DIN 90 / 70 / 20  "
+               "Mittlere Hk-Temperatur: 60°C  und";
+        QTest::newRow("4 EN 442") << 4 << 90
+                                  << "DIN EN 442  75 / 65 / 20  Mittlere Hk-Temperatur: 50°C";
         QTest::newRow("5 six blanks") << 5 << 6 << "";
         QTest::newRow("6 eighty-two blanks") << 6 << 82 << "";
         QTest::newRow("7 heading") << 7 << 0 << "Betriebsanleitung:";
-        QTest::newRow("8 first page") << 8 << 0 << "1. Seite Projet und Personaleingagen. Die ersten drei Felder müssen Ausgefüllt werden sonst wird ein Fehler gemeldet.";
-        QTest::newRow("9 second page") << 9 << 0 << "2. Seite Heizflächenberechnung:Als erste ist die Betriebsart, DIN 90 / 70 / 20 oder DIN EN 442 75 / 65 / 20 durch Anklicken der";
-        QTest::newRow("10 options") << 10 << 52 << "Optionen aus zuwählen. Alle Eingabefelder in denen der Cusror erscheint sind mit  Werten zu";
-        QTest::newRow("11 mouse pointer") << 11 << 52 << "versehen. Wenn der Mauszeiger in das Eingabefeld gehalten wird werden die Eingabegrenzen";
-        QTest::newRow("12 Ergebnis") << 12 << 52 << "angezeigt. Nach Anklicken des Feldes Ergebnis mit der Maus wird gerechnet und dieser Heizkörper";
-        QTest::newRow("13 seventy radiators") << 13 << 52 << "ist fertig. Es können bis zu 70  Heizkörper eingegeben werden.";
-        QTest::newRow("14 exponent") << 14 << 52 << "Die Eingabe Exponent wird durch Aussuchen und Anklicken eines Heizkörpers im Listenfeld";
+        QTest::newRow("8 first page")
+            << 8 << 0
+            << "1. Seite Projet und Personaleingagen. Die ersten drei Felder müssen Ausgefüllt "
+               "werden sonst wird ein Fehler gemeldet.";
+        QTest::newRow("9 second page")
+            << 9 << 0
+            << "2. Seite Heizflächenberechnung:Als erste ist die Betriebsart, DIN 90 / 70 / 20 "
+               "oder DIN EN 442 75 / 65 / 20 durch Anklicken der";
+        QTest::newRow("10 options") << 10 << 52
+                                    << "Optionen aus zuwählen. Alle Eingabefelder in denen der "
+                                       "Cusror erscheint sind mit  Werten zu";
+        QTest::newRow("11 mouse pointer") << 11 << 52
+                                          << "versehen. Wenn der Mauszeiger in das Eingabefeld "
+                                             "gehalten wird werden die Eingabegrenzen";
+        QTest::newRow("12 Ergebnis") << 12 << 52
+                                     << "angezeigt. Nach Anklicken des Feldes Ergebnis mit der "
+                                        "Maus wird gerechnet und dieser Heizkörper";
+        QTest::newRow("13 seventy radiators")
+            << 13 << 52 << "ist fertig. Es können bis zu 70  Heizkörper eingegeben werden.";
+        QTest::newRow("14 exponent") << 14 << 52
+                                     << "Die Eingabe Exponent wird durch Aussuchen und Anklicken "
+                                        "eines Heizkörpers im Listenfeld";
         QTest::newRow("15 quoted Exponent") << 15 << 52 << "\"Exponent\" erreicht.";
-        QTest::newRow("16 menu Datei") << 16 << 53 << "Nun können duch Öffnen des Menüs Datei weitere Funktionen ausgewählt werden.";
-        QTest::newRow("17 saved work") << 17 << 53 << "In dem Formular \"Projekt und Personaleingaben\" können im Menü Datei Arbeiten gespeicherte";
+        QTest::newRow("16 menu Datei")
+            << 16 << 53
+            << "Nun können duch Öffnen des Menüs Datei weitere Funktionen ausgewählt werden.";
+        QTest::newRow("17 saved work") << 17 << 53
+                                       << "In dem Formular \"Projekt und Personaleingaben\" können "
+                                          "im Menü Datei Arbeiten gespeicherte";
         QTest::newRow("18 loaded again") << 18 << 53 << "wieder geladen werden.";
         QTest::newRow("19 fun") << 19 << 53 << "Und nun viel Spass.";
     }
@@ -388,7 +493,8 @@ private slots:
         QCOMPARE(lines.size(), 19);
         QCOMPARE(lines[line - 1], QString(blanks, QLatin1Char(' ')) + words);
         // The box shows the same lines.
-        const QStringList shown = screens_->anzeigeLesen.leseText()->toPlainText().split(QLatin1Char('\n'));
+        const QStringList shown =
+            screens_->anzeigeLesen.leseText()->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(shown[line - 1], lines[line - 1]);
     }
 
@@ -397,12 +503,20 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("menuCaption");
         QTest::addColumn<QStringList>("items"); // name=caption=shortcut
-        QTest::newRow("project data") << "Form2" << "mnuItemFile" << "Datei"
-            << QStringList{"mnuItemOpen=&Laden=Ctrl+L", "mnuItemExit=B&eenden=Ctrl+E"};
-        QTest::newRow("calculation") << "Form3" << "mnuFile" << "&Datei"
+        QTest::newRow("project data")
+            << "Form2"
+            << "mnuItemFile"
+            << "Datei" << QStringList{"mnuItemOpen=&Laden=Ctrl+L", "mnuItemExit=B&eenden=Ctrl+E"};
+        QTest::newRow("calculation")
+            << "Form3"
+            << "mnuFile"
+            << "&Datei"
             << QStringList{"mnuItemSave=&Speichern unter=Ctrl+S", "mnuPrinterItem=&Drucken=Ctrl+D",
                            "mnuExitItem=B&enden=Ctrl+B"};
-        QTest::newRow("loaded data") << "frmForm4" << "mnuItemDatei" << "Datei"
+        QTest::newRow("loaded data")
+            << "frmForm4"
+            << "mnuItemDatei"
+            << "Datei"
             << QStringList{"mnuItemPrinter=&Drucken=Ctrl+D", "mnuItemExit=Be&enden=Ctrl+E"};
     }
     void menus() {
@@ -431,9 +545,10 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(visited, (QStringList{"txtPersDat2", "txtPersDat3", "txtPersDat4", "txtPersDat5",
-                                       "txtPersDat6", "txtPersDat7", "txtPersDat8", "txtPersDat9",
-                                       "txtPersDat10", "txtPersDat11", "cmdWeiter", "txtPersDat1"}));
+        QCOMPARE(visited,
+                 (QStringList{"txtPersDat2", "txtPersDat3", "txtPersDat4", "txtPersDat5",
+                              "txtPersDat6", "txtPersDat7", "txtPersDat8", "txtPersDat9",
+                              "txtPersDat10", "txtPersDat11", "cmdWeiter", "txtPersDat1"}));
         f.hide();
     }
 
@@ -487,8 +602,8 @@ private slots:
                                      << "Eingabe fehlt" << int(QMessageBox::Warning);
         QTest::newRow("critical") << int(MsgIcon::Critical) << "Datei nicht geladen"
                                   << "Datei nicht geladen" << int(QMessageBox::Critical);
-        QTest::newRow("no icon, no title") << int(MsgIcon::None) << "" << "HKberech"
-                                           << int(QMessageBox::NoIcon);
+        QTest::newRow("no icon, no title") << int(MsgIcon::None) << ""
+                                           << "HKberech" << int(QMessageBox::NoIcon);
     }
     void realMessageBoxShowsTitleTextAndIcon() {
         QFETCH(int, icon);
@@ -520,8 +635,10 @@ private slots:
 
     void qtDialogsSpeakGerman() {
         QVERIFY(LoadGermanTranslation(*QCoreApplication::instance()));
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Save"), QStringLiteral("Speichern"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                 QStringLiteral("Abbrechen"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Save"),
+                 QStringLiteral("Speichern"));
     }
 };
 
