@@ -3,12 +3,15 @@
 # are the steps of these two and need not be called by hand.
 #
 # make test runs, in this order, and stops at the first failure:
+#   0. format check: every C++ file as clang-format-14 writes it
 #   1. dev build (Debug) and the whole test suite
 #   2. asan build (AddressSanitizer + UndefinedBehaviorSanitizer) and the
 #      whole test suite again
 #   3. fuzz build (clang, core libraries only) and a bounded run of every
 #      libFuzzer target
-#   4. package build (Release): benchmark smoke run, .deb, staged install and
+#   4. release build (tests and benchmarks, -O2, warnings as errors) and the
+#      whole test suite once more
+#   5. package build (Release): benchmark smoke run, .deb, staged install and
 #      a start of the installed program on the offscreen platform
 
 BUILD_DIR := build/dev
@@ -22,11 +25,11 @@ PACKAGES := cmake g++ make pkg-config \
             qt6-base-dev qt6-qpa-plugins libgl-dev qt6-translations-l10n \
             fonts-liberation fonts-dejavu-core fontconfig \
             libgtest-dev libgmock-dev libbenchmark-dev \
-            poppler-utils clang clang-14 libclang-rt-14-dev \
-            dpkg-dev desktop-file-utils
+            poppler-utils clang clang-14 libclang-rt-14-dev clang-format-14 \
+            dpkg-dev desktop-file-utils file git
 
 .PHONY: run test setup configure build \
-        test-dev test-asan test-fuzz test-package
+        test-format test-dev test-asan test-fuzz test-release test-package
 .NOTPARALLEL:
 
 run: build
@@ -38,7 +41,7 @@ test: setup
 	@start=$$(date +%s); \
 	step() { s=$$(date +%s); echo "=== make $$1"; $(MAKE) --no-print-directory $$1 || { echo "=== $$1 FEHLGESCHLAGEN"; exit 1; }; \
 	         echo "=== $$1: $$(( $$(date +%s) - s )) s"; }; \
-	step test-dev && step test-asan && step test-fuzz && step test-package && \
+	step test-format && step test-dev && step test-asan && step test-fuzz && step test-release && step test-package && \
 	echo "=== make test: alles bestanden in $$(( $$(date +%s) - start )) s"
 
 setup:
@@ -61,6 +64,11 @@ configure: setup
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# 0. The one code style: .clang-format, applied by the clang-format of the
+#    same major version as the clang used for fuzzing.
+test-format: setup
+	git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run -Werror
+
 # 1. The whole suite in the Debug build.
 test-dev: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -79,7 +87,14 @@ test-fuzz: setup
 	cmake --build build/fuzz -j $(JOBS)
 	bash scripts/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
 
-# 4. The Debian package and the installed program.
+# 4. The release preset built whole (tests and benchmarks at -O2, where GCC
+#    warns about other things than at -O0) and its test suite.
+test-release: setup
+	@test -f build/release/CMakeCache.txt || cmake --preset release
+	cmake --build build/release -j $(JOBS)
+	cd build/release && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# 5. The Debian package and the installed program.
 test-package: setup
 	@test -f build/package/CMakeCache.txt || cmake --preset package
 	cmake --build build/package -j $(JOBS)

@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -169,12 +170,15 @@ BENCHMARK(BM_Refuse10MbOpenText)->Unit(benchmark::kMillisecond);
 // The whole load command on a real ten-megabyte file: open, read, refuse,
 // message (the file stays in the page cache after the first round).
 void BM_LoadCommand10MbBinaryFile(benchmark::State& st) {
-    char dir[] = "/tmp/hkbench-XXXXXX";
-    if (::mkdtemp(dir) == nullptr) {
+    // The system's temporary folder, one folder of our own in it per run.
+    std::error_code error;
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path(error) / ("hkbench-" + std::to_string(::getpid()));
+    if (error || !std::filesystem::create_directories(dir, error)) {
         st.SkipWithError("no temporary folder");
         return;
     }
-    const std::string path = std::string(dir) + "/gross.txt";
+    const std::string path = (dir / "gross.txt").string();
     {
         std::ofstream out(path, std::ios::binary);
         out << TenMegabytesOfBinary();
@@ -198,8 +202,7 @@ void BM_LoadCommand10MbBinaryFile(benchmark::State& st) {
         hk::ProgramState s;
         benchmark::DoNotOptimize(hk::mnuItemOpen_Click(s, dialogs, busy, messages));
     }
-    std::remove(path.c_str());
-    ::rmdir(dir);
+    std::filesystem::remove_all(dir, error);
     if (messages.shown != static_cast<int>(st.iterations())) {
         st.SkipWithError("the file was not refused every time");
     }

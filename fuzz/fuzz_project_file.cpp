@@ -37,7 +37,7 @@ const hk::ProgramState& Before() {
     static const hk::ProgramState s = [] {
         hk::ProgramState p;
         for (int f = 1; f <= hk::ProjectHeader::kFieldCount; ++f) {
-            p.header[f] = "alt " + std::to_string(f);
+            p.header[f] = std::string("alt ").append(std::to_string(f));
         }
         p.LfNr = 5;
         p.dNorm = 50;

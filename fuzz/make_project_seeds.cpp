@@ -109,8 +109,8 @@ int main(int argc, char** argv) {
         hk::test::CalcDriver calc;
         for (int n = 1; n <= 70; ++n) {
             calc.calculate(Radiator(50 + n, 35 + n / 2, std::to_string(n),
-                                    "Raum " + std::to_string(n), std::to_string(5 + n % 26),
-                                    std::to_string(100 * n)),
+                                    std::string("Raum ").append(std::to_string(n)),
+                                    std::to_string(5 + n % 26), std::to_string(100 * n)),
                            n % 44);
             if (n < 70) {
                 calc.pressNaechster();

@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(Entries, CatalogueEntryTest,
                                            Pick{38, "Plan Flach-Hk BH 600 Typ 33  ", "1,34"},
                                            Pick{43, "Plan Flach-Hk BH 900 Typ 33  ", "1,32"}),
                          [](const auto& info) {
-                             return "Index" + std::to_string(info.param.index);
+                             return std::string("Index").append(std::to_string(info.param.index));
                          });
 
 TEST(Catalogue, EveryExponentTextReadsBack) {

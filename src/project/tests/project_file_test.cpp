@@ -83,7 +83,7 @@ ProgramState Project(int rows, std::int16_t dNorm) {
         e.RaumNr = std::to_string(100 + n);
         e.RaumVer = n % 2 ? "Wohnen" : "Küche, Bad";
         s.table.at(n) = e;
-        s.ListingText += "Zeile " + std::to_string(n) + "\r\n";
+        s.ListingText += std::string("Zeile ").append(std::to_string(n)) + "\r\n";
     }
     return s;
 }

@@ -19,7 +19,8 @@ TEST_P(WeiterTest, TakesAllBoxesOverThenChecksTheFirstThree) {
     const WeiterCase& c = GetParam();
     ProgramState state;
     for (int n = 1; n <= ProjectHeader::kFieldCount; ++n) {
-        state.header[n] = "geladen " + std::to_string(n); // e.g. from a loaded file
+        state.header[n] =
+            std::string("geladen ").append(std::to_string(n)); // e.g. from a loaded file
     }
     FakeHeaderScreen screen;
     screen.boxes = c.boxes;

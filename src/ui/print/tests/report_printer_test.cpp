@@ -35,7 +35,7 @@ hk::ProgramState SampleProject(int filled, int lfNr) {
         hk::RadiatorEntry& e = s.table.at(n);
         e.dVorl = 90;
         e.dRueckl = 70;
-        e.RaumNr = "R" + std::to_string(n);
+        e.RaumNr = std::string("R").append(std::to_string(n));
         e.RaumVer = "Wohnen";
         e.dRaum = 20;
         e.QRaum = 1500;
