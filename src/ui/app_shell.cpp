@@ -24,7 +24,9 @@ template <class T> void Unload(T*& screen) {
 } // namespace
 
 AppShell::AppShell(ProgramState& state, Services services)
-    : state_(state), services_(std::move(services)) {}
+    : state_(state), services_(std::move(services)) {
+    // One line an item of the menu "E&xtras": extras_[ExtrasCommand::X] = ...
+}
 
 AppShell::~AppShell() {
     delete form1_;
@@ -103,6 +105,8 @@ void AppShell::cmdWeiter_Click() {
         connect(form3_, &Form3::mnuPrinterItemTriggered, this,
                 &AppShell::Form3_mnuPrinterItem_Click);
         connect(form3_, &Form3::mnuExitItemTriggered, this, &AppShell::EndProgram);
+        connect(form3_, &Screen::extrasTriggered, this,
+                [this](ExtrasCommand c) { Extras_Click(c, *form3_); });
     }
     form2_->hide(); // stays loaded, with its texts
     form3_->open();
@@ -120,6 +124,8 @@ void AppShell::mnuItemOpen_Click() {
     connect(form4_, &frmForm4::mnuItemPrinterTriggered, this,
             &AppShell::Form4_mnuItemPrinter_Click);
     connect(form4_, &frmForm4::mnuItemExitTriggered, this, &AppShell::Form4_mnuItemExit_Click);
+    connect(form4_, &Screen::extrasTriggered, this,
+            [this](ExtrasCommand c) { Extras_Click(c, *form4_); });
     if (outcome == LoadOutcome::Loaded) {
         form4_->setListing(state_.ListingText);
     }
@@ -139,6 +145,13 @@ void AppShell::Form4_mnuItemExit_Click() {
     // The title screen comes back hidden; its timers lead to Form2 again.
     LoadForm1();
     Unload(form4_);
+}
+
+void AppShell::Extras_Click(ExtrasCommand command, Screen& from) {
+    const auto handler = extras_.find(command);
+    if (handler != extras_.end()) {
+        handler->second(from);
+    }
 }
 
 void AppShell::EndProgram() {

@@ -11,12 +11,17 @@
 // exit menu items, so no program is left running without a window.
 
 #include "calc/program_state.h"
+#include "ui/extras_menu.h"
 #include "ui/services.h"
 
 #include <QObject>
 
+#include <functional>
+#include <map>
+
 namespace hk::ui {
 
+class Screen;
 class Form1;
 class Form2;
 class Form3;
@@ -53,6 +58,8 @@ private:
     void Form4_mnuItemPrinter_Click();
     void Form4_mnuItemExit_Click();
     void EndProgram();
+    // Runs an item of the menu "E&xtras" chosen on the screen from.
+    void Extras_Click(ExtrasCommand command, Screen& from);
 
     ProgramState& state_;
     Services services_;
@@ -61,6 +68,8 @@ private:
     Form2* form2_ = nullptr;
     Form3* form3_ = nullptr;
     frmForm4* form4_ = nullptr;
+    // What each item of the menu "E&xtras" does, filled in the constructor.
+    std::map<ExtrasCommand, std::function<void(Screen& from)>> extras_;
 };
 
 } // namespace hk::ui

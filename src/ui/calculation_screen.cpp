@@ -183,6 +183,7 @@ void Form3::buildMenu() {
         &QAction::triggered, this, &Form3::mnuPrinterItemTriggered);
     connect(addMenuItem(file, QStringLiteral("mnuExitItem"), QStringLiteral("B&enden"), Qt::Key_B),
             &QAction::triggered, this, &Form3::mnuExitItemTriggered);
+    addExtrasMenu(OnForm3);
 }
 
 void Form3::open() {

@@ -27,6 +27,7 @@ frmForm4::frmForm4()
         &QAction::triggered, this, &frmForm4::mnuItemPrinterTriggered);
     connect(addMenuItem(file, QStringLiteral("mnuItemExit"), QStringLiteral("Be&enden"), Qt::Key_E),
             &QAction::triggered, this, &frmForm4::mnuItemExitTriggered);
+    addExtrasMenu(OnForm4);
     box_->setFocus();
 }
 

@@ -134,12 +134,29 @@ QAction* Screen::addMenuItem(QMenu* menu, const QString& name, const QString& ca
                              Qt::Key ctrlKey) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
+    if (ctrlKey == Qt::Key_unknown) {
+        return action;
+    }
     action->setShortcut(QKeySequence(Qt::CTRL | ctrlKey));
     if (menuKeys_.isEmpty()) {
         qApp->installEventFilter(this);
     }
     menuKeys_ << action->shortcut();
     return action;
+}
+
+QMenu* Screen::addExtrasMenu(unsigned thisScreen) {
+    QMenu* menu = addMenu(QStringLiteral("mnuExtras"), QStringLiteral("E&xtras"));
+    for (const ExtrasItem& item : ExtrasItems()) {
+        if ((item.screens & thisScreen) == 0) {
+            continue;
+        }
+        const ExtrasCommand command = item.command;
+        connect(addMenuItem(menu, QString::fromUtf8(item.name), QString::fromUtf8(item.caption),
+                            item.ctrlKey),
+                &QAction::triggered, this, [this, command] { emit extrasTriggered(command); });
+    }
+    return menu;
 }
 
 // On X11 a text box takes Ctrl+E (end of line), Ctrl+D (delete) and

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QValidator>
 
+#include "ui/extras_menu.h"
+
 #include <functional>
 #include <string>
 
@@ -58,6 +60,10 @@ public:
     QWidget* client() const { return client_; }
     void setCloseHandler(std::function<void()> handler) { onClose_ = std::move(handler); }
 
+signals:
+    // An item of the menu "E&xtras" was chosen.
+    void extrasTriggered(hk::ui::ExtrasCommand command);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     // Lets the menu's Ctrl keys win over the same keys of the text boxes.
@@ -83,7 +89,11 @@ protected:
                            const QFont& font, const QString& toolTip = {});
     // A menu of the menu bar and an item of it with its Ctrl shortcut.
     QMenu* addMenu(const QString& name, const QString& caption);
+    // Qt::Key_unknown gives an item without a shortcut.
     QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption, Qt::Key ctrlKey);
+    // The menu "E&xtras" right of the menus built so far, with the items of
+    // ExtrasItems() that this screen shows (ExtrasScreens).
+    QMenu* addExtrasMenu(unsigned thisScreen);
 
 private:
     QWidget* client_;
