@@ -1,6 +1,7 @@
 #include "calc_form.h"
 
 #include "calc/catalogue.h"
+#include "calc/continue_project.h"
 #include "calc/conversion.h"
 #include "common/errors.h"
 #include "common/numbers.h"
@@ -33,13 +34,100 @@ constexpr std::array<FieldCheck, 6> kChecks = {{
     {CalcControl::txtExpon, 0.9, 2, kMsgExponent, CalcControl::Expon},
 }};
 
+InputRefusal Refusal(std::string_view message, CalcControl focus) {
+    return {{std::string(message), std::string(kTitleEingabeberichtigung), MsgIcon::Information},
+            focus};
+}
+
 } // namespace
+
+std::optional<InputRefusal> CheckInput(CalcControl field, const std::string& t) {
+    for (const FieldCheck& check : kChecks) {
+        if (check.field != field) {
+            continue;
+        }
+        // All four conditions are evaluated, so a leading number beyond the
+        // double range reaches the error trap even in an otherwise bad text.
+        const bool filled = !t.empty();
+        const bool number = IsRegionalNumber(t);
+        const bool aboveLow = LeadingNumber(t) > check.greater;
+        const bool belowHigh = LeadingNumber(t) < check.less;
+        if (!(filled && number && aboveLow && belowHigh)) {
+            return Refusal(check.message, check.focus);
+        }
+        // The value as the single-precision exponent field receives it: a
+        // text such as 1,0E-50 is not 0 in double precision but is stored
+        // as 0, which would make every factor 1.
+        if (field == CalcControl::txtExpon && RegionalSingle(t) == 0.0f) {
+            return Refusal(kMsgExponent, CalcControl::Expon);
+        }
+    }
+    return std::nullopt;
+}
+
+void StoreInput(RadiatorEntry& entry, CalcControl field, const std::string& text) {
+    switch (field) {
+    case CalcControl::txtdVorl:
+        entry.dVorl = StoreSingle(LeadingNumber(text));
+        break;
+    case CalcControl::txtdRueckl:
+        entry.dRueckl = StoreSingle(LeadingNumber(text));
+        break;
+    case CalcControl::txtRaumNr:
+        entry.RaumNr = text;
+        break;
+    case CalcControl::txtRaumVer:
+        entry.RaumVer = text;
+        break;
+    case CalcControl::txtdRaum:
+        entry.dRaum = RegionalSingle(text);
+        break;
+    case CalcControl::txtQRaum:
+        entry.QRaum = RegionalSingle(text);
+        break;
+    case CalcControl::txtExpon:
+        entry.Exponent = RegionalSingle(text);
+        break;
+    default:
+        break; // not an input field
+    }
+}
+
+std::optional<InputRefusal> CheckOrder(const RadiatorEntry& entry) {
+    if (entry.dVorl < entry.dRueckl) {
+        return InputRefusal{{std::string(kMsgOrder), std::string(kAppTitle), MsgIcon::None},
+                            CalcControl::txtdVorl};
+    }
+    return std::nullopt;
+}
 
 void CalcForm::Form_Load() {
     for (const auto& entry : RadiatorCatalogue()) {
         screen_.addListItem(std::string(entry.text));
     }
     state_.LfNr = 1;
+}
+
+void CalcForm::Form_Continue(const ContinuePlan& plan) {
+    state_.LfNr = plan.LfNr;
+    if (plan.freshEntry) {
+        state_.table.at(plan.LfNr) = RadiatorEntry{};
+    }
+    state_.ListingText = plan.listing;
+    screen_.setText(CalcControl::txtAnzeige, plan.listing);
+    // The mode is locked as after the first calculation; without a mode the
+    // calculation command says what is missing.
+    state_.dNorm = plan.dNorm;
+    if (plan.dNorm == kDNormDin) {
+        screen_.select(CalcControl::optDIN);
+        screen_.setEnabled(CalcControl::optEN, false);
+    } else if (plan.dNorm == kDNormEn) {
+        screen_.select(CalcControl::optEN);
+        screen_.setEnabled(CalcControl::optDIN, false);
+    }
+    screen_.setText(CalcControl::txtdVorl, plan.dVorl);
+    screen_.setText(CalcControl::txtdRueckl, plan.dRueckl);
+    screen_.setFocus(CalcControl::txtRaumNr);
 }
 
 void CalcForm::Expon_Click() {
@@ -106,28 +194,11 @@ void CalcForm::Umrechnen() {
 // Returns false after reporting the first refused field.
 bool CalcForm::CheckFields() {
     for (const FieldCheck& check : kChecks) {
-        const std::string t = screen_.text(check.field);
-        // All four conditions are evaluated, so a leading number beyond the
-        // double range reaches the error trap even in an otherwise bad text.
-        const bool filled = !t.empty();
-        const bool number = IsRegionalNumber(t);
-        const bool aboveLow = LeadingNumber(t) > check.greater;
-        const bool belowHigh = LeadingNumber(t) < check.less;
-        if (!(filled && number && aboveLow && belowHigh)) {
-            screen_.showMessage({std::string(check.message), std::string(kTitleEingabeberichtigung),
-                                 MsgIcon::Information});
-            screen_.setFocus(check.focus);
+        if (const auto refusal = CheckInput(check.field, screen_.text(check.field))) {
+            screen_.showMessage(refusal->message);
+            screen_.setFocus(refusal->focus);
             return false;
         }
-    }
-    // The value as the single-precision exponent field receives it: a text
-    // such as 1,0E-50 is not 0 in double precision but is stored as 0, which
-    // would make every factor 1.
-    if (RegionalSingle(screen_.text(CalcControl::txtExpon)) == 0.0f) {
-        screen_.showMessage({std::string(kMsgExponent), std::string(kTitleEingabeberichtigung),
-                             MsgIcon::Information});
-        screen_.setFocus(CalcControl::Expon);
-        return false;
     }
     return true;
 }
@@ -148,22 +219,22 @@ void CalcForm::cmdErgebnis_Click() {
         }
         // Stored field by field: what was written before an error stays.
         RadiatorEntry& entry = state_.table.at(state_.LfNr);
-        entry.dVorl = StoreSingle(LeadingNumber(screen_.text(CalcControl::txtdVorl)));
-        entry.dRueckl = StoreSingle(LeadingNumber(screen_.text(CalcControl::txtdRueckl)));
-        entry.RaumNr = screen_.text(CalcControl::txtRaumNr);
-        entry.RaumVer = screen_.text(CalcControl::txtRaumVer);
-        entry.dRaum = RegionalSingle(screen_.text(CalcControl::txtdRaum));
-        entry.QRaum = RegionalSingle(screen_.text(CalcControl::txtQRaum));
-        entry.Exponent = RegionalSingle(screen_.text(CalcControl::txtExpon));
+        for (CalcControl c :
+             {CalcControl::txtdVorl, CalcControl::txtdRueckl, CalcControl::txtRaumNr,
+              CalcControl::txtRaumVer, CalcControl::txtdRaum, CalcControl::txtQRaum,
+              CalcControl::txtExpon}) {
+            StoreInput(entry, c, screen_.text(c));
+        }
 
-        if (entry.dVorl < entry.dRueckl) {
-            screen_.showMessage({std::string(kMsgOrder), std::string(kAppTitle), MsgIcon::None});
-            screen_.setFocus(CalcControl::txtdVorl);
+        if (const auto refusal = CheckOrder(entry)) {
+            screen_.showMessage(refusal->message);
+            screen_.setFocus(refusal->focus);
             return;
         }
         screen_.setVisible(CalcControl::cmdNächster, true);
 
         Umrechnen();
+        state_.unsavedCalculations = true;
         if (state_.LfNr < 2) {
             listing_.Anzeigen();
         }

@@ -6,6 +6,8 @@
 #include "calc/calc_screen.h"
 #include "calc/program_state.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace hk {
@@ -23,12 +25,58 @@ inline constexpr std::string_view kMsgExponent =
 inline constexpr std::int16_t kDNormDin = 60; // K, DIN 90/70/20
 inline constexpr std::int16_t kDNormEn = 50;  // K, DIN EN 442 75/65/20
 
+// How many characters an input box takes; 0: no limit of its own.
+constexpr int InputMaxLength(CalcControl field) {
+    switch (field) {
+    case CalcControl::txtdVorl:
+    case CalcControl::txtdRueckl:
+        return 3;
+    case CalcControl::txtRaumNr:
+        return 4;
+    case CalcControl::txtRaumVer:
+        return 11;
+    case CalcControl::txtdRaum:
+        return 2;
+    case CalcControl::txtQRaum:
+    case CalcControl::txtExpon:
+        return 5;
+    default:
+        return 0;
+    }
+}
+
+// A refused input: the message box to show and where the focus goes.
+struct InputRefusal {
+    Message message;
+    CalcControl focus;
+    bool operator==(const InputRefusal&) const = default;
+};
+
+// Checks the text of one input field as the calculation command does: its
+// limits, its number test and, for the exponent, a value that is not 0.
+// The room use has no check. Throws CalcError where the command's error trap
+// would catch (a leading number beyond the double range).
+std::optional<InputRefusal> CheckInput(CalcControl field, const std::string& text);
+
+// Stores the text of an input field into entry with the field's reading:
+// LeadingNumber for supply and return, RegionalNumber for room temperature,
+// room output and exponent, the texts as typed. Throws CalcError.
+void StoreInput(RadiatorEntry& entry, CalcControl field, const std::string& text);
+
+// The supply must not be below the return; equal temperatures pass.
+std::optional<InputRefusal> CheckOrder(const RadiatorEntry& entry);
+
+// How a loaded project goes on on the calculation screen (ContinuePlan()).
+struct ContinuePlan;
+
 class CalcForm {
 public:
     CalcForm(ProgramState& state, CalcScreen& screen, ListingSink& listing)
         : state_(state), screen_(screen), listing_(listing) {}
 
     void Form_Load();
+    // After Form_Load: the screen takes up a loaded project as plan says.
+    void Form_Continue(const ContinuePlan& plan);
     void Expon_Click();
     void optDIN_Click();
     void optEN_Click();

@@ -37,6 +37,8 @@ public:
     virtual void appendText(CalcControl c, const std::string& text) = 0;
     // Whether an option button is the selected one.
     virtual bool isSelected(CalcControl option) const = 0;
+    // Selects an option button (the other one of the pair loses the selection).
+    virtual void select(CalcControl option) = 0;
     virtual void setEnabled(CalcControl c, bool enabled) = 0;
     virtual void setVisible(CalcControl c, bool visible) = 0;
     virtual void setFocus(CalcControl c) = 0;
@@ -54,6 +56,8 @@ public:
     virtual ~ListingSink() = default;
     virtual void Anzeigen() = 0; // appends the header block
     virtual void Ergebn() = 0;   // appends the line of entry LfNr
+    // Appends the line of entry n, as a correction of that entry does.
+    virtual void ErgebnOf(int n) = 0;
 };
 
 } // namespace hk

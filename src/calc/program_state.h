@@ -17,6 +17,9 @@ struct ProgramState {
     std::int16_t LfNr = 0;   // entry the calculation screen works on
     std::int16_t dNorm = 0;  // reference mean excess temperature, K: 60 DIN, 50 EN, 0 none
     std::string ListingText; // copy of the whole result listing, CR LF line ends
+    // A radiator was calculated or corrected since the last save or load:
+    // ending the program now would lose it.
+    bool unsavedCalculations = false;
 
     bool operator==(const ProgramState&) const = default;
 };

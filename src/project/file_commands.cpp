@@ -29,7 +29,7 @@ std::vector<FileFilter> OpenFilters() {
     return {{"Textdateien(*.TXT)", "*.TXT"}, {"Dateien(*.Dat)", "*.DAT"}};
 }
 
-void mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
+bool mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
                        FileOps& files) {
     // Checked before the dialog: the user learns at once, and no file is touched.
     std::string bytes;
@@ -37,17 +37,19 @@ void mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageS
         messages.showMessage({"Das Projekt wurde nicht gespeichert.\n\n" + problem->message +
                                   "\nBitte ändern Sie den Text.",
                               std::string(kTitleNichtGespeichert), MsgIcon::Exclamation});
-        return;
+        return false;
     }
     const std::string name = dialogs.saveFileName(SaveFilters());
     if (name.empty()) {
-        return;
+        return false;
     }
     if (const auto reason = ReplaceFileSafely(files, name, bytes)) {
         messages.showMessage({NamedFile(name) + "konnte nicht gespeichert werden.\n" + *reason +
                                   ".\n\nEine vorhandene Datei dieses Namens ist unverändert.",
                               std::string(kTitleNichtGespeichert), MsgIcon::Critical});
+        return false;
     }
+    return true;
 }
 
 LoadOutcome mnuItemOpen_Click(ProgramState& state, FileDialogs& dialogs, BusyIndicator& busy,
@@ -80,6 +82,7 @@ LoadOutcome mnuItemOpen_Click(ProgramState& state, FileDialogs& dialogs, BusyInd
                               std::string(kTitleNichtGeladen), MsgIcon::Exclamation});
         return LoadOutcome::Refused;
     }
+    state.unsavedCalculations = false;
     return LoadOutcome::Loaded;
 }
 

@@ -44,7 +44,8 @@ std::vector<FileFilter> OpenFilters(); // "Textdateien(*.TXT)|*.TXT|Dateien(*.Da
 // "&Speichern unter" of the calculation screen. Never destroys a good file;
 // a failure is reported in a German message box. Changes no program state.
 // A project holding a text the file cannot carry is refused before the dialog.
-void mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
+// True when the file was written (the caller clears the unsaved mark).
+bool mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
                        FileOps& files = SystemFileOps());
 
 enum class LoadOutcome {
@@ -53,7 +54,8 @@ enum class LoadOutcome {
     Refused,      // message shown, state unchanged, stay on the project data screen
 };
 
-// "&Laden" of the project data screen. All or nothing.
+// "&Laden" of the project data screen. All or nothing; a loaded project
+// has nothing unsaved.
 // The hourglass is on while the file is read and off again before any message.
 LoadOutcome mnuItemOpen_Click(ProgramState& state, FileDialogs& dialogs, BusyIndicator& busy,
                               MessageSink& messages, FileOps& files = SystemFileOps());

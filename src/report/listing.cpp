@@ -95,8 +95,10 @@ void ResultListing::Anzeigen() {
     screen_.appendText(CalcControl::txtAnzeige, formBlatt_);
 }
 
-void ResultListing::Ergebn() {
-    berechn_ = ListingLine(state_.table, state_.LfNr);
+void ResultListing::Ergebn() { ErgebnOf(state_.LfNr); }
+
+void ResultListing::ErgebnOf(int n) {
+    berechn_ = ListingLine(state_.table, n);
     screen_.appendText(CalcControl::txtAnzeige, berechn_);
     state_.ListingText = screen_.text(CalcControl::txtAnzeige);
 }

@@ -42,6 +42,7 @@ public:
 
     void Anzeigen() override;
     void Ergebn() override;
+    void ErgebnOf(int n) override;
 
     const std::string& FormBlatt() const { return formBlatt_; }
     const std::string& Berechn() const { return berechn_; }

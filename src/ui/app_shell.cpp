@@ -1,12 +1,17 @@
 #include "app_shell.h"
 
+#include "calc/continue_project.h"
 #include "project/file_commands.h"
 #include "project/project_header_form.h"
 #include "ui/calculation_screen.h"
+#include "ui/correction_window.h"
 #include "ui/display_screen.h"
 #include "ui/instructions_screen.h"
 #include "ui/project_screen.h"
 #include "ui/title_screen.h"
+
+#include <QApplication>
+#include <QLineEdit>
 
 namespace hk::ui {
 namespace {
@@ -21,11 +26,16 @@ template <class T> void Unload(T*& screen) {
     }
 }
 
+inline constexpr const char* kQuitQuestion =
+    "Das Projekt enthält ungespeicherte Heizkörper. Trotzdem beenden?";
+
 } // namespace
 
 AppShell::AppShell(ProgramState& state, Services services)
     : state_(state), services_(std::move(services)) {
     // One line an item of the menu "E&xtras": extras_[ExtrasCommand::X] = ...
+    extras_[ExtrasCommand::ContinueProject] = [this](Screen&) { ContinueProject(); };
+    extras_[ExtrasCommand::CorrectRadiator] = [this](Screen&) { CorrectRadiator(); };
 }
 
 AppShell::~AppShell() {
@@ -98,18 +108,50 @@ void AppShell::cmdWeiter_Click() {
     if (!hk::cmdWeiter_Click(state_, *form2_)) {
         return; // the core has said what is missing; the boxes keep their texts
     }
-    if (!form3_) {
-        form3_ = new Form3(state_, services_.messages);
-        form3_->setCloseHandler([this] { EndProgram(); });
-        connect(form3_, &Form3::mnuItemSaveTriggered, this, &AppShell::mnuItemSave_Click);
-        connect(form3_, &Form3::mnuPrinterItemTriggered, this,
-                &AppShell::Form3_mnuPrinterItem_Click);
-        connect(form3_, &Form3::mnuExitItemTriggered, this, &AppShell::EndProgram);
-        connect(form3_, &Screen::extrasTriggered, this,
-                [this](ExtrasCommand c) { Extras_Click(c, *form3_); });
-    }
+    LoadForm3();
     form2_->hide(); // stays loaded, with its texts
     form3_->open();
+}
+
+void AppShell::LoadForm3() {
+    if (form3_) {
+        return;
+    }
+    form3_ = new Form3(state_, services_.messages);
+    form3_->setCloseHandler([this] { EndProgram(); });
+    connect(form3_, &Form3::mnuItemSaveTriggered, this, &AppShell::mnuItemSave_Click);
+    connect(form3_, &Form3::mnuPrinterItemTriggered, this, &AppShell::Form3_mnuPrinterItem_Click);
+    connect(form3_, &Form3::mnuExitItemTriggered, this, &AppShell::EndProgram);
+    connect(form3_, &Screen::extrasTriggered, this,
+            [this](ExtrasCommand c) { Extras_Click(c, *form3_); });
+}
+
+// The loaded project goes on where it stopped: the plan is taken before the
+// calculation screen's load resets the counter.
+void AppShell::ContinueProject() {
+    if (!form4_) {
+        return;
+    }
+    const ContinuePlan plan = PlanContinue(state_);
+    if (form2_) {
+        // A later "Weiter" takes the loaded header, not what was typed before.
+        for (int n = 1; n <= ProjectHeader::kFieldCount; ++n) {
+            form2_->field(n)->setText(QString::fromStdString(state_.header[n]));
+        }
+    }
+    Unload(form3_); // a calculation screen is loaded afresh
+    LoadForm3();
+    Unload(form4_);
+    form3_->continueProject(plan);
+}
+
+void AppShell::CorrectRadiator() {
+    if (!form3_) {
+        return;
+    }
+    auto* window =
+        new frmKorrigieren(state_, *form3_, form3_->listing(), services_.messages, form3_);
+    window->open();
 }
 
 void AppShell::mnuItemOpen_Click() {
@@ -133,7 +175,11 @@ void AppShell::mnuItemOpen_Click() {
     form4_->show();
 }
 
-void AppShell::mnuItemSave_Click() { hk::mnuItemSave_Click(state_, services_.dialogs, *form3_); }
+void AppShell::mnuItemSave_Click() {
+    if (hk::mnuItemSave_Click(state_, services_.dialogs, *form3_)) {
+        state_.unsavedCalculations = false;
+    }
+}
 
 void AppShell::Form3_mnuPrinterItem_Click() { services_.printer.print(state_, form3_); }
 
@@ -155,6 +201,11 @@ void AppShell::Extras_Click(ExtrasCommand command, Screen& from) {
 }
 
 void AppShell::EndProgram() {
+    if (state_.unsavedCalculations &&
+        !services_.messages.ask(QApplication::activeWindow(),
+                                {kQuitQuestion, std::string(), "Beenden", "Abbrechen"})) {
+        return; // the user keeps working; every screen stays as it is
+    }
     for (QWidget* w :
          std::initializer_list<QWidget*>{form1_, anzeigeLesen_, form2_, form3_, form4_}) {
         if (w) {

@@ -8,7 +8,12 @@
 //   Form2 --Laden--> frmForm4 --Beenden--> (hidden Form1, 2.7 s) --> Form2
 //
 // Closing any screen through its window frame ends the program like the
-// exit menu items, so no program is left running without a window.
+// exit menu items, so no program is left running without a window. Every
+// way that ends the program first asks when radiators were calculated or
+// corrected since the last save or load.
+//
+// Beyond these: frmForm4 --Extras "Projekt fortsetzen"--> Form3 with the
+// loaded project; Form3 --Extras "Heizkörper korrigieren"--> frmKorrigieren.
 
 #include "calc/program_state.h"
 #include "ui/extras_menu.h"
@@ -58,6 +63,10 @@ private:
     void Form4_mnuItemPrinter_Click();
     void Form4_mnuItemExit_Click();
     void EndProgram();
+    // Creates the calculation screen; Form_Load runs with it.
+    void LoadForm3();
+    void ContinueProject();
+    void CorrectRadiator();
     // Runs an item of the menu "E&xtras" chosen on the screen from.
     void Extras_Click(ExtrasCommand command, Screen& from);
 

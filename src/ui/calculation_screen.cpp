@@ -29,20 +29,20 @@ struct Box {
 
 // The input and result boxes in tab order.
 const Box kBoxes[] = {
-    {CalcControl::txtdVorl, "txtdVorl", "Zahlen zwischen 120 und 50 eingeben", 3, 1290, 2625, 732,
-     288},
-    {CalcControl::txtdRueckl, "txtdRueckl", "Zahlen zwischen 100 und 35 eingeben", 3, 3060, 2625,
-     732, 288},
-    {CalcControl::txtRaumNr, "txtRaumNr", "Zahlen zwischen 0001 und 9999 eingeben", 4, 1275, 3480,
-     612, 288},
-    {CalcControl::txtRaumVer, "txtRaumVer", "Raumverwndung in Gross, Klein Buchstaben eingeben", 11,
-     2055, 3495, 1332, 288},
-    {CalcControl::txtdRaum, "txtdRaum", "Zahlen zwischen 5 und 30 eingeben", 2, 3585, 3495, 492,
-     288},
-    {CalcControl::txtQRaum, "txtQRaum", "Zahlen zwischen 10 und 99999 eingeben", 5, 4320, 3510, 852,
-     288},
-    {CalcControl::txtExpon, "txtExpon", "Heizkörper Exponent aus listenfeld", 5, 5370, 3525, 732,
-     288},
+    {CalcControl::txtdVorl, "txtdVorl", "Zahlen zwischen 120 und 50 eingeben",
+     InputMaxLength(CalcControl::txtdVorl), 1290, 2625, 732, 288},
+    {CalcControl::txtdRueckl, "txtdRueckl", "Zahlen zwischen 100 und 35 eingeben",
+     InputMaxLength(CalcControl::txtdRueckl), 3060, 2625, 732, 288},
+    {CalcControl::txtRaumNr, "txtRaumNr", "Zahlen zwischen 0001 und 9999 eingeben",
+     InputMaxLength(CalcControl::txtRaumNr), 1275, 3480, 612, 288},
+    {CalcControl::txtRaumVer, "txtRaumVer", "Raumverwndung in Gross, Klein Buchstaben eingeben",
+     InputMaxLength(CalcControl::txtRaumVer), 2055, 3495, 1332, 288},
+    {CalcControl::txtdRaum, "txtdRaum", "Zahlen zwischen 5 und 30 eingeben",
+     InputMaxLength(CalcControl::txtdRaum), 3585, 3495, 492, 288},
+    {CalcControl::txtQRaum, "txtQRaum", "Zahlen zwischen 10 und 99999 eingeben",
+     InputMaxLength(CalcControl::txtQRaum), 4320, 3510, 852, 288},
+    {CalcControl::txtExpon, "txtExpon", "Heizkörper Exponent aus listenfeld",
+     InputMaxLength(CalcControl::txtExpon), 5370, 3525, 732, 288},
     {CalcControl::txtdMittel, "txtdMittel", "Mittlere Heizkörpertemperatur", 0, 6330, 3510, 732,
      288},
     {CalcControl::txtFaktor, "txtFaktor", "Heizkörper-Faktor", 0, 7305, 3525, 732, 288},
@@ -195,6 +195,11 @@ void Form3::open() {
     optDIN_->setFocus(Qt::TabFocusReason);
 }
 
+void Form3::continueProject(const ContinuePlan& plan) {
+    show();
+    form_.Form_Continue(plan);
+}
+
 QLineEdit* Form3::box(CalcControl c) const { return qobject_cast<QLineEdit*>(control(c)); }
 
 std::string Form3::text(CalcControl c) const {
@@ -235,6 +240,12 @@ void Form3::showListing() {
 bool Form3::isSelected(CalcControl option) const {
     const auto* button = qobject_cast<const QRadioButton*>(control(option));
     return button && button->isChecked();
+}
+
+void Form3::select(CalcControl option) {
+    if (auto* button = qobject_cast<QRadioButton*>(control(option))) {
+        button->setChecked(true);
+    }
 }
 
 void Form3::setEnabled(CalcControl c, bool enabled) { control(c)->setEnabled(enabled); }

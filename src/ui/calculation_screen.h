@@ -6,6 +6,7 @@
 // moc reads no further than ASCII names; the core's control names are German.
 #ifndef Q_MOC_RUN
 #include "calc/calc_form.h"
+#include "calc/continue_project.h"
 #include "report/listing.h"
 #endif
 #include "ui/screen_kit.h"
@@ -31,6 +32,12 @@ public:
 
     // Shows the screen in DIN 90/70/20 mode with the focus on optDIN.
     void open();
+    // Shows the screen taking up a loaded project as plan says (its mode,
+    // or none when it has none).
+    void continueProject(const ContinuePlan& plan);
+
+    // The listing the calculation command appends to; corrections too.
+    ListingSink& listing() { return listing_; }
 
     QWidget* control(CalcControl c) const { return controls_.at(c); }
 
@@ -45,6 +52,7 @@ public:
     void setText(CalcControl c, const std::string& text) override;
     void appendText(CalcControl c, const std::string& text) override;
     bool isSelected(CalcControl option) const override;
+    void select(CalcControl option) override;
     void setEnabled(CalcControl c, bool enabled) override;
     void setVisible(CalcControl c, bool visible) override;
     void setFocus(CalcControl c) override;

@@ -5,6 +5,10 @@ namespace hk::ui {
 const std::vector<ExtrasItem>& ExtrasItems() {
     static const std::vector<ExtrasItem> items = {
         // {command, object name, caption, Ctrl key or Qt::Key_unknown, screens}
+        {ExtrasCommand::ContinueProject, "mnuItemFortsetzen", "Projekt &fortsetzen",
+         Qt::Key_unknown, OnForm4},
+        {ExtrasCommand::CorrectRadiator, "mnuItemKorrigieren", "Heizkörper &korrigieren…",
+         Qt::Key_K, OnForm3},
     };
     return items;
 }

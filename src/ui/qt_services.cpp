@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace hk::ui {
@@ -39,6 +40,18 @@ void QtMessageBoxes::show(QWidget* parent, const Message& message) {
     box.exec();
 }
 
+bool QtMessageBoxes::ask(QWidget* parent, const Question& question) {
+    const QString title = question.title.empty() ? Q(std::string(kAppTitle)) : Q(question.title);
+    QMessageBox box(QMessageBox::Question, title, Q(question.text), QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* confirm = box.addButton(Q(question.confirm), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(Q(question.cancel), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == confirm;
+}
+
 QString QtNameFilters(const std::vector<FileFilter>& filters) {
     QStringList entries;
     for (const FileFilter& f : filters) {
@@ -53,11 +66,37 @@ QString QtNameFilters(const std::vector<FileFilter>& filters) {
     return entries.join(QStringLiteral(";;"));
 }
 
-std::string QtFileDialogs::saveFileName(const std::vector<FileFilter>& filters) {
+std::unique_ptr<QFileDialog> MakeSaveDialog(QWidget* parent,
+                                            const std::vector<FileFilter>& filters) {
     // No caption of our own: the dialog shows its standard title.
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), QString(),
-                                        QtNameFilters(filters), nullptr, kOptions)
-        .toStdString();
+    auto dialog =
+        std::make_unique<QFileDialog>(parent, QString(), QString(), QtNameFilters(filters));
+    dialog->setOptions(kOptions);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    QStringList suffixes;
+    for (const FileFilter& f : filters) {
+        suffixes << Q(f.pattern).section(QLatin1Char('.'), 1); // "*.TXT" -> "TXT"
+    }
+    if (!suffixes.isEmpty()) {
+        dialog->setDefaultSuffix(suffixes.front());
+    }
+    QFileDialog* d = dialog.get();
+    QObject::connect(d, &QFileDialog::filterSelected, d, [d, suffixes](const QString& filter) {
+        const auto index = d->nameFilters().indexOf(filter);
+        if (index >= 0 && index < suffixes.size()) {
+            d->setDefaultSuffix(suffixes.at(index));
+        }
+    });
+    return dialog;
+}
+
+std::string QtFileDialogs::saveFileName(const std::vector<FileFilter>& filters) {
+    const auto dialog = MakeSaveDialog(QApplication::activeWindow(), filters);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog->selectedFiles().constFirst().toStdString();
 }
 
 std::string QtFileDialogs::openFileName(const std::string& title,

@@ -6,11 +6,16 @@
 
 #include <QString>
 
+#include <memory>
+
+class QFileDialog;
+
 namespace hk::ui {
 
 class QtMessageBoxes : public MessageBoxes {
 public:
     void show(QWidget* parent, const Message& message) override;
+    bool ask(QWidget* parent, const Question& question) override;
 };
 
 // The file dialogs over the window that is active when they open.
@@ -26,6 +31,12 @@ class QtReportPrinter : public ReportPrinter {
 public:
     void print(const ProgramState& state, QWidget* parent) override;
 };
+
+// The save dialog, not yet shown. A name typed without any extension gets
+// the extension of the chosen filter (".TXT" at first), so that every saved
+// project turns up in the load dialog; a name with an extension is kept.
+std::unique_ptr<QFileDialog> MakeSaveDialog(QWidget* parent,
+                                            const std::vector<FileFilter>& filters);
 
 // The filter text of a Qt file dialog, one "description (patterns)" entry a
 // line. File systems here tell capitals from small letters, so every pattern

@@ -55,10 +55,14 @@ Screen::Screen(const QString& name, const QString& caption, int clientWidth, int
 }
 
 void Screen::closeEvent(QCloseEvent* event) {
-    event->accept();
-    if (onClose_) {
-        onClose_();
+    if (!onClose_) {
+        event->accept();
+        return;
     }
+    // The handler decides: when the program ends it hides every screen, and
+    // when the user keeps working this screen stays as it is.
+    event->ignore();
+    onClose_();
 }
 
 QLabel* Screen::addLabel(const QString& name, const QString& text, Placement at, const QFont& font,

@@ -50,7 +50,8 @@ void ShowCrLfText(QPlainTextEdit* box, const std::string& text);
 
 // A top-level screen. The client area has the given size in twips and the
 // window opens with its frame at the given position in twips. Closing the
-// window through its frame runs the close handler (the program ends).
+// window through its frame runs the close handler (the program ends, unless
+// the user keeps unsaved work); without a handler the window just closes.
 class Screen : public QMainWindow {
     Q_OBJECT
 public:

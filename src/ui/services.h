@@ -9,16 +9,29 @@
 #include "project/file_commands.h"
 
 #include <functional>
+#include <string>
 
 class QWidget;
 
 namespace hk::ui {
+
+// A question with two buttons. The second one is the default and answers
+// Escape, so a slip of the finger never does what cannot be undone.
+struct Question {
+    std::string text;
+    std::string title; // empty: the program's name
+    std::string confirm;
+    std::string cancel;
+    bool operator==(const Question&) const = default;
+};
 
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
     // Modal over parent; returns when the box has been closed.
     virtual void show(QWidget* parent, const Message& message) = 0;
+    // Modal over parent; true when the user chose the confirm button.
+    virtual bool ask(QWidget* parent, const Question& question) = 0;
 };
 
 class ReportPrinter {

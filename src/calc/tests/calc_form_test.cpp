@@ -24,6 +24,7 @@ public:
         }
         ++lines;
     }
+    void ErgebnOf(int /*n*/) override { ++lines; }
 };
 
 class CalcFormTest : public ::testing::Test {

@@ -32,6 +32,10 @@ public:
         return option == CalcControl::optDIN ? dinSelected
                                              : option == CalcControl::optEN && enSelected;
     }
+    void select(CalcControl option) override {
+        dinSelected = option == CalcControl::optDIN;
+        enSelected = option == CalcControl::optEN;
+    }
     void setEnabled(CalcControl c, bool e) override { enabled[c] = e; }
     void setVisible(CalcControl c, bool v) override { visible[c] = v; }
     void setFocus(CalcControl c) override { focus = c; }

@@ -29,6 +29,19 @@ public:
     void show(QWidget* parent, const Message& message) override {
         shown.push_back({parent, message});
     }
+    // Answers questions from a queue; an exhausted queue answers with the
+    // default button (cancel), as Enter would.
+    std::deque<bool> answers;
+    std::vector<Question> asked;
+    bool ask(QWidget* /*parent*/, const Question& question) override {
+        asked.push_back(question);
+        if (answers.empty()) {
+            return false;
+        }
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
 };
 
 // Answers the file dialogs from a queue; an exhausted queue is a cancel.

@@ -1,0 +1,128 @@
+#include "correction.h"
+
+#include "calc/catalogue.h"
+#include "calc/continue_project.h"
+#include "calc/conversion.h"
+#include "common/numbers.h"
+
+#include <algorithm>
+
+namespace hk {
+namespace {
+
+CalcControl BoxOf(CorrectionField field) {
+    switch (field) {
+    case CorrectionField::dVorl:
+        return CalcControl::txtdVorl;
+    case CorrectionField::dRueckl:
+        return CalcControl::txtdRueckl;
+    case CorrectionField::RaumNr:
+        return CalcControl::txtRaumNr;
+    case CorrectionField::RaumVer:
+        return CalcControl::txtRaumVer;
+    case CorrectionField::dRaum:
+        return CalcControl::txtdRaum;
+    case CorrectionField::QRaum:
+        return CalcControl::txtQRaum;
+    case CorrectionField::HkTyp:
+        break;
+    }
+    return CalcControl::txtExpon;
+}
+
+Message Refused(Message m) {
+    // In the correction window every refusal is an input correction.
+    m.title = std::string(kTitleEingabeberichtigung);
+    return m;
+}
+
+} // namespace
+
+std::vector<int> RadiatorCorrection::Entries() const {
+    std::vector<int> entries;
+    const int last = RowCount(state_.LfNr);
+    for (int n = 1; n <= last; ++n) {
+        if (HoldsCalculation(state_.table.at(n))) {
+            entries.push_back(n);
+        }
+    }
+    return entries;
+}
+
+std::string RadiatorCorrection::FieldText(int n, CorrectionField field) const {
+    const RadiatorEntry& e = state_.table.at(n);
+    switch (field) {
+    case CorrectionField::dVorl:
+        return NumberText(e.dVorl);
+    case CorrectionField::dRueckl:
+        return NumberText(e.dRueckl);
+    case CorrectionField::RaumNr:
+        return e.RaumNr;
+    case CorrectionField::RaumVer:
+        return e.RaumVer;
+    case CorrectionField::dRaum:
+        return NumberText(e.dRaum);
+    case CorrectionField::QRaum:
+        return NumberText(e.QRaum);
+    case CorrectionField::HkTyp:
+        break;
+    }
+    return e.HkTyp;
+}
+
+std::optional<Message> RadiatorCorrection::Correct(int n, CorrectionField field,
+                                                   const std::string& text) {
+    const Message general{std::string(kMsgGeneralError), std::string(kTitleEingabefehler),
+                          MsgIcon::Information};
+    if (!RadiatorTable::IsValidNumber(n)) {
+        return general;
+    }
+    RadiatorEntry corrected = state_.table.at(n);
+    try {
+        std::string input = text;
+        if (field == CorrectionField::HkTyp) {
+            // The type brings its exponent, as a click in the type list does.
+            const auto& catalogue = RadiatorCatalogue();
+            const auto chosen = std::find_if(catalogue.begin(), catalogue.end(),
+                                             [&](const auto& c) { return c.text == text; });
+            const int index = static_cast<int>(chosen - catalogue.begin());
+            input = index < kCatalogueSize ? NumberText(CatalogueExponent(index)) : std::string();
+            corrected.HkTyp = text;
+        }
+        const CalcControl box = BoxOf(field);
+        if (const auto refusal = CheckInput(box, input)) {
+            return refusal->message;
+        }
+        StoreInput(corrected, box, input);
+        if (const auto refusal = CheckOrder(corrected)) {
+            return Refused(refusal->message);
+        }
+        const ConversionResult r = Convert(corrected, state_.dNorm);
+        corrected.dMittel = r.dMittel;
+        corrected.Faktor = r.Faktor;
+        corrected.QHKNeu = r.QHKNeu;
+    } catch (const std::exception&) {
+        return general;
+    }
+
+    undo_.push_back({n, state_.table.at(n), screen_.text(CalcControl::txtAnzeige),
+                     state_.ListingText, state_.unsavedCalculations});
+    state_.table.at(n) = corrected;
+    state_.unsavedCalculations = true;
+    listing_.ErgebnOf(n);
+    return std::nullopt;
+}
+
+void RadiatorCorrection::Undo() {
+    if (undo_.empty()) {
+        return;
+    }
+    const Before& b = undo_.back();
+    state_.table.at(b.n) = b.entry;
+    screen_.setText(CalcControl::txtAnzeige, b.box);
+    state_.ListingText = b.listingText;
+    state_.unsavedCalculations = b.unsaved;
+    undo_.pop_back();
+}
+
+} // namespace hk
