@@ -10,6 +10,14 @@
 namespace hk {
 namespace {
 
+Message Refused(Message m) {
+    // In the correction window every refusal is an input correction.
+    m.title = std::string(kTitleEingabeberichtigung);
+    return m;
+}
+
+} // namespace
+
 CalcControl BoxOf(CorrectionField field) {
     switch (field) {
     case CorrectionField::dVorl:
@@ -29,14 +37,6 @@ CalcControl BoxOf(CorrectionField field) {
     }
     return CalcControl::txtExpon;
 }
-
-Message Refused(Message m) {
-    // In the correction window every refusal is an input correction.
-    m.title = std::string(kTitleEingabeberichtigung);
-    return m;
-}
-
-} // namespace
 
 std::vector<int> RadiatorCorrection::Entries() const {
     std::vector<int> entries;

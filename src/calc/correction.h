@@ -18,6 +18,10 @@ namespace hk {
 // The inputs of an entry that can be corrected, in the listing's order.
 enum class CorrectionField { dVorl, dRueckl, RaumNr, RaumVer, dRaum, QRaum, HkTyp };
 
+// The calculation screen's box for the field, whose check and reading the
+// correction uses; the type brings its exponent (txtExpon).
+CalcControl BoxOf(CorrectionField field);
+
 class RadiatorCorrection {
 public:
     // screen is the calculation screen, whose listing box gains the lines.

@@ -33,14 +33,6 @@ CorrectionField FieldOf(int column) {
     return static_cast<CorrectionField>(column - CorrectionModel::dVorl);
 }
 
-// The calculation screen's box for an input column, for its length limit.
-CalcControl BoxOf(int column) {
-    constexpr CalcControl boxes[] = {CalcControl::txtdVorl,  CalcControl::txtdRueckl,
-                                     CalcControl::txtRaumNr, CalcControl::txtRaumVer,
-                                     CalcControl::txtdRaum,  CalcControl::txtQRaum};
-    return boxes[column - CorrectionModel::dVorl];
-}
-
 } // namespace
 
 CorrectionModel::CorrectionModel(RadiatorCorrection& correction, MessageBoxes& messages,
@@ -124,7 +116,7 @@ QWidget* CorrectionDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     }
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QStringLiteral("txtKorrektur"));
-    edit->setMaxLength(InputMaxLength(BoxOf(index.column())));
+    edit->setMaxLength(InputMaxLength(BoxOf(FieldOf(index.column()))));
     edit->setValidator(new Cp1252Validator(edit));
     return edit;
 }
@@ -191,6 +183,11 @@ frmKorrigieren::frmKorrigieren(ProgramState& state, CalcScreen& screen, ListingS
     layout->addWidget(table_);
     layout->addWidget(buttons);
     resize(1020, 360);
+}
+
+frmKorrigieren::~frmKorrigieren() {
+    delete table_;
+    delete model_;
 }
 
 } // namespace hk::ui

@@ -82,6 +82,8 @@ public:
     // Window-modal over the calculation screen; deletes itself when closed.
     frmKorrigieren(ProgramState& state, CalcScreen& screen, ListingSink& listing,
                    MessageBoxes& messages, QWidget* parent);
+    // The table and its model go before the correction they show.
+    ~frmKorrigieren() override;
 
     QTableView* table() const { return table_; }
     CorrectionModel* model() const { return model_; }

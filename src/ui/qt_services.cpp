@@ -43,6 +43,7 @@ void QtMessageBoxes::show(QWidget* parent, const Message& message) {
 bool QtMessageBoxes::ask(QWidget* parent, const Question& question) {
     const QString title = question.title.empty() ? Q(std::string(kAppTitle)) : Q(question.title);
     QMessageBox box(QMessageBox::Question, title, Q(question.text), QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("msgFrage"));
     box.setTextFormat(Qt::PlainText);
     QPushButton* confirm = box.addButton(Q(question.confirm), QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton(Q(question.cancel), QMessageBox::RejectRole);

@@ -195,6 +195,30 @@ TEST_F(ListingTest, EnModeHeaderEndsInFifty) {
     EXPECT_EQ(Lines(screen.texts[C::txtAnzeige])[2], "            Referenz-Temperatur: 50");
 }
 
+// A correction journals the line of the entry it corrected, not of LfNr.
+TEST_F(ListingTest, LineOfAnEarlierEntryIsAppendedWithoutHeader) {
+    Calculate("70", "40", "0001", "Küche", "20", "1000", 0);
+    form.cmdNächster_Click();
+    Calculate("70", "40", "12", "", "20", "800", 5);
+    const std::string before = screen.texts[C::txtAnzeige];
+    const std::string line1 = Lines(before)[6];
+
+    listing.ErgebnOf(1);
+
+    EXPECT_EQ(screen.texts[C::txtAnzeige], before + line1 + "\r\n");
+    EXPECT_EQ(state.ListingText, screen.texts[C::txtAnzeige]);
+    EXPECT_EQ(listing.Berechn(), line1 + "\r\n");
+}
+
+TEST_F(ListingTest, LineOfNoEntryChangesNothing) {
+    Calculate("70", "40", "0001", "Küche", "20", "1000", 0);
+    const std::string before = screen.texts[C::txtAnzeige];
+    EXPECT_THROW(listing.ErgebnOf(71), SubscriptError);
+    EXPECT_THROW(listing.ErgebnOf(0), SubscriptError);
+    EXPECT_EQ(screen.texts[C::txtAnzeige], before);
+    EXPECT_EQ(state.ListingText, before);
+}
+
 TEST(ListingLine, OutsideTheTableIsSubscriptError) {
     RadiatorTable t;
     EXPECT_THROW(ListingLine(t, 0), SubscriptError);
