@@ -14,6 +14,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace hk::ui {
 namespace {
 
@@ -49,7 +51,16 @@ int CorrectionModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant CorrectionModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
+    if (!index.isValid()) {
+        return {};
+    }
+    if (role == Qt::TextAlignmentRole) {
+        // Numbers right-aligned so that their digits line up; the texts left.
+        const bool text =
+            index.column() == RaumNr || index.column() == RaumVer || index.column() == HkTyp;
+        return QVariant::fromValue(Qt::AlignVCenter | (text ? Qt::AlignLeft : Qt::AlignRight));
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole) {
         return {};
     }
     const int n = entryOf(index.row());
@@ -157,8 +168,15 @@ frmKorrigieren::frmKorrigieren(ProgramState& state, CalcScreen& screen, ListingS
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
     table_->resizeColumnsToContents();
-    table_->horizontalHeader()->setStretchLastSection(true);
+    // Room for every type of the catalogue with the drop-down's arrow.
+    int typeWidth = table_->columnWidth(CorrectionModel::HkTyp);
+    for (const CatalogueEntry& entry : RadiatorCatalogue()) {
+        typeWidth = std::max(
+            typeWidth, table_->fontMetrics().horizontalAdvance(Q(std::string(entry.text))) + 40);
+    }
+    table_->setColumnWidth(CorrectionModel::HkTyp, typeWidth);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* undo =
@@ -169,6 +187,7 @@ frmKorrigieren::frmKorrigieren(ProgramState& state, CalcScreen& screen, ListingS
     QPushButton* close =
         buttons->addButton(QStringLiteral("Schließen"), QDialogButtonBox::RejectRole);
     close->setObjectName(QStringLiteral("cmdSchliessen"));
+    close->setAutoDefault(false); // Enter belongs to the table's editor
     connect(undo, &QPushButton::clicked, model_, &CorrectionModel::undo);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -182,7 +201,12 @@ frmKorrigieren::frmKorrigieren(ProgramState& state, CalcScreen& screen, ListingS
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addWidget(buttons);
-    resize(1020, 360);
+    int width = 2 * table_->frameWidth() + layout->contentsMargins().left() +
+                layout->contentsMargins().right();
+    for (int c = 0; c < CorrectionModel::ColumnCount; ++c) {
+        width += table_->columnWidth(c);
+    }
+    resize(width + 24, 420);
 }
 
 frmKorrigieren::~frmKorrigieren() {
