@@ -110,7 +110,25 @@ std::optional<Message> RadiatorCorrection::Correct(int n, CorrectionField field,
     state_.table.at(n) = corrected;
     state_.unsavedCalculations = true;
     listing_.ErgebnOf(n);
+    ShowOnScreen(n);
     return std::nullopt;
+}
+
+void RadiatorCorrection::ShowOnScreen(int n) {
+    if (n != state_.LfNr) {
+        return;
+    }
+    for (CorrectionField f :
+         {CorrectionField::dVorl, CorrectionField::dRueckl, CorrectionField::RaumNr,
+          CorrectionField::RaumVer, CorrectionField::dRaum, CorrectionField::QRaum}) {
+        screen_.setText(BoxOf(f), FieldText(n, f));
+    }
+    const RadiatorEntry& e = state_.table.at(n);
+    screen_.setText(CalcControl::txtExpon, NumberText(e.Exponent));
+    screen_.setText(CalcControl::txtHkTyp, e.HkTyp);
+    screen_.setText(CalcControl::txtdMittel, NumberText(e.dMittel));
+    screen_.setText(CalcControl::txtFaktor, NumberText(e.Faktor));
+    screen_.setText(CalcControl::txtQHKNeu, NumberText(e.QHKNeu));
 }
 
 void RadiatorCorrection::Undo() {
@@ -122,7 +140,9 @@ void RadiatorCorrection::Undo() {
     screen_.setText(CalcControl::txtAnzeige, b.box);
     state_.ListingText = b.listingText;
     state_.unsavedCalculations = b.unsaved;
+    const int n = b.n;
     undo_.pop_back();
+    ShowOnScreen(n);
 }
 
 } // namespace hk

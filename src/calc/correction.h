@@ -48,6 +48,10 @@ public:
     void Undo();
 
 private:
+    // The calculation screen shows entry LfNr; when that is the entry
+    // corrected, its boxes follow, so a later "Ergebnis" keeps the correction.
+    void ShowOnScreen(int n);
+
     struct Before {
         int n;
         RadiatorEntry entry;

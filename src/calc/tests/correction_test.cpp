@@ -8,6 +8,7 @@
 #include "calc/correction.h"
 #include "calc/tests/fake_calc_screen.h"
 #include "calc/tests/journal_listing.h"
+#include "common/numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -230,6 +231,36 @@ TEST_F(CorrectionTest, UndoRestoresEntryListingAndMarkLastFirst) {
     EXPECT_FALSE(correction.CanUndo());
     correction.Undo(); // nothing left: nothing changes
     EXPECT_TRUE(p.state == original);
+}
+
+// Entry LfNr is on the calculation screen: its boxes follow a correction
+// and its undo, so that pressing "Ergebnis" again keeps what was corrected.
+TEST_F(CorrectionTest, CurrentEntryOnTheScreenFollows) {
+    p.Calculate({.nr = "4"});
+    ASSERT_EQ(p.state.LfNr, 4);
+    ASSERT_FALSE(correction.Correct(4, F::QRaum, "1500"));
+    ASSERT_FALSE(correction.Correct(4, F::HkTyp, TypeText(43)));
+    EXPECT_EQ(p.screen.text(C::txtQRaum), "1500");
+    EXPECT_EQ(p.screen.text(C::txtExpon), "1,32");
+    EXPECT_EQ(p.screen.text(C::txtHkTyp), TypeText(43));
+    EXPECT_EQ(p.screen.text(C::txtQHKNeu), NumberText(p.state.table.at(4).QHKNeu));
+    const RadiatorEntry corrected = p.state.table.at(4);
+    p.form.cmdErgebnis_Click();
+    EXPECT_EQ(p.state.table.at(4), corrected);
+
+    correction.Undo();
+    EXPECT_EQ(p.screen.text(C::txtExpon), "1,3");
+    EXPECT_EQ(p.screen.text(C::txtQRaum), "1500");
+    correction.Undo();
+    EXPECT_EQ(p.screen.text(C::txtQRaum), "1000");
+    EXPECT_EQ(p.screen.text(C::txtQHKNeu), "2200");
+}
+
+TEST_F(CorrectionTest, EarlierEntryLeavesTheScreen) {
+    p.Calculate({.nr = "4", .q = "800"});
+    ASSERT_FALSE(correction.Correct(2, F::QRaum, "1500"));
+    EXPECT_EQ(p.screen.text(C::txtQRaum), "800");
+    EXPECT_EQ(p.screen.text(C::txtRaumNr), "4");
 }
 
 TEST_F(CorrectionTest, RefusedCorrectionLeavesTheUndoOfTheLastOne) {
