@@ -26,7 +26,7 @@ template <class T> void Unload(T*& screen) {
     }
 }
 
-inline constexpr const char* kQuitQuestion =
+constexpr const char* kQuitQuestion =
     "Das Projekt enthält ungespeicherte Heizkörper. Trotzdem beenden?";
 
 } // namespace
