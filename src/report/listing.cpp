@@ -91,13 +91,11 @@ std::string ListingLine(const RadiatorTable& table, int n) {
 }
 
 void ResultListing::Anzeigen() {
-    formBlatt_ = HeaderBlock(state_.dNorm);
-    screen_.appendText(CalcControl::txtAnzeige, formBlatt_);
+    screen_.appendText(CalcControl::txtAnzeige, HeaderBlock(state_.dNorm));
 }
 
 void ResultListing::Ergebn() {
-    berechn_ = ListingLine(state_.table, state_.LfNr);
-    screen_.appendText(CalcControl::txtAnzeige, berechn_);
+    screen_.appendText(CalcControl::txtAnzeige, ListingLine(state_.table, state_.LfNr));
     state_.ListingText = screen_.text(CalcControl::txtAnzeige);
 }
 

@@ -43,14 +43,9 @@ public:
     void Anzeigen() override;
     void Ergebn() override;
 
-    const std::string& FormBlatt() const { return formBlatt_; }
-    const std::string& Berechn() const { return berechn_; }
-
 private:
     ProgramState& state_;
     CalcScreen& screen_;
-    std::string formBlatt_;
-    std::string berechn_;
 };
 
 } // namespace hk
