@@ -6,7 +6,6 @@
 #include "ui/display_screen.h"
 #include "ui/instructions_screen.h"
 #include "ui/project_screen.h"
-#include "ui/title_screen.h"
 
 namespace hk::ui {
 namespace {
@@ -23,8 +22,8 @@ template <class T> void Unload(T*& screen) {
 
 } // namespace
 
-AppShell::AppShell(ProgramState& state, Services services)
-    : state_(state), services_(std::move(services)) {
+AppShell::AppShell(ProgramState& state, Services services, TitleTimings titleTimings)
+    : state_(state), services_(std::move(services)), titleTimings_(titleTimings) {
     // One line an item of the menu "E&xtras": extras_[ExtrasCommand::X] = ...
 }
 
@@ -46,7 +45,7 @@ void AppShell::LoadForm1() {
     if (form1_) {
         return;
     }
-    form1_ = new Form1;
+    form1_ = new Form1(titleTimings_);
     form1_->setCloseHandler([this] { EndProgram(); });
     connect(form1_, &Form1::titelblattDue, this, &AppShell::Titelblatt);
     connect(form1_, &Form1::lesenClicked, this, &AppShell::Lesen_Click);

@@ -13,6 +13,7 @@
 #include "calc/program_state.h"
 #include "ui/extras_menu.h"
 #include "ui/services.h"
+#include "ui/title_screen.h"
 
 #include <QObject>
 
@@ -22,7 +23,6 @@
 namespace hk::ui {
 
 class Screen;
-class Form1;
 class Form2;
 class Form3;
 class frmAnzeigeLesen;
@@ -31,7 +31,8 @@ class frmForm4;
 class AppShell : public QObject {
     Q_OBJECT
 public:
-    AppShell(ProgramState& state, Services services);
+    // titleTimings: the title screen's timers each time it is loaded.
+    AppShell(ProgramState& state, Services services, TitleTimings titleTimings = {});
     ~AppShell() override;
 
     // Loads and shows the title screen.
@@ -63,6 +64,7 @@ private:
 
     ProgramState& state_;
     Services services_;
+    TitleTimings titleTimings_;
     Form1* form1_ = nullptr;
     frmAnzeigeLesen* anzeigeLesen_ = nullptr;
     Form2* form2_ = nullptr;

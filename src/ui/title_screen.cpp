@@ -41,7 +41,7 @@ private:
 
 } // namespace
 
-Form1::Form1()
+Form1::Form1(TitleTimings timings)
     : Screen(QStringLiteral("Form1"), QStringLiteral("Titelblatt"), 10380, 8115, 60, 345) {
     QWidget* c = client();
     c->installEventFilter(new PictureBackground(c, TitleBackground()));
@@ -76,11 +76,11 @@ Form1::Form1()
 
     timer1_.setObjectName(QStringLiteral("Timer1"));
     timer1_.setTimerType(Qt::PreciseTimer);
-    timer1_.setInterval(kTimer1Interval);
+    timer1_.setInterval(timings.timer1);
     connect(&timer1_, &QTimer::timeout, this, &Form1::Timer1_Timer);
     timer2_.setObjectName(QStringLiteral("Timer2"));
     timer2_.setTimerType(Qt::PreciseTimer);
-    timer2_.setInterval(kTimer2Interval);
+    timer2_.setInterval(timings.timer2);
     connect(&timer2_, &QTimer::timeout, this, &Form1::Timer2_Timer);
     timer1_.start();
 }

@@ -20,7 +20,7 @@ class FlowTest : public ScreenTestCase {
 
 private slots:
     void titleScreenGivesWayToProjectDataAfter2700ms() {
-        Harness h;
+        Harness h(kProgramTitle);
         QElapsedTimer clock;
         clock.start();
         h.shell.Start();
@@ -42,7 +42,7 @@ private slots:
 
     // Later ticks of Timer1 find Timer2 counting and leave it running.
     void laterTicksDoNotRestartTimer2() {
-        Harness h;
+        Harness h(kProgramTitle);
         h.shell.Start();
         QPointer<Form1> title = h.shell.form1();
         QTRY_VERIFY_WITH_TIMEOUT(title->timer2().isActive(), 2000);
@@ -59,11 +59,13 @@ private slots:
         h.shell.Start();
         QPushButton* lesen = h.shell.form1()->lesen();
         QTRY_VERIFY_WITH_TIMEOUT(!lesen->isHidden(), 2000);
+        QVERIFY(h.shell.form1()->timer2().isActive()); // the change was on its way
         QTest::mouseClick(lesen, Qt::LeftButton);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("frmAnzeigeLesen")});
         QCOMPARE(h.shell.form1(), nullptr);
 
-        QTest::qWait(3000);
+        // Well past the moment Timer2 would have fired.
+        QTest::qWait(2 * (kQuickTitle.timer1 + kQuickTitle.timer2));
         QCOMPARE(h.shell.form2(), nullptr);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("frmAnzeigeLesen")});
 
