@@ -377,6 +377,47 @@ private slots:
                                 .arg(label->height())));
     }
 
+    // A label's box may reach into the box or button below it; the label
+    // must lie beneath, so that the box shows whole (its top border too).
+    void noLabelIsPaintedOverABox_data() {
+        QTest::addColumn<QString>("screen");
+        for (const char* screen : {"Form1", "frmAnzeigeLesen", "Form2", "Form3", "frmForm4"}) {
+            QTest::newRow(screen) << QString::fromUtf8(screen);
+        }
+    }
+    void noLabelIsPaintedOverABox() {
+        QFETCH(QString, screen);
+        QWidget* client = screens_->byName(screen)->client();
+        const QImage painted = client->grab().toImage();
+        const QObjectList stack = client->children(); // bottom first
+        int overlaps = 0;
+        for (QObject* o : stack) {
+            auto* box = qobject_cast<QWidget*>(o);
+            if (!box || qobject_cast<QLabel*>(box)) {
+                continue;
+            }
+            bool reached = false;
+            for (QLabel* label : client->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+                if (label->geometry().intersects(box->geometry())) {
+                    reached = true;
+                    ++overlaps;
+                    QVERIFY2(stack.indexOf(label) < stack.indexOf(box),
+                             qPrintable(label->objectName() + QStringLiteral(" over ") +
+                                        box->objectName()));
+                }
+            }
+            // A text box paints every pixel of its own: where a label reaches
+            // into it, it still looks on the screen as it does alone.
+            if (reached && qobject_cast<QLineEdit*>(box) && box->isVisibleTo(client)) {
+                const QImage alone = box->grab().toImage().convertToFormat(painted.format());
+                QVERIFY2(painted.copy(box->geometry()) == alone,
+                         qPrintable(box->objectName() + QStringLiteral(" is painted over")));
+            }
+        }
+        // Only the calculation screen's labels reach into boxes.
+        QCOMPARE(overlaps > 0, screen == QStringLiteral("Form3"));
+    }
+
     void alignment_data() {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QString>("name");
