@@ -537,6 +537,13 @@ private slots:
         const QStringList shown =
             screens_->anzeigeLesen.leseText()->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(shown[line - 1], lines[line - 1]);
+        // The line fits the box in the box's font: a deep indent is never
+        // wrapped back to the left margin.
+        QPlainTextEdit* box = screens_->anzeigeLesen.leseText();
+        const int room = box->viewport()->width() - 2 * qCeil(box->document()->documentMargin());
+        const int needed = QFontMetrics(box->font()).horizontalAdvance(lines[line - 1]);
+        QVERIFY2(needed <= room,
+                 qPrintable(QStringLiteral("needs %1 px of %2").arg(needed).arg(room)));
     }
 
     void menus_data() {
