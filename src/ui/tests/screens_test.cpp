@@ -8,6 +8,7 @@
 
 #include "ui/calculation_screen.h"
 #include "ui/display_screen.h"
+#include "ui/fonts.h"
 #include "ui/instructions_screen.h"
 #include "ui/project_screen.h"
 #include "ui/qt_services.h"
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -546,6 +548,34 @@ private slots:
                  qPrintable(QStringLiteral("needs %1 px of %2").arg(needed).arg(room)));
     }
 
+    // A missing face is replaced at once by the installed face of its kind
+    // that was there for it before; an installed face stays itself.
+    void fontsNameTheFaceTheyGet_data() {
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("face");
+        QTest::newRow("Times New Roman") << "Times New Roman"
+                                         << "Liberation Serif";
+        QTest::newRow("MS Sans Serif") << "MS Sans Serif"
+                                       << "Liberation Sans";
+        QTest::newRow("Arial") << "Arial"
+                               << "Liberation Sans";
+        QTest::newRow("Courier") << "Courier"
+                                 << "Liberation Mono";
+        QTest::newRow("installed narrow face") << "Liberation Sans Narrow"
+                                               << "Liberation Sans Narrow";
+        QTest::newRow("unknown face, sans") << "Xyz Nowhere"
+                                            << "Liberation Sans";
+        QTest::newRow("asked twice") << "Times New Roman"
+                                     << "Liberation Serif";
+    }
+    void fontsNameTheFaceTheyGet() {
+        QFETCH(QString, asked);
+        QFETCH(QString, face);
+        const QFont font = MakeFont(asked, 10);
+        QCOMPARE(font.families(), QStringList{face});
+        QCOMPARE(QFontInfo(font).family(), face);
+    }
+
     void menus_data() {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QString>("menu");
@@ -601,25 +631,42 @@ private slots:
     }
 
     void titlePicturesAreDrawnInTrueColour_data() {
-        QTest::addColumn<QImage>("picture");
+        QTest::addColumn<bool>("background"); // else the picture Image1(0)
         QTest::addColumn<QSize>("size");
-        QTest::newRow("background") << TitleBackground() << QSize(595, 401);
-        QTest::newRow("Image1(0)") << TitlePicture() << QSize(470, 277);
+        QTest::newRow("background") << true << QSize(595, 401);
+        QTest::newRow("Image1(0)") << false << QSize(470, 277);
     }
     void titlePicturesAreDrawnInTrueColour() {
-        QFETCH(QImage, picture);
+        QFETCH(bool, background);
         QFETCH(QSize, size);
-        QCOMPARE(picture.size(), size);
-        QCOMPARE(picture.format(), QImage::Format_RGB888);
+        // Painted onto a larger 24-bit canvas: many colours inside the
+        // picture's size, nothing outside it.
+        const QRgb untouched = qRgb(1, 2, 3);
+        QImage canvas(size + QSize(40, 40), QImage::Format_RGB888);
+        canvas.fill(untouched);
+        {
+            QPainter p(&canvas);
+            background ? PaintTitleBackground(p) : PaintTitlePicture(p);
+        }
         QSet<QRgb> colours;
-        for (int y = 0; y < picture.height(); y += 3) {
-            for (int x = 0; x < picture.width(); x += 3) {
-                colours.insert(picture.pixel(x, y));
+        for (int y = 0; y < canvas.height(); y += 3) {
+            for (int x = 0; x < canvas.width(); x += 3) {
+                const bool inside = x < size.width() && y < size.height();
+                QCOMPARE(canvas.pixel(x, y) == untouched, !inside);
+                colours.insert(canvas.pixel(x, y));
             }
         }
         QVERIFY2(colours.size() > 200, qPrintable(QString::number(colours.size())));
-        auto* image = qobject_cast<QLabel*>(Control(&screens_->form1, QStringLiteral("Image1"), 0));
-        QCOMPARE(image->pixmap().size(), QSize(470, 277));
+        // The screen shows the same pixels.
+        QWidget* shown = background ? screens_->form1.client()
+                                    : Control(&screens_->form1, QStringLiteral("Image1"), 0);
+        const QImage grabbed = shown->grab().toImage().convertToFormat(QImage::Format_RGB888);
+        if (!background) {
+            QCOMPARE(grabbed.size(), size);
+        }
+        // Away from the labels: the picture's own corner.
+        const QRect corner(0, 0, 40, 40);
+        QCOMPARE(grabbed.copy(corner), canvas.copy(corner));
     }
 
     void menuShortcutWinsOverTheTextBox() {
