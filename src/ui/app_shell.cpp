@@ -70,6 +70,7 @@ void AppShell::LoadForm2() {
 }
 
 void AppShell::Titelblatt() {
+    emit titleLeft();
     UnloadForm1();
     LoadForm2();
     form2_->show();
@@ -77,6 +78,7 @@ void AppShell::Titelblatt() {
 }
 
 void AppShell::Lesen_Click() {
+    emit titleLeft();
     if (!anzeigeLesen_) {
         anzeigeLesen_ = new frmAnzeigeLesen;
         anzeigeLesen_->setCloseHandler([this] { EndProgram(); });

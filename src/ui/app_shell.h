@@ -38,6 +38,13 @@ public:
     // Loads and shows the title screen.
     void Start();
 
+signals:
+    // The title screen gives way to another screen (each time it does). The
+    // title screen shows none of Qt's own texts; the screens after it do
+    // (context menus, dialogs), so their translation may wait until now.
+    void titleLeft();
+
+public:
     // The loaded screens; nullptr for a screen that is not loaded.
     Form1* form1() const { return form1_; }
     frmAnzeigeLesen* anzeigeLesen() const { return anzeigeLesen_; }
