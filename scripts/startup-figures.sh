@@ -13,7 +13,8 @@
 # measured from the outside only; the bare window also reports the time of
 # its first paintEvent (a build option of that program alone), as a check
 # that the pixel watch sees the paint a moment after it happens.
-# One warm-up run per program (page cache), then RUNS runs; medians.
+# One warm-up run per program (page cache), then RUNS runs taken in turns
+# (bare window, hkberech, bare window, ...); medians.
 #
 # usage: scripts/startup-figures.sh [BUILD_DIR] [RUNS] [HOLD]
 #   BUILD_DIR defaults to build/release (cmake --preset release; build the
@@ -49,29 +50,39 @@ export QT_QPA_PLATFORM=xcb
 
 median() { sort -n | awk '{ a[NR] = $1 } END { if (NR % 2) print a[(NR + 1) / 2]; else printf "%.1f\n", (a[NR / 2] + a[NR / 2 + 1]) / 2 }'; }
 
-measure() { # name program
-    local name=$1 bin=$2 i out
-    : >"$tmp/$name.map"; : >"$tmp/$name.paint"; : >"$tmp/$name.rss"; : >"$tmp/$name.hook"
-    for i in $(seq 0 "$runs"); do
-        /usr/bin/time -v -o "$tmp/time" "$watch" --hold "$hold" -- "$bin" >"$tmp/out" 2>"$tmp/err"
-        [ "$i" = 0 ] && continue # warm-up
-        out=$(cat "$tmp/out")
-        grep -o 'map_ms=[0-9.]*' <<<"$out" | cut -d= -f2 >>"$tmp/$name.map"
-        grep -o 'paint_ms=[0-9.]*' <<<"$out" | cut -d= -f2 >>"$tmp/$name.paint"
-        grep 'Maximum resident set size' "$tmp/time" | awk '{ print $NF }' >>"$tmp/$name.rss"
-        local start hook
-        start=$(grep -o 'start_ns=[0-9]*' <<<"$out" | cut -d= -f2)
-        hook=$(grep -o 'first-paint-monotonic-ns [0-9]*' "$tmp/err" | awk '{ print $2 }' || true)
-        if [ -n "$hook" ]; then
-            awk -v h="$hook" -v s="$start" 'BEGIN { printf "%.1f\n", (h - s) / 1e6 }' >>"$tmp/$name.hook"
-        fi
-    done
+one_run() { # name program: one run, its figures appended to the name's lists
+    local name=$1 bin=$2 out start hook
+    /usr/bin/time -v -o "$tmp/time" "$watch" --hold "$hold" -- "$bin" >"$tmp/out" 2>"$tmp/err"
+    out=$(cat "$tmp/out")
+    grep -o 'map_ms=[0-9.]*' <<<"$out" | cut -d= -f2 >>"$tmp/$name.map"
+    grep -o 'paint_ms=[0-9.]*' <<<"$out" | cut -d= -f2 >>"$tmp/$name.paint"
+    grep 'Maximum resident set size' "$tmp/time" | awk '{ print $NF }' >>"$tmp/$name.rss"
+    start=$(grep -o 'start_ns=[0-9]*' <<<"$out" | cut -d= -f2)
+    hook=$(grep -o 'first-paint-monotonic-ns [0-9]*' "$tmp/err" | awk '{ print $2 }' || true)
+    if [ -n "$hook" ]; then
+        awk -v h="$hook" -v s="$start" 'BEGIN { printf "%.1f\n", (h - s) / 1e6 }' >>"$tmp/$name.hook"
+    fi
+}
+
+medians() { # name: map, first paint, max RSS and own paint medians
+    local name=$1
     printf '%s %s %s %s\n' "$(median <"$tmp/$name.map")" "$(median <"$tmp/$name.paint")" \
         "$(median <"$tmp/$name.rss")" "$( [ -s "$tmp/$name.hook" ] && median <"$tmp/$name.hook" || echo -)"
 }
 
-read -r bmap bpaint brss bhook < <(measure bare "$bare")
-read -r hmap hpaint hrss _ < <(measure hkberech "$prog")
+# The two programs take turns, so that a change in the machine's load
+# falls on both alike; the first turn warms the page cache and is dropped.
+for i in $(seq 0 "$runs"); do
+    for name in bare hkberech; do
+        bin=$bare; [ "$name" = hkberech ] && bin=$prog
+        one_run "$name" "$bin"
+        if [ "$i" = 0 ]; then
+            rm -f "$tmp/$name".*
+        fi
+    done
+done
+read -r bmap bpaint brss bhook < <(medians bare)
+read -r hmap hpaint hrss _ < <(medians hkberech)
 
 echo "runs: $runs (after one warm-up each), hold: $hold s, display $display (Xvfb 1280x1024x24)"
 printf '%-12s %12s %14s %14s %18s\n' program "map (ms)" "1st paint (ms)" "max RSS (kB)" "own paintEvent (ms)"

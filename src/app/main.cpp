@@ -10,13 +10,20 @@ int main(int argc, char* argv[]) {
     // Between the loaded-data screen and the project data screen there is
     // no window for a moment; the screens themselves say when the program ends.
     QApplication::setQuitOnLastWindowClosed(false);
-    hk::ui::LoadGermanTranslation(app);
 
     hk::ProgramState state; // the one project of this run
     hk::ui::QtMessageBoxes messages;
     hk::ui::QtFileDialogs dialogs;
     hk::ui::QtReportPrinter printer;
     hk::ui::AppShell shell(state, {messages, dialogs, printer, [] { QCoreApplication::exit(0); }});
+    // Qt's German texts are loaded once the title screen gives way: it shows
+    // none of them, and starts the sooner and smaller for it.
+    QObject::connect(&shell, &hk::ui::AppShell::titleLeft, &app, [&app, loaded = false]() mutable {
+        if (!loaded) {
+            loaded = true;
+            hk::ui::LoadGermanTranslation(app);
+        }
+    });
     shell.Start();
     return QApplication::exec();
 }

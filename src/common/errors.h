@@ -1,7 +1,11 @@
 #pragma once
-// The errors that the calculation command's one error trap catches. Every
-// failing step of a calculation raises one of these; nothing else is thrown
-// by the core for bad numbers or bad table access.
+// The core's own errors for a step with numbers or the radiator table that
+// cannot be done: the number readings and single or 16-bit stores (common),
+// the table access and the conversion (calc) throw these and nothing else.
+// The calculation command's one error trap catches them, together with any
+// other std::exception (std::bad_alloc) so that no error leaves the handler;
+// the project file reader catches them where it reads a number and reports
+// the item as out of range.
 
 #include <stdexcept>
 #include <string>

@@ -49,17 +49,17 @@ char32_t DecodeUtf8(std::string_view s, std::size_t& pos) {
         c = b0 & 0x07;
     } else {
         ++pos;
-        return 0xFFFD00u | b0; // marks a broken byte
+        return BrokenByte(b0);
     }
     if (pos + len > s.size()) {
         ++pos;
-        return 0xFFFD00u | b0;
+        return BrokenByte(b0);
     }
     for (std::size_t k = 1; k < len; ++k) {
         const auto b = static_cast<unsigned char>(s[pos + k]);
         if ((b & 0xC0) != 0x80) {
             ++pos;
-            return 0xFFFD00u | b0;
+            return BrokenByte(b0);
         }
         c = (c << 6) | (b & 0x3F);
     }
@@ -67,7 +67,7 @@ char32_t DecodeUtf8(std::string_view s, std::size_t& pos) {
         (len == 2 && c < 0x80) || (len == 3 && c < 0x800) || (len == 4 && c < 0x10000);
     if (overlong || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
         ++pos;
-        return 0xFFFD00u | b0;
+        return BrokenByte(b0);
     }
     pos += len;
     return c;
@@ -101,15 +101,6 @@ std::size_t CharCount(std::string_view utf8) {
 
 std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
-std::string Repeat(std::string_view s, std::size_t n) {
-    std::string out;
-    out.reserve(s.size() * n);
-    for (std::size_t i = 0; i < n; ++i) {
-        out += s;
-    }
-    return out;
-}
-
 bool IsCp1252Char(char32_t c) { return Cp1252Byte(c) >= 0; }
 
 bool IsCp1252Text(std::string_view utf8) { return Utf8ToCp1252(utf8).has_value(); }
@@ -119,7 +110,7 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
         const char32_t c = DecodeUtf8(utf8, pos);
-        const int b = (c > 0x10FFFF) ? -1 : Cp1252Byte(c);
+        const int b = IsBrokenByte(c) ? -1 : Cp1252Byte(c);
         if (b < 0) {
             return std::nullopt;
         }

@@ -18,9 +18,6 @@ std::size_t CharCount(std::string_view utf8);
 // A text of n blanks.
 std::string Blanks(std::size_t n);
 
-// The same text repeated n times.
-std::string Repeat(std::string_view s, std::size_t n);
-
 // True when Windows-1252 can hold the character.
 bool IsCp1252Char(char32_t c);
 
@@ -36,8 +33,21 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
 // number, so every byte survives a round trip.
 std::string Cp1252ToUtf8(std::string_view bytes);
 
-// Decodes one code point at pos and advances pos; a broken sequence gives the
-// byte itself and advances by one.
+// What DecodeUtf8 gives for a byte that does not start a valid sequence:
+// kBrokenByte with the byte in the low eight bits. It lies above U+10FFFF, so
+// no character is ever mistaken for it.
+inline constexpr char32_t kBrokenByte = 0xFFFD00;
+
+// The mark of the broken byte b.
+constexpr char32_t BrokenByte(unsigned char b) { return kBrokenByte | b; }
+
+// True when c is such a mark rather than a character.
+constexpr bool IsBrokenByte(char32_t c) { return (c & ~char32_t{0xFF}) == kBrokenByte; }
+
+// Decodes one code point at pos and advances pos past it. A byte that does
+// not start a valid sequence (stray continuation byte, cut, overlong or
+// surrogate sequence, beyond U+10FFFF) gives BrokenByte(byte) and advances
+// by one.
 char32_t DecodeUtf8(std::string_view s, std::size_t& pos);
 
 // Appends the UTF-8 form of c.

@@ -41,7 +41,7 @@ std::string EntryName(int n) { return "Heizkörper " + WholeText(n); }
 std::string BadCharacter(std::string_view utf8) {
     for (std::size_t pos = 0; pos < utf8.size();) {
         const char32_t c = DecodeUtf8(utf8, pos);
-        if (c > 0x10FFFF) {
+        if (IsBrokenByte(c)) {
             return "ein ungültiges Zeichen";
         }
         if (!IsCp1252Char(c)) {

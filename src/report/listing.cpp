@@ -91,15 +91,13 @@ std::string ListingLine(const RadiatorTable& table, int n) {
 }
 
 void ResultListing::Anzeigen() {
-    formBlatt_ = HeaderBlock(state_.dNorm);
-    screen_.appendText(CalcControl::txtAnzeige, formBlatt_);
+    screen_.appendText(CalcControl::txtAnzeige, HeaderBlock(state_.dNorm));
 }
 
 void ResultListing::Ergebn() { ErgebnOf(state_.LfNr); }
 
 void ResultListing::ErgebnOf(int n) {
-    berechn_ = ListingLine(state_.table, n);
-    screen_.appendText(CalcControl::txtAnzeige, berechn_);
+    screen_.appendText(CalcControl::txtAnzeige, ListingLine(state_.table, n));
     state_.ListingText = screen_.text(CalcControl::txtAnzeige);
 }
 

@@ -44,14 +44,9 @@ public:
     void Ergebn() override;
     void ErgebnOf(int n) override;
 
-    const std::string& FormBlatt() const { return formBlatt_; }
-    const std::string& Berechn() const { return berechn_; }
-
 private:
     ProgramState& state_;
     CalcScreen& screen_;
-    std::string formBlatt_;
-    std::string berechn_;
 };
 
 } // namespace hk

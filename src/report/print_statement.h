@@ -62,9 +62,6 @@ public:
     // that could not be started or a document that could not be handed over.
     bool EndDoc();
 
-    double x() const { return x_; }
-    double y() const { return y_; }
-
 private:
     void NewLine();
     void Emit(std::string_view text);

@@ -8,7 +8,6 @@
 #include "ui/display_screen.h"
 #include "ui/instructions_screen.h"
 #include "ui/project_screen.h"
-#include "ui/title_screen.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -31,8 +30,8 @@ constexpr const char* kQuitQuestion =
 
 } // namespace
 
-AppShell::AppShell(ProgramState& state, Services services)
-    : state_(state), services_(std::move(services)) {
+AppShell::AppShell(ProgramState& state, Services services, TitleTimings titleTimings)
+    : state_(state), services_(std::move(services)), titleTimings_(titleTimings) {
     // One line an item of the menu "E&xtras": extras_[ExtrasCommand::X] = ...
     extras_[ExtrasCommand::ContinueProject] = [this](Screen&) { ContinueProject(); };
     extras_[ExtrasCommand::CorrectRadiator] = [this](Screen&) { CorrectRadiator(); };
@@ -56,7 +55,7 @@ void AppShell::LoadForm1() {
     if (form1_) {
         return;
     }
-    form1_ = new Form1;
+    form1_ = new Form1(titleTimings_);
     form1_->setCloseHandler([this] { EndProgram(); });
     connect(form1_, &Form1::titelblattDue, this, &AppShell::Titelblatt);
     connect(form1_, &Form1::lesenClicked, this, &AppShell::Lesen_Click);
@@ -81,6 +80,7 @@ void AppShell::LoadForm2() {
 }
 
 void AppShell::Titelblatt() {
+    emit titleLeft();
     UnloadForm1();
     LoadForm2();
     form2_->show();
@@ -88,6 +88,7 @@ void AppShell::Titelblatt() {
 }
 
 void AppShell::Lesen_Click() {
+    emit titleLeft();
     if (!anzeigeLesen_) {
         anzeigeLesen_ = new frmAnzeigeLesen;
         anzeigeLesen_->setCloseHandler([this] { EndProgram(); });

@@ -18,6 +18,7 @@
 #include "calc/program_state.h"
 #include "ui/extras_menu.h"
 #include "ui/services.h"
+#include "ui/title_screen.h"
 
 #include <QObject>
 
@@ -27,7 +28,6 @@
 namespace hk::ui {
 
 class Screen;
-class Form1;
 class Form2;
 class Form3;
 class frmAnzeigeLesen;
@@ -36,12 +36,20 @@ class frmForm4;
 class AppShell : public QObject {
     Q_OBJECT
 public:
-    AppShell(ProgramState& state, Services services);
+    // titleTimings: the title screen's timers each time it is loaded.
+    AppShell(ProgramState& state, Services services, TitleTimings titleTimings = {});
     ~AppShell() override;
 
     // Loads and shows the title screen.
     void Start();
 
+signals:
+    // The title screen gives way to another screen (each time it does). The
+    // title screen shows none of Qt's own texts; the screens after it do
+    // (context menus, dialogs), so their translation may wait until now.
+    void titleLeft();
+
+public:
     // The loaded screens; nullptr for a screen that is not loaded.
     Form1* form1() const { return form1_; }
     frmAnzeigeLesen* anzeigeLesen() const { return anzeigeLesen_; }
@@ -72,6 +80,7 @@ private:
 
     ProgramState& state_;
     Services services_;
+    TitleTimings titleTimings_;
     Form1* form1_ = nullptr;
     frmAnzeigeLesen* anzeigeLesen_ = nullptr;
     Form2* form2_ = nullptr;

@@ -6,6 +6,9 @@
 #include <QLatin1String>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QtMath>
+
+#include <algorithm>
 
 #include <utility>
 
@@ -13,6 +16,7 @@ namespace hk::ui {
 namespace {
 
 const QColor kTeal{0, 128, 128};
+const QColor kDarkRed{192, 0, 0};
 
 // A text box whose lines may stop short of its right edge.
 class InstructionsBox : public QPlainTextEdit {
@@ -20,7 +24,6 @@ public:
     using QPlainTextEdit::QPlainTextEdit;
     using QPlainTextEdit::setViewportMargins;
 };
-const QColor kDarkRed{192, 0, 0};
 
 // Each line as its leading blanks and the words after them; the deep
 // indents line the later paragraphs up under the wrapped first ones.
@@ -53,6 +56,23 @@ const std::pair<int, const char*> kLines[] = {
     {53, "Und nun viel Spass."},
 };
 
+// The dialog font where every line of text fits into width pixels, so that
+// no deep indent wraps a word back to the left margin; otherwise the narrow
+// sans face at the same size (the metric sans face of the machine is wider
+// than the face the text was laid out for).
+QFont FittingFont(const QString& text, int width) {
+    const QStringList lines = text.split(QLatin1String("\r\n"));
+    for (const QFont& font : {DefaultFont(), MakeFont(QStringLiteral("Liberation Sans Narrow"),
+                                                      DefaultFont().pointSizeF())}) {
+        const QFontMetrics fm(font);
+        if (std::all_of(lines.begin(), lines.end(),
+                        [&](const QString& l) { return fm.horizontalAdvance(l) <= width; })) {
+            return font;
+        }
+    }
+    return DefaultFont();
+}
+
 } // namespace
 
 QString OperatingInstructions() {
@@ -75,7 +95,6 @@ frmAnzeigeLesen::frmAnzeigeLesen()
     leseText_ = box;
     leseText_->setObjectName(QStringLiteral("LeseText"));
     leseText_->setGeometry(Twips(735, 825, 9795, 5145));
-    leseText_->setFont(DefaultFont());
     leseText_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     leseText_->setWordWrapMode(QTextOption::WordWrap);
     leseText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -86,6 +105,9 @@ frmAnzeigeLesen::frmAnzeigeLesen()
     if (hidden > 0) {
         box->setViewportMargins(0, 0, hidden, 0);
     }
+    leseText_->setFont(FittingFont(OperatingInstructions(),
+                                   leseText_->viewport()->width() -
+                                       2 * qCeil(leseText_->document()->documentMargin())));
     leseText_->setReadOnly(true);
     leseText_->setTabChangesFocus(true);
     // The box shows the CR LF lines as lines.

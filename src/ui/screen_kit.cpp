@@ -69,6 +69,15 @@ QLabel* Screen::addLabel(const QString& name, const QString& text, Placement at,
                          Qt::Alignment horizontal, QColor colour) {
     auto* label = new QLabel(text, client_);
     label->setObjectName(name);
+    // Labels lie beneath every box and button, whenever these were made:
+    // the layout lets a label's box reach into the box below it.
+    for (QObject* sibling : client_->children()) {
+        auto* w = qobject_cast<QWidget*>(sibling);
+        if (w && !qobject_cast<QLabel*>(w)) {
+            label->stackUnder(w); // the lowest of them
+            break;
+        }
+    }
     label->setTextFormat(Qt::PlainText);
     label->setGeometry(Twips(at.left, at.top, at.width, at.height));
     label->setFont(font);

@@ -1,8 +1,8 @@
 #pragma once
 // The two pictures of the title screen, drawn by the program itself:
-// radiators giving off heat waves over a warm gradient.
+// radiators giving off heat waves over a warm gradient, in true colour.
 
-#include <QImage>
+class QPainter;
 
 namespace hk::ui {
 
@@ -11,10 +11,14 @@ inline constexpr int kBackgroundHeight = 401;
 inline constexpr int kPictureWidth = 470;
 inline constexpr int kPictureHeight = 277;
 
-// The background behind the title screen's controls, 24-bit colour.
-QImage TitleBackground();
+// The pictures are painted straight onto the screen, from the top left
+// corner of p's device, each clipped to its size: the program keeps no copy
+// of their pixels.
 
-// The picture Image1(0) in the middle of the title screen, 24-bit colour.
-QImage TitlePicture();
+// The background behind the title screen's controls.
+void PaintTitleBackground(QPainter& p);
+
+// The picture Image1(0) in the middle of the title screen.
+void PaintTitlePicture(QPainter& p);
 
 } // namespace hk::ui

@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 
 namespace hk::ui {
@@ -20,8 +19,7 @@ QFont Times(double points) { return MakeFont(QStringLiteral("Times New Roman"), 
 // Paints the background picture behind the controls of the client area.
 class PictureBackground : public QObject {
 public:
-    PictureBackground(QWidget* client, QImage picture)
-        : QObject(client), picture_(std::move(picture)) {}
+    using QObject::QObject;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -29,22 +27,31 @@ protected:
             auto* w = static_cast<QWidget*>(watched);
             QPainter p(w);
             p.fillRect(w->rect(), kLightCyan);
-            p.drawImage(0, 0, picture_);
+            PaintTitleBackground(p);
             return true;
         }
         return false;
     }
+};
 
-private:
-    QImage picture_;
+// The picture Image1(0), painted whenever the label is.
+class PictureLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter p(this);
+        PaintTitlePicture(p);
+    }
 };
 
 } // namespace
 
-Form1::Form1()
+Form1::Form1(TitleTimings timings)
     : Screen(QStringLiteral("Form1"), QStringLiteral("Titelblatt"), 10380, 8115, 60, 345) {
     QWidget* c = client();
-    c->installEventFilter(new PictureBackground(c, TitleBackground()));
+    c->installEventFilter(new PictureBackground(c));
 
     addLabel(QStringLiteral("Label1"), QStringLiteral("velkor"), {4935, 255, 1095, 375},
              Times(17.25), Qt::AlignHCenter, kGreen);
@@ -66,21 +73,20 @@ Form1::Form1()
     addLabel(QStringLiteral("Label8"), QStringLiteral("Nach Din 90/70/20 und Din EN442 75/65/20"),
              {2640, 1755, 6990, 510}, MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true));
 
-    auto* image = new QLabel(c);
+    auto* image = new PictureLabel(c);
     image->setObjectName(QStringLiteral("Image1"));
     image->setProperty("index", 0);
     image->setGeometry(Twips(2655, 2310, 7050, 4155));
-    image->setPixmap(QPixmap::fromImage(TitlePicture()));
 
     connect(lesen_, &QPushButton::clicked, this, &Form1::lesenClicked);
 
     timer1_.setObjectName(QStringLiteral("Timer1"));
     timer1_.setTimerType(Qt::PreciseTimer);
-    timer1_.setInterval(kTimer1Interval);
+    timer1_.setInterval(timings.timer1);
     connect(&timer1_, &QTimer::timeout, this, &Form1::Timer1_Timer);
     timer2_.setObjectName(QStringLiteral("Timer2"));
     timer2_.setTimerType(Qt::PreciseTimer);
-    timer2_.setInterval(kTimer2Interval);
+    timer2_.setInterval(timings.timer2);
     connect(&timer2_, &QTimer::timeout, this, &Form1::Timer2_Timer);
     timer1_.start();
 }

@@ -48,6 +48,10 @@ INSTANTIATE_TEST_SUITE_P(
         Worked{"DinAtNorm", 60, 90, 70, 20, 1000, 1.26f, false, "60", "1", "1000"},
         Worked{"EnAtNorm", 50, 75, 65, 20, 1000, 1.35f, false, "50", "1", "1000"},
         Worked{"RatioExactly07", 60, 70, 55, 20, 800, 1.3f, false, "42,5", "1,58", "1264"},
+        // 41/59 = 0.695: just below the switch, so still the logarithmic mean
+        // (arithmetic would give 50, 1,28 and 1280).
+        Worked{"Ratio0695StillLogarithmic", 60, 79, 61, 20, 1000, 1.26f, true, "49,5", "1,27",
+               "1270"},
         Worked{"ArithmeticKeepsDigits", 60, 70, 55, 20.25f, 800, 1.3f, false, "42,25", "1,6",
                "1280"},
         Worked{"HalvesToEvenDown", 60, 71, 41, 20.5f, 1000, 1.3f, true, "32,7", "2,2", "2200"},

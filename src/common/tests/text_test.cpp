@@ -63,10 +63,56 @@ TEST(CodePage, EveryByteSurvives) {
     EXPECT_EQ(*back, all);
 }
 
-TEST(TextHelpers, BlanksAndRepeat) {
+TEST(TextHelpers, Blanks) {
     EXPECT_EQ(Blanks(3), "   ");
-    EXPECT_EQ(Repeat("=", 70).size(), 70u);
-    EXPECT_EQ(Repeat("ab", 0), "");
+    EXPECT_EQ(Blanks(0), "");
+}
+
+struct DecodeCase {
+    const char* name;
+    const char* bytes;
+    char32_t expected; // a character, or BrokenByte(first byte)
+    std::size_t advance;
+};
+
+class DecodeUtf8Test : public ::testing::TestWithParam<DecodeCase> {};
+
+TEST_P(DecodeUtf8Test, GivesCharacterOrMarksTheFirstByte) {
+    const DecodeCase& c = GetParam();
+    const std::string_view s(c.bytes);
+    std::size_t pos = 0;
+    const char32_t got = DecodeUtf8(s, pos);
+    EXPECT_EQ(got, c.expected);
+    EXPECT_EQ(pos, c.advance);
+    const bool broken = c.expected == BrokenByte(static_cast<unsigned char>(s[0]));
+    EXPECT_EQ(IsBrokenByte(got), broken);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, DecodeUtf8Test,
+    ::testing::Values(DecodeCase{"Ascii", "A", U'A', 1},
+                      DecodeCase{"TwoBytes", "\xC3\xA4", U'ä', 2},
+                      DecodeCase{"ThreeBytes", "\xE2\x82\xAC", U'€', 3},
+                      DecodeCase{"FourBytes", "\xF0\x9F\x94\xA5", 0x1F525, 4},
+                      DecodeCase{"HighestCharacter", "\xF4\x8F\xBF\xBF", 0x10FFFF, 4},
+                      DecodeCase{"StrayContinuation", "\x80", BrokenByte(0x80), 1},
+                      DecodeCase{"ByteFF", "\xFF", BrokenByte(0xFF), 1},
+                      DecodeCase{"CutSequence", "\xE2\x82", BrokenByte(0xE2), 1},
+                      DecodeCase{"NoContinuation",
+                                 "\xC3"
+                                 "A",
+                                 BrokenByte(0xC3), 1},
+                      DecodeCase{"OverlongSlash", "\xC0\xAF", BrokenByte(0xC0), 1},
+                      DecodeCase{"Surrogate", "\xED\xA0\x80", BrokenByte(0xED), 1},
+                      DecodeCase{"BeyondU10FFFF", "\xF4\x90\x80\x80", BrokenByte(0xF4), 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DecodeUtf8, NoCharacterLooksLikeABrokenByte) {
+    for (char32_t c : {char32_t{0}, char32_t{0xFF}, char32_t{0xFFFD}, char32_t{0x10FFFF}}) {
+        EXPECT_FALSE(IsBrokenByte(c)) << static_cast<unsigned>(c);
+    }
+    EXPECT_TRUE(IsBrokenByte(BrokenByte(0)));
+    EXPECT_TRUE(IsBrokenByte(BrokenByte(0xFF)));
 }
 
 } // namespace

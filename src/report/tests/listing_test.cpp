@@ -117,8 +117,7 @@ TEST_F(ListingTest, FirstCalculationGivesSevenLines) {
     EXPECT_EQ(lines[6], "  1   90  70   1    Wohnen  20  1500  1,3   60    1 1500  "
                         "DIN Guss- Radiator          ");
     EXPECT_EQ(state.ListingText, box);
-    EXPECT_EQ(listing.Berechn(), lines[6] + "\r\n");
-    EXPECT_EQ(listing.FormBlatt(), HeaderBlock(60));
+    EXPECT_EQ(box, HeaderBlock(60) + lines[6] + "\r\n");
 }
 
 TEST_F(ListingTest, SecondEntryAddsOneLineNumberedTwo) {

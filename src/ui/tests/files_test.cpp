@@ -141,7 +141,7 @@ private slots:
     // "Be&enden" leaves no window for 2.7 s, then the project data screen
     // comes back with its texts.
     void beendenReturnsToTheProjectDataAfter2700ms() {
-        Harness h;
+        Harness h(kProgramTitle);
         QVERIFY(WalkToForm2(h));
         Form2* f2 = h.shell.form2();
         f2->field(1)->setText(QStringLiteral("4711"));

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace hk;
@@ -20,7 +21,8 @@ class FlowTest : public ScreenTestCase {
 
 private slots:
     void titleScreenGivesWayToProjectDataAfter2700ms() {
-        Harness h;
+        Harness h(kProgramTitle);
+        QSignalSpy left(&h.shell, &AppShell::titleLeft);
         QElapsedTimer clock;
         clock.start();
         h.shell.Start();
@@ -32,17 +34,19 @@ private slots:
 
         QTRY_VERIFY_WITH_TIMEOUT(!title->lesen()->isHidden(), 2000);
         QVERIFY2(clock.elapsed() >= 480, "Lesen showed before half a second");
+        QCOMPARE(left.count(), 0);
 
         QTRY_VERIFY_WITH_TIMEOUT(h.shell.form2() && h.shell.form2()->isVisible(), 5000);
         QVERIFY2(clock.elapsed() >= 2650, "the title screen left before 2.7 s");
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("Form2")});
         QCOMPARE(h.shell.form1(), nullptr);
         QCOMPARE(h.shell.form2()->focusWidget(), h.shell.form2()->field(1));
+        QCOMPARE(left.count(), 1);
     }
 
     // Later ticks of Timer1 find Timer2 counting and leave it running.
     void laterTicksDoNotRestartTimer2() {
-        Harness h;
+        Harness h(kProgramTitle);
         h.shell.Start();
         QPointer<Form1> title = h.shell.form1();
         QTRY_VERIFY_WITH_TIMEOUT(title->timer2().isActive(), 2000);
@@ -56,14 +60,19 @@ private slots:
 
     void lesenShowsInstructionsAndStopsTheAutomaticChange() {
         Harness h;
+        QSignalSpy left(&h.shell, &AppShell::titleLeft);
         h.shell.Start();
         QPushButton* lesen = h.shell.form1()->lesen();
         QTRY_VERIFY_WITH_TIMEOUT(!lesen->isHidden(), 2000);
+        QVERIFY(h.shell.form1()->timer2().isActive()); // the change was on its way
+        QCOMPARE(left.count(), 0);
         QTest::mouseClick(lesen, Qt::LeftButton);
+        QCOMPARE(left.count(), 1);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("frmAnzeigeLesen")});
         QCOMPARE(h.shell.form1(), nullptr);
 
-        QTest::qWait(3000);
+        // Well past the moment Timer2 would have fired.
+        QTest::qWait(2 * (kQuickTitle.timer1 + kQuickTitle.timer2));
         QCOMPARE(h.shell.form2(), nullptr);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("frmAnzeigeLesen")});
 

@@ -137,6 +137,13 @@ private:
     QStringList allowed_;
 };
 
+// The title screen's timers as the program runs them: for the tests of the
+// timers themselves.
+inline constexpr TitleTimings kProgramTitle{};
+// For tests that only pass the title screen: "Lesen" at once, the change to
+// the project data screen half a second later, time enough to click "Lesen".
+inline constexpr TitleTimings kQuickTitle{10, 500};
+
 // One run of the program with recorders for all its modal things; a test
 // may hand in a printer of its own.
 struct Harness {
@@ -147,9 +154,12 @@ struct Harness {
     int endCalls = 0;
     AppShell shell;
 
-    explicit Harness(ReportPrinter* otherPrinter = nullptr)
-        : shell(state, Services{messages, dialogs, otherPrinter ? *otherPrinter : printer,
-                                [this] { ++endCalls; }}) {}
+    explicit Harness(ReportPrinter* otherPrinter = nullptr, TitleTimings title = kQuickTitle)
+        : shell(state,
+                Services{messages, dialogs, otherPrinter ? *otherPrinter : printer,
+                         [this] { ++endCalls; }},
+                title) {}
+    explicit Harness(TitleTimings title) : Harness(nullptr, title) {}
 };
 
 // Types text into w key by key. QTest::keyClicks takes ASCII only; other

@@ -8,6 +8,7 @@
 
 #include "ui/calculation_screen.h"
 #include "ui/display_screen.h"
+#include "ui/fonts.h"
 #include "ui/instructions_screen.h"
 #include "ui/project_screen.h"
 #include "ui/qt_services.h"
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -377,6 +379,47 @@ private slots:
                                 .arg(label->height())));
     }
 
+    // A label's box may reach into the box or button below it; the label
+    // must lie beneath, so that the box shows whole (its top border too).
+    void noLabelIsPaintedOverABox_data() {
+        QTest::addColumn<QString>("screen");
+        for (const char* screen : {"Form1", "frmAnzeigeLesen", "Form2", "Form3", "frmForm4"}) {
+            QTest::newRow(screen) << QString::fromUtf8(screen);
+        }
+    }
+    void noLabelIsPaintedOverABox() {
+        QFETCH(QString, screen);
+        QWidget* client = screens_->byName(screen)->client();
+        const QImage painted = client->grab().toImage();
+        const QObjectList stack = client->children(); // bottom first
+        int overlaps = 0;
+        for (QObject* o : stack) {
+            auto* box = qobject_cast<QWidget*>(o);
+            if (!box || qobject_cast<QLabel*>(box)) {
+                continue;
+            }
+            bool reached = false;
+            for (QLabel* label : client->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+                if (label->geometry().intersects(box->geometry())) {
+                    reached = true;
+                    ++overlaps;
+                    QVERIFY2(stack.indexOf(label) < stack.indexOf(box),
+                             qPrintable(label->objectName() + QStringLiteral(" over ") +
+                                        box->objectName()));
+                }
+            }
+            // A text box paints every pixel of its own: where a label reaches
+            // into it, it still looks on the screen as it does alone.
+            if (reached && qobject_cast<QLineEdit*>(box) && box->isVisibleTo(client)) {
+                const QImage alone = box->grab().toImage().convertToFormat(painted.format());
+                QVERIFY2(painted.copy(box->geometry()) == alone,
+                         qPrintable(box->objectName() + QStringLiteral(" is painted over")));
+            }
+        }
+        // Only the calculation screen's labels reach into boxes.
+        QCOMPARE(overlaps > 0, screen == QStringLiteral("Form3"));
+    }
+
     void alignment_data() {
         QTest::addColumn<QString>("screen");
         QTest::addColumn<QString>("name");
@@ -496,6 +539,41 @@ private slots:
         const QStringList shown =
             screens_->anzeigeLesen.leseText()->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(shown[line - 1], lines[line - 1]);
+        // The line fits the box in the box's font: a deep indent is never
+        // wrapped back to the left margin.
+        QPlainTextEdit* box = screens_->anzeigeLesen.leseText();
+        const int room = box->viewport()->width() - 2 * qCeil(box->document()->documentMargin());
+        const int needed = QFontMetrics(box->font()).horizontalAdvance(lines[line - 1]);
+        QVERIFY2(needed <= room,
+                 qPrintable(QStringLiteral("needs %1 px of %2").arg(needed).arg(room)));
+    }
+
+    // A missing face is replaced at once by the installed face of its kind
+    // that was there for it before; an installed face stays itself.
+    void fontsNameTheFaceTheyGet_data() {
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("face");
+        QTest::newRow("Times New Roman") << "Times New Roman"
+                                         << "Liberation Serif";
+        QTest::newRow("MS Sans Serif") << "MS Sans Serif"
+                                       << "Liberation Sans";
+        QTest::newRow("Arial") << "Arial"
+                               << "Liberation Sans";
+        QTest::newRow("Courier") << "Courier"
+                                 << "Liberation Mono";
+        QTest::newRow("installed narrow face") << "Liberation Sans Narrow"
+                                               << "Liberation Sans Narrow";
+        QTest::newRow("unknown face, sans") << "Xyz Nowhere"
+                                            << "Liberation Sans";
+        QTest::newRow("asked twice") << "Times New Roman"
+                                     << "Liberation Serif";
+    }
+    void fontsNameTheFaceTheyGet() {
+        QFETCH(QString, asked);
+        QFETCH(QString, face);
+        const QFont font = MakeFont(asked, 10);
+        QCOMPARE(font.families(), QStringList{face});
+        QCOMPARE(QFontInfo(font).family(), face);
     }
 
     void menus_data() {
@@ -553,25 +631,42 @@ private slots:
     }
 
     void titlePicturesAreDrawnInTrueColour_data() {
-        QTest::addColumn<QImage>("picture");
+        QTest::addColumn<bool>("background"); // else the picture Image1(0)
         QTest::addColumn<QSize>("size");
-        QTest::newRow("background") << TitleBackground() << QSize(595, 401);
-        QTest::newRow("Image1(0)") << TitlePicture() << QSize(470, 277);
+        QTest::newRow("background") << true << QSize(595, 401);
+        QTest::newRow("Image1(0)") << false << QSize(470, 277);
     }
     void titlePicturesAreDrawnInTrueColour() {
-        QFETCH(QImage, picture);
+        QFETCH(bool, background);
         QFETCH(QSize, size);
-        QCOMPARE(picture.size(), size);
-        QCOMPARE(picture.format(), QImage::Format_RGB888);
+        // Painted onto a larger 24-bit canvas: many colours inside the
+        // picture's size, nothing outside it.
+        const QRgb untouched = qRgb(1, 2, 3);
+        QImage canvas(size + QSize(40, 40), QImage::Format_RGB888);
+        canvas.fill(untouched);
+        {
+            QPainter p(&canvas);
+            background ? PaintTitleBackground(p) : PaintTitlePicture(p);
+        }
         QSet<QRgb> colours;
-        for (int y = 0; y < picture.height(); y += 3) {
-            for (int x = 0; x < picture.width(); x += 3) {
-                colours.insert(picture.pixel(x, y));
+        for (int y = 0; y < canvas.height(); y += 3) {
+            for (int x = 0; x < canvas.width(); x += 3) {
+                const bool inside = x < size.width() && y < size.height();
+                QCOMPARE(canvas.pixel(x, y) == untouched, !inside);
+                colours.insert(canvas.pixel(x, y));
             }
         }
         QVERIFY2(colours.size() > 200, qPrintable(QString::number(colours.size())));
-        auto* image = qobject_cast<QLabel*>(Control(&screens_->form1, QStringLiteral("Image1"), 0));
-        QCOMPARE(image->pixmap().size(), QSize(470, 277));
+        // The screen shows the same pixels.
+        QWidget* shown = background ? screens_->form1.client()
+                                    : Control(&screens_->form1, QStringLiteral("Image1"), 0);
+        const QImage grabbed = shown->grab().toImage().convertToFormat(QImage::Format_RGB888);
+        if (!background) {
+            QCOMPARE(grabbed.size(), size);
+        }
+        // Away from the labels: the picture's own corner.
+        const QRect corner(0, 0, 40, 40);
+        QCOMPARE(grabbed.copy(corner), canvas.copy(corner));
     }
 
     void menuShortcutWinsOverTheTextBox() {
