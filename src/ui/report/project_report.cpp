@@ -1,5 +1,6 @@
 #include "project_report.h"
 
+#include "project/table_export.h"
 #include "report/report_rows.h"
 #include "ui/report/flow_body.h"
 
@@ -355,6 +356,23 @@ bool WriteProjectReportPdf(const ProgramState& state, const QDateTime& created, 
     const ReportFrame frame{number, created,
                             (QStringLiteral("Heizflächenberechnung ") + number).trimmed()};
     return WriteFramedPdf(frame, body, pdf, errorText);
+}
+
+ExportOutcome mnuItemBericht_Click(const ProgramState& state, FileDialogs& dialogs,
+                                   MessageSink& messages, FileOps& files) {
+    return ExportFile(
+        dialogs, messages, ProposedFileName(state.header[ProjectHeader::ProjektNr], "pdf"),
+        PdfFilter(),
+        [&state](std::string& bytes) -> std::optional<std::string> {
+            QByteArray pdf;
+            QString error;
+            if (!WriteProjectReportPdf(state, QDateTime::currentDateTime(), pdf, &error)) {
+                return error.toStdString();
+            }
+            bytes.assign(pdf.constData(), static_cast<std::size_t>(pdf.size()));
+            return std::nullopt;
+        },
+        files);
 }
 
 } // namespace hk::ui
