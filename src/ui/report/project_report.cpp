@@ -158,6 +158,9 @@ Table TableAt(double points, const QPaintDevice& device, const std::vector<Repor
             left -= t.widths[texts[i]];
         }
     }
+    if (!squeezed && Sum(t.widths) < available) {
+        t.widths[ColHkTyp] += available - Sum(t.widths); // the table spans the page
+    }
     t.rowHeight = fm.height() * 1.45;
     t.headingHeight = fb.height() * headingLines + fb.height() * 0.6;
     return t;
