@@ -1,5 +1,6 @@
 // Benchmarks of the exports of the Extras menu: the client report of a
-// 70-radiator project as PDF, and its table as CSV. The report needs Qt's
+// 70-radiator project as PDF (also with the longest texts a file can bring),
+// and its table as CSV. The report needs Qt's
 // fonts, so this program starts a QGuiApplication (offscreen without a
 // display).
 
@@ -58,6 +59,32 @@ void BM_ProjectReportPdf70(benchmark::State& st) {
     }
 }
 BENCHMARK(BM_ProjectReportPdf70)->Unit(benchmark::kMillisecond);
+
+// The same project with every text at the 32 767 characters a text box
+// takes: what a project file written by hand can hold.
+void BM_ProjectReportPdfLongestTexts(benchmark::State& st) {
+    hk::ProgramState p = LongProject();
+    for (int f = 1; f <= 11; ++f) {
+        p.header[f].clear();
+        while (p.header[f].size() < 32767) {
+            p.header[f] += "Wort12345 ";
+        }
+    }
+    for (int n = 1; n <= 70; ++n) {
+        p.table.at(n).RaumVer = std::string(32767, 'W');
+        p.table.at(n).HkTyp = std::string(32767, 'M');
+    }
+    const QDateTime created = QDateTime::currentDateTime();
+    for (auto _ : st) {
+        QByteArray pdf;
+        if (!hk::ui::WriteProjectReportPdf(p, created, pdf, nullptr)) {
+            st.SkipWithError("no report");
+            return;
+        }
+        benchmark::DoNotOptimize(pdf.data());
+    }
+}
+BENCHMARK(BM_ProjectReportPdfLongestTexts)->Unit(benchmark::kMillisecond);
 
 void BM_TableCsv70(benchmark::State& st) {
     for (auto _ : st) {
