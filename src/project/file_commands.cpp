@@ -21,6 +21,12 @@ std::string NamedFile(const std::string& name) { return "Die Datei\n" + name + "
 
 } // namespace
 
+Message SaveFailedMessage(const std::string& name, const std::string& reason) {
+    return {NamedFile(name) + "konnte nicht gespeichert werden.\n" + reason +
+                ".\n\nEine vorhandene Datei dieses Namens ist unverändert.",
+            std::string(kTitleNichtGespeichert), MsgIcon::Critical};
+}
+
 std::vector<FileFilter> SaveFilters() {
     return {{"Textdateien(*.Txt)", "*.TXT"}, {"Dateien(*.DAT)", "*.DAT"}};
 }
@@ -44,9 +50,7 @@ bool mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageS
         return false;
     }
     if (const auto reason = ReplaceFileSafely(files, name, bytes)) {
-        messages.showMessage({NamedFile(name) + "konnte nicht gespeichert werden.\n" + *reason +
-                                  ".\n\nEine vorhandene Datei dieses Namens ist unverändert.",
-                              std::string(kTitleNichtGespeichert), MsgIcon::Critical});
+        messages.showMessage(SaveFailedMessage(name, *reason));
         return false;
     }
     return true;

@@ -25,6 +25,11 @@ public:
     virtual std::string saveFileName(const std::vector<FileFilter>& filters) = 0;
     virtual std::string openFileName(const std::string& title,
                                      const std::vector<FileFilter>& filters) = 0;
+    // The save dialog of an export: proposedName stands in the name box, the
+    // one filter is offered, and a name typed without an extension gets the
+    // filter's.
+    virtual std::string exportFileName(const std::string& proposedName,
+                                       const FileFilter& filter) = 0;
 };
 
 class BusyIndicator {
@@ -36,6 +41,9 @@ public:
 inline constexpr std::string_view kTitleNichtGespeichert = "Datei nicht gespeichert";
 inline constexpr std::string_view kTitleNichtGeladen = "Datei nicht geladen";
 inline constexpr std::string_view kTitleOpenDialog = "Datei wird geöffnet";
+
+// The message when the file name could not be written, naming the file.
+Message SaveFailedMessage(const std::string& name, const std::string& reason);
 
 // The filters of the two dialogs; their descriptions differ in case.
 std::vector<FileFilter> SaveFilters(); // "Textdateien(*.Txt)|*.TXT|Dateien(*.DAT)|*.DAT"
