@@ -8,6 +8,15 @@
 namespace hk::test {
 namespace {
 
+// The text s n times over.
+std::string Repeat(std::string_view s, std::size_t n) {
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i) {
+        out += s;
+    }
+    return out;
+}
+
 const FileFilter kPdf{"PDF-Dateien (*.pdf)", "*.pdf"};
 
 ExportContent Bytes(std::string bytes, int* calls = nullptr) {
