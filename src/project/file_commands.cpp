@@ -33,7 +33,8 @@ void mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageS
                        FileOps& files) {
     // Checked before the dialog: the user learns at once, and no file is touched.
     std::string bytes;
-    if (const auto problem = ProjectFileBytes(state, bytes)) {
+    std::vector<std::string> notes;
+    if (const auto problem = ProjectFileBytes(state, bytes, &notes)) {
         messages.showMessage({"Das Projekt wurde nicht gespeichert.\n\n" + problem->message +
                                   "\nBitte ändern Sie den Text.",
                               std::string(kTitleNichtGespeichert), MsgIcon::Exclamation});
@@ -47,6 +48,14 @@ void mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageS
         messages.showMessage({NamedFile(name) + "konnte nicht gespeichert werden.\n" + *reason +
                                   ".\n\nEine vorhandene Datei dieses Namens ist unverändert.",
                               std::string(kTitleNichtGespeichert), MsgIcon::Critical});
+        return;
+    }
+    if (!notes.empty()) {
+        std::string text = NamedFile(name) + "wurde gespeichert.\n";
+        for (const std::string& note : notes) {
+            text += "\n" + note;
+        }
+        messages.showMessage({text, std::string(kTitleGespeichert), MsgIcon::Information});
     }
 }
 

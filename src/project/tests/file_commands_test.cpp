@@ -121,6 +121,55 @@ TEST(SaveCommand, TextTheFileCannotCarryIsRefusedBeforeTheDialog) {
     EXPECT_TRUE(dir.names().empty());
 }
 
+// "Projekt Nr." pasted from a mail, then "Weiter", calculate, Ctrl+S: the
+// project is saved, the line break as a blank, and a message says so.
+TEST(SaveCommand, LineBreakIsSavedAsABlankWithANote) {
+    TempFolder dir;
+    ProgramState project = Old();
+    project.header[ProjectHeader::ProjektNr] = "P-17\r\n";
+    project.table.at(1).RaumVer = "Bad\r\noben";
+    FakeDialogs dialogs;
+    dialogs.answer = dir / "projekt.txt";
+    MessageLog messages;
+
+    mnuItemSave_Click(project, dialogs, messages);
+
+    EXPECT_EQ(dialogs.saveCalls, 1);
+    const std::string file = Slurp(dir / "projekt.txt");
+    EXPECT_TRUE(file.starts_with("P-17 \r\n")) << file.substr(0, 20);
+    EXPECT_TRUE(Contains(file, ",\"Bad oben\","));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    const Message& m = messages.shown[0];
+    EXPECT_EQ(m.title, "Datei gespeichert");
+    EXPECT_EQ(m.icon, MsgIcon::Information);
+    EXPECT_TRUE(Contains(m.text, dir / "projekt.txt")) << m.text;
+    EXPECT_TRUE(Contains(m.text, "„Projekt-Nr.“ der Projektdaten enthielt einen Zeilenumbruch; er "
+                                 "wurde als Leerzeichen gespeichert."))
+        << m.text;
+    EXPECT_TRUE(Contains(m.text, "Die Raum-Verwendung von Heizkörper 1 enthielt")) << m.text;
+}
+
+// Two loads of a 9 MB project make a listing the loader would refuse: the
+// save says so before the dialog, and nothing is written.
+TEST(SaveCommand, ProjectBeyondTheLoadLimitIsRefusedBeforeTheDialog) {
+    TempFolder dir;
+    ProgramState project = Old();
+    const std::string nineMegabytes = std::string(9'000'000, 'x') + "\r\n";
+    project.ListingText = nineMegabytes + "\r\n" + nineMegabytes + "\r\n";
+    FakeDialogs dialogs;
+    dialogs.answer = dir / "projekt.txt";
+    MessageLog messages;
+
+    mnuItemSave_Click(project, dialogs, messages);
+
+    EXPECT_EQ(dialogs.saveCalls, 0);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Datei nicht gespeichert");
+    EXPECT_TRUE(Contains(messages.shown[0].text, "höchstens 16.777.216 Bytes (16 MB)"))
+        << messages.shown[0].text;
+    EXPECT_TRUE(dir.names().empty());
+}
+
 struct SaveFailure {
     const char* name;
     std::string target; // inside the folder unless absolute
