@@ -371,7 +371,15 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTrip{"SeventyEn", [] { return Project(70, 50); }, 70},
                       RoundTrip{"AfterNextOnEntry70", [] { return Project(71, 60); }, 70},
                       RoundTrip{"CommasQuotesUmlauts", Awkward, 4},
-                      RoundTrip{"SmallLargeNegativeNumbers", Numbers, 3}),
+                      RoundTrip{"SmallLargeNegativeNumbers", Numbers, 3},
+                      RoundTrip{"HundredThousandCharacterHeaderField",
+                                [] {
+                                    ProgramState s = Project(2, 60);
+                                    s.header[1] = std::string(100'000, 'x') + "ä";
+                                    s.header[11] = std::string(32'768, '7');
+                                    return s;
+                                },
+                                2}),
     [](const auto& i) { return std::string(i.param.name); });
 
 struct RowCase {
