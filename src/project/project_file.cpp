@@ -18,6 +18,15 @@ constexpr int kHeaderLines = ProjectHeader::kFieldCount;
 constexpr std::size_t kCounterItems = 2;
 constexpr std::size_t kRowItems = 12;
 
+// Two bytes a character, so every other byte of the first ASCII ones is 0.
+bool LooksLikeUtf16(std::string_view b) {
+    if (b.starts_with("\xFF\xFE") || b.starts_with("\xFE\xFF")) {
+        return true;
+    }
+    return b.size() >= 4 &&
+           ((b[0] != 0 && b[1] == 0 && b[3] == 0) || (b[0] == 0 && b[2] == 0 && b[1] != 0));
+}
+
 // ---------------------------------------------------------------- writing
 
 struct Refusal {
@@ -158,10 +167,10 @@ std::string FileImage(const ProgramState& s, Notes& notes) {
         out += kCrLf; // the listing's last line is always complete
     }
     out += kCrLf;
-    if (IsMultiByteUtf8(out)) {
-        // Such bytes would be read back as UTF-8 and change the texts (the
-        // project holds e.g. "Ã¤"): written as UTF-8 with its mark, they read
-        // back exactly.
+    if (IsMultiByteUtf8(out) || out.starts_with(kUtf8Bom) || LooksLikeUtf16(out)) {
+        // Such bytes would be read back as UTF-8 or UTF-16 and change the
+        // texts (the project holds e.g. "Ã¤", or "ï»¿" at its start): written
+        // as UTF-8 with its mark, they read back exactly.
         out = std::string(kUtf8Bom) + Cp1252ToUtf8(out);
     }
     if (out.size() > kMaxProjectFileBytes) {
@@ -418,15 +427,6 @@ int LineOf(std::string_view bytes, std::size_t pos) {
         ++line;
     }
     return line;
-}
-
-// Two bytes a character, so every other byte of the first ASCII ones is 0.
-bool LooksLikeUtf16(std::string_view b) {
-    if (b.starts_with("\xFF\xFE") || b.starts_with("\xFE\xFF")) {
-        return true;
-    }
-    return b.size() >= 4 &&
-           ((b[0] != 0 && b[1] == 0 && b[3] == 0) || (b[0] == 0 && b[2] == 0 && b[1] != 0));
 }
 
 // The file as Windows-1252 bytes. A file that another editor saved as UTF-8,

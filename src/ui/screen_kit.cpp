@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QToolTip>
 
+#include <algorithm>
 #include <limits>
 
 namespace hk::ui {
@@ -124,9 +125,11 @@ QLineEdit* Screen::addTextBox(const QString& name, Placement at, const QFont& fo
 QString DisplayText(const std::string& text) {
     const QString all = QString::fromStdString(text);
     QString out;
-    out.reserve(all.size() + all.size() / kDisplayLineChars + 1);
+    out.reserve(std::min(all.size(), kDisplayLineChars * kDisplayMaxLines) + 200);
     qsizetype lineStart = 0; // where the current line of the box began in out
-    for (qsizetype i = 0; i < all.size(); ++i) {
+    qsizetype lines = 0;     // lines of the box ended so far
+    qsizetype i = 0;
+    for (; i < all.size() && lines < kDisplayMaxLines; ++i) {
         const QChar c = all[i];
         if (c == QLatin1Char('\r') && i + 1 < all.size() && all[i + 1] == QLatin1Char('\n')) {
             continue; // the LF that follows ends the line
@@ -134,13 +137,23 @@ QString DisplayText(const std::string& text) {
         if (c == QLatin1Char('\n')) {
             out += c;
             lineStart = out.size();
+            ++lines;
             continue;
         }
         if (out.size() - lineStart == kDisplayLineChars && !c.isLowSurrogate()) {
             out += QLatin1Char('\n');
             lineStart = out.size();
+            if (++lines == kDisplayMaxLines) {
+                break;
+            }
         }
         out += c;
+    }
+    if (i < all.size()) {
+        out +=
+            QStringLiteral("… Die Liste ist länger; angezeigt sind ihre ersten %1 Zeilen. Sie ist "
+                           "vollständig geladen und wird vollständig gespeichert.")
+                .arg(kDisplayMaxLines);
     }
     return out;
 }

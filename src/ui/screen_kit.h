@@ -52,8 +52,13 @@ public:
 // several lines of the box; the listing itself is not changed.
 inline constexpr qsizetype kDisplayLineChars = 1024;
 
+// A listing box shows at most this many lines: a box of millions of short
+// lines takes seconds to fill. A listing of 70 radiators has some 80 lines.
+inline constexpr qsizetype kDisplayMaxLines = 20000;
+
 // The text a listing box shows for text with CR LF line ends: LF line ends,
-// lines longer than kDisplayLineChars broken into lines of that length.
+// lines longer than kDisplayLineChars broken into lines of that length, and
+// after kDisplayMaxLines lines a note that the listing is longer.
 QString DisplayText(const std::string& text);
 
 // Shows text with CR LF line ends in a multi-line box (DisplayText).

@@ -284,20 +284,40 @@ TEST(ProjectFileLayout, AFileAtTheLoadLimitIsWrittenAndReadBack) {
     EXPECT_EQ(loaded.ListingText, s.ListingText + "\r\n");
 }
 
-// A project whose Windows-1252 bytes happen to be UTF-8 ("Ã¤" typed or
-// loaded) is written as UTF-8 with its mark, so that it reads back as it was.
-TEST(ProjectFileLayout, TextThatLooksLikeUtf8ReadsBackUnchanged) {
+// A project whose Windows-1252 bytes the reader would take for UTF-8 or
+// UTF-16 ("Ã¤" typed or loaded, "ï»¿" or "ÿþ" at the start) is written as
+// UTF-8 with its mark, so that it reads back as it was.
+struct LookAlike {
+    const char* name;
+    int field;
+    std::string text;
+    std::string roomUse; // "Küche" keeps the rest of the file from being UTF-8
+};
+
+class LookAlikeTest : public ::testing::TestWithParam<LookAlike> {};
+
+TEST_P(LookAlikeTest, ReadsBackUnchanged) {
     ProgramState s = Project(2, 60);
-    s.header[4] = "MÃ¼ller";
-    s.table.at(2).RaumVer = "KÃ¼che";
+    s.header[GetParam().field] = GetParam().text;
+    s.header[4] = "Mueller";
+    s.table.at(2).RaumVer = GetParam().roomUse;
     const std::string bytes = Bytes(s);
     EXPECT_TRUE(bytes.starts_with(kUtf8Bom));
     ProgramState loaded;
-    ASSERT_FALSE(ReadProjectFile(bytes, loaded));
+    const auto problem = ReadProjectFile(bytes, loaded);
+    ASSERT_FALSE(problem) << problem->line << ": " << problem->message;
     EXPECT_EQ(loaded.header, s.header);
-    EXPECT_EQ(loaded.table.at(2).RaumVer, "KÃ¼che");
+    EXPECT_EQ(loaded.table.at(2).RaumVer, GetParam().roomUse);
     EXPECT_EQ(loaded.ListingText, s.ListingText + "\r\n");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    ProjectFileLayout, LookAlikeTest,
+    ::testing::Values(LookAlike{"MojibakeOfUtf8", 5, "MÃ¼ller", "KÃ¼che"},
+                      LookAlike{"MarkCharactersFirst", 1, "ï»¿P-1", "Küche"},
+                      LookAlike{"ThornFirstLikeUtf16Mark", 1, "ÿþP-1", "Küche"},
+                      LookAlike{"ZerosLikeUtf16", 1, std::string("ä\0x\0", 5), "Küche"}),
+    [](const auto& i) { return std::string(i.param.name); });
 
 // ---------------------------------------------------------------- reading
 

@@ -151,6 +151,20 @@ private slots:
             << QString(kDisplayLineChars - 1, QLatin1Char('x')) + QStringLiteral("🛁");
         QTest::newRow("Empty") << ""
                                << "";
+        QString most;
+        QString pieces;
+        for (qsizetype n = 0; n < kDisplayMaxLines; ++n) {
+            most += QStringLiteral("z\n");
+            pieces += QString(kDisplayLineChars, QLatin1Char('y')) + QLatin1Char('\n');
+        }
+        const QString crlf = QString(most).replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+        const QString note = QStringLiteral("… Die Liste ist länger; angezeigt sind ihre ersten "
+                                            "20000 Zeilen. Sie ist vollständig geladen und wird "
+                                            "vollständig gespeichert.");
+        QTest::newRow("MostLinesShownWhole") << crlf << most;
+        QTest::newRow("OneLineMoreEndsWithANote") << crlf + "z" << most + note;
+        QTest::newRow("PiecesCountAsLines")
+            << QString(kDisplayLineChars * kDisplayMaxLines + 1, QLatin1Char('y')) << pieces + note;
     }
 
     void listingBoxLinesAreShortEnoughToLayOut() {
