@@ -126,30 +126,43 @@ QString DisplayText(const std::string& text) {
     const QString all = QString::fromStdString(text);
     QString out;
     out.reserve(std::min(all.size(), kDisplayLineChars * kDisplayMaxLines) + 200);
-    qsizetype lineStart = 0; // where the current line of the box began in out
-    qsizetype lines = 0;     // lines of the box ended so far
-    qsizetype i = 0;
-    for (; i < all.size() && lines < kDisplayMaxLines; ++i) {
-        const QChar c = all[i];
-        if (c == QLatin1Char('\r') && i + 1 < all.size() && all[i + 1] == QLatin1Char('\n')) {
-            continue; // the LF that follows ends the line
+    qsizetype lines = 0; // lines of the box ended so far
+    qsizetype pos = 0;   // the first character not shown yet
+    while (pos < all.size() && lines < kDisplayMaxLines) {
+        qsizetype end = all.indexOf(QLatin1Char('\n'), pos);
+        const bool broken = end >= 0;
+        if (!broken) {
+            end = all.size();
         }
-        if (c == QLatin1Char('\n')) {
-            out += c;
-            lineStart = out.size();
-            ++lines;
-            continue;
-        }
-        if (out.size() - lineStart == kDisplayLineChars && !c.isLowSurrogate()) {
+        // The CR of a CR LF goes with the line end; a lone CR stays.
+        const qsizetype stop =
+            broken && end > pos && all[end - 1] == QLatin1Char('\r') ? end - 1 : end;
+        while (stop - pos > kDisplayLineChars) {
+            qsizetype piece = kDisplayLineChars;
+            if (all[pos + piece].isLowSurrogate()) {
+                ++piece; // a character of two code units stays whole
+            }
+            if (pos + piece == stop) {
+                break;
+            }
+            out += QStringView(all).mid(pos, piece);
             out += QLatin1Char('\n');
-            lineStart = out.size();
+            pos += piece;
             if (++lines == kDisplayMaxLines) {
                 break;
             }
         }
-        out += c;
+        if (lines == kDisplayMaxLines) {
+            break;
+        }
+        out += QStringView(all).mid(pos, stop - pos);
+        if (broken) {
+            out += QLatin1Char('\n');
+            ++lines;
+        }
+        pos = end + 1;
     }
-    if (i < all.size()) {
+    if (pos < all.size()) {
         out +=
             QStringLiteral("… Die Liste ist länger; angezeigt sind ihre ersten %1 Zeilen. Sie ist "
                            "vollständig geladen und wird vollständig gespeichert.")

@@ -149,6 +149,11 @@ private slots:
         QTest::newRow("PairNotSplit")
             << QString(kDisplayLineChars - 1, QLatin1Char('x')) + QStringLiteral("🛁")
             << QString(kDisplayLineChars - 1, QLatin1Char('x')) + QStringLiteral("🛁");
+        QTest::newRow("PairAtTheBoundaryThenMore")
+            << QString(kDisplayLineChars - 1, QLatin1Char('x')) + QStringLiteral("🛁") +
+                   QString(kDisplayLineChars + 6, QLatin1Char('y'))
+            << QString(kDisplayLineChars - 1, QLatin1Char('x')) + QStringLiteral("🛁\n") +
+                   QString(kDisplayLineChars, QLatin1Char('y')) + "\nyyyyyy";
         QTest::newRow("Empty") << ""
                                << "";
         QString most;
