@@ -103,10 +103,20 @@ TEST(SaveCommand, ReplacesAnOldFileKeepingItsPermissionsAndLinks) {
     EXPECT_EQ(dir.names(), (std::set<std::string>{"echt.txt", "verweis.txt"}));
 }
 
-TEST(SaveCommand, TextTheFileCannotCarryIsRefusedBeforeTheDialog) {
+struct BeforeTheDialog {
+    const char* name;
+    std::function<void(ProgramState&)> spoil;
+    const char* says;
+};
+
+class RefusedBeforeTheDialogTest : public ::testing::TestWithParam<BeforeTheDialog> {};
+
+// A text the file cannot carry, or a project too large for the loader (two
+// loads of a 9 MB project): said before the dialog, and nothing is written.
+TEST_P(RefusedBeforeTheDialogTest, NothingIsWritten) {
     TempFolder dir;
     ProgramState project = Old();
-    project.header[ProjectHeader::Datum] = "✓";
+    GetParam().spoil(project);
     FakeDialogs dialogs;
     dialogs.answer = dir / "projekt.txt";
     MessageLog messages;
@@ -117,9 +127,23 @@ TEST(SaveCommand, TextTheFileCannotCarryIsRefusedBeforeTheDialog) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "Datei nicht gespeichert");
     EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(Contains(messages.shown[0].text, "„Datum“")) << messages.shown[0].text;
+    EXPECT_TRUE(Contains(messages.shown[0].text, GetParam().says)) << messages.shown[0].text;
     EXPECT_TRUE(dir.names().empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    SaveCommand, RefusedBeforeTheDialogTest,
+    ::testing::Values(BeforeTheDialog{"TextTheFileCannotCarry",
+                                      [](ProgramState& p) { p.header[ProjectHeader::Datum] = "✓"; },
+                                      "„Datum“"},
+                      BeforeTheDialog{"BeyondTheLoadLimit",
+                                      [](ProgramState& p) {
+                                          const std::string nine =
+                                              std::string(9'000'000, 'x') + "\r\n";
+                                          p.ListingText = nine + "\r\n" + nine + "\r\n";
+                                      },
+                                      "höchstens 16.777.216 Bytes (16 MB)"}),
+    [](const auto& i) { return std::string(i.param.name); });
 
 // "Projekt Nr." pasted from a mail, then "Weiter", calculate, Ctrl+S: the
 // project is saved, the line break as a blank, and a message says so.
@@ -147,27 +171,6 @@ TEST(SaveCommand, LineBreakIsSavedAsABlankWithANote) {
                                  "wurde als Leerzeichen gespeichert."))
         << m.text;
     EXPECT_TRUE(Contains(m.text, "Die Raum-Verwendung von Heizkörper 1 enthielt")) << m.text;
-}
-
-// Two loads of a 9 MB project make a listing the loader would refuse: the
-// save says so before the dialog, and nothing is written.
-TEST(SaveCommand, ProjectBeyondTheLoadLimitIsRefusedBeforeTheDialog) {
-    TempFolder dir;
-    ProgramState project = Old();
-    const std::string nineMegabytes = std::string(9'000'000, 'x') + "\r\n";
-    project.ListingText = nineMegabytes + "\r\n" + nineMegabytes + "\r\n";
-    FakeDialogs dialogs;
-    dialogs.answer = dir / "projekt.txt";
-    MessageLog messages;
-
-    mnuItemSave_Click(project, dialogs, messages);
-
-    EXPECT_EQ(dialogs.saveCalls, 0);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, "Datei nicht gespeichert");
-    EXPECT_TRUE(Contains(messages.shown[0].text, "höchstens 16.777.216 Bytes (16 MB)"))
-        << messages.shown[0].text;
-    EXPECT_TRUE(dir.names().empty());
 }
 
 struct SaveFailure {
