@@ -133,4 +133,39 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
+bool IsMultiByteUtf8(std::string_view bytes) {
+    bool multi = false;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t at = pos;
+        if (DecodeUtf8(bytes, pos) > 0x10FFFF) {
+            return false;
+        }
+        multi = multi || pos - at > 1;
+    }
+    return multi;
+}
+
+OneLineText ForOneLineBox(std::string_view utf8) {
+    OneLineText out;
+    out.text.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t at = pos;
+        const char32_t c = DecodeUtf8(utf8, pos);
+        if (c == '\r' && pos < utf8.size() && utf8[pos] == '\n') {
+            ++pos; // CR LF is one line break
+        }
+        if (c == '\r' || c == '\n' || c == '\t') {
+            out.text += ' ';
+        } else if (c <= 0x10FFFF && IsCp1252Char(c)) {
+            out.text.append(utf8.substr(at, pos - at));
+        } else if (c <= 0x10FFFF) {
+            const std::string_view ch = utf8.substr(at, pos - at);
+            if (out.leftOut.find(ch) == std::string::npos) {
+                out.leftOut.append(ch);
+            }
+        }
+    }
+    return out;
+}
+
 } // namespace hk

@@ -53,4 +53,21 @@ char32_t DecodeUtf8(std::string_view s, std::size_t& pos);
 // Appends the UTF-8 form of c.
 void AppendUtf8(std::string& out, char32_t c);
 
+// True when bytes are valid UTF-8 and hold at least one character of two or
+// more bytes: text that another editor saved as UTF-8. Windows-1252 text with
+// umlauts is practically never such a sequence.
+bool IsMultiByteUtf8(std::string_view bytes);
+
+// The UTF-8 byte order mark some editors put at the start of a file.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// What a one-line text box keeps of a typed or pasted text: each line break
+// (CR LF, a lone CR or LF) and each tab becomes one blank, and characters
+// that Windows-1252 cannot hold are left out and listed, each once.
+struct OneLineText {
+    std::string text;    // UTF-8
+    std::string leftOut; // UTF-8, the characters left out in their order
+};
+OneLineText ForOneLineBox(std::string_view utf8);
+
 } // namespace hk

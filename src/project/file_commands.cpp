@@ -39,7 +39,8 @@ bool mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageS
                        FileOps& files) {
     // Checked before the dialog: the user learns at once, and no file is touched.
     std::string bytes;
-    if (const auto problem = ProjectFileBytes(state, bytes)) {
+    std::vector<std::string> notes;
+    if (const auto problem = ProjectFileBytes(state, bytes, &notes)) {
         messages.showMessage({"Das Projekt wurde nicht gespeichert.\n\n" + problem->message +
                                   "\nBitte ändern Sie den Text.",
                               std::string(kTitleNichtGespeichert), MsgIcon::Exclamation});
@@ -52,6 +53,13 @@ bool mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageS
     if (const auto reason = ReplaceFileSafely(files, name, bytes)) {
         messages.showMessage(SaveFailedMessage(name, *reason));
         return false;
+    }
+    if (!notes.empty()) {
+        std::string text = NamedFile(name) + "wurde gespeichert.\n";
+        for (const std::string& note : notes) {
+            text += "\n" + note;
+        }
+        messages.showMessage({text, std::string(kTitleGespeichert), MsgIcon::Information});
     }
     return true;
 }

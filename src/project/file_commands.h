@@ -39,6 +39,7 @@ public:
 };
 
 inline constexpr std::string_view kTitleNichtGespeichert = "Datei nicht gespeichert";
+inline constexpr std::string_view kTitleGespeichert = "Datei gespeichert";
 inline constexpr std::string_view kTitleNichtGeladen = "Datei nicht geladen";
 inline constexpr std::string_view kTitleOpenDialog = "Datei wird geöffnet";
 
@@ -51,7 +52,9 @@ std::vector<FileFilter> OpenFilters(); // "Textdateien(*.TXT)|*.TXT|Dateien(*.Da
 
 // "&Speichern unter" of the calculation screen. Never destroys a good file;
 // a failure is reported in a German message box. Changes no program state.
-// A project holding a text the file cannot carry is refused before the dialog.
+// A project holding a text the file cannot carry, or too large to be loaded
+// again, is refused before the dialog; a line break in a one-line text is
+// saved as a blank and said in a message after the save.
 // True when the file was written (the caller clears the unsaved mark).
 bool mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
                        FileOps& files = SystemFileOps());

@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "common/text.h"
+#include "project/file_ops.h"
 
 #include <algorithm>
 #include <array>
@@ -17,11 +18,35 @@ constexpr int kHeaderLines = ProjectHeader::kFieldCount;
 constexpr std::size_t kCounterItems = 2;
 constexpr std::size_t kRowItems = 12;
 
+// Two bytes a character, so every other byte of the first ASCII ones is 0.
+bool LooksLikeUtf16(std::string_view b) {
+    if (b.starts_with("\xFF\xFE") || b.starts_with("\xFE\xFF")) {
+        return true;
+    }
+    return b.size() >= 4 &&
+           ((b[0] != 0 && b[1] == 0 && b[3] == 0) || (b[0] == 0 && b[2] == 0 && b[1] != 0));
+}
+
 // ---------------------------------------------------------------- writing
 
 struct Refusal {
     std::string message;
 };
+
+using Notes = std::vector<std::string>;
+
+// "18.900.000 Bytes", grouped in threes as German texts write it.
+std::string ByteCountText(std::size_t bytes) {
+    const std::string digits = WholeText(static_cast<long long>(bytes));
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            out += '.';
+        }
+        out += digits[i];
+    }
+    return out + " Bytes";
+}
 
 constexpr std::array<std::string_view, ProjectHeader::kFieldCount> kHeaderNames = {
     "Projekt-Nr.",       "Bearbeiter",        "Datum",
@@ -65,18 +90,29 @@ std::string Encoded(std::string_view utf8, const std::string& what) {
 }
 
 // A text that stands on one line of the file, alone or as an item. Only the
-// pair CR LF ends a line; a lone CR or LF, as a loaded file may hold, is kept.
-std::string OneLine(std::string_view utf8, const std::string& what) {
-    if (utf8.find(kCrLf) != std::string_view::npos) {
-        throw Refusal{what + " enthält einen Zeilenumbruch, den eine Projektdatei nicht "
-                             "aufnehmen kann."};
+// pair CR LF ends a line, so each pair is written as one blank and the user
+// is told; a lone CR or LF, as a loaded file may hold, is kept.
+std::string OneLine(std::string_view utf8, const std::string& what, Notes& notes) {
+    if (utf8.find(kCrLf) == std::string_view::npos) {
+        return Encoded(utf8, what);
     }
-    return Encoded(utf8, what);
+    std::string flat;
+    for (std::size_t pos = 0;;) {
+        const auto brk = utf8.find(kCrLf, pos);
+        flat.append(utf8.substr(pos, brk - pos));
+        if (brk == std::string_view::npos) {
+            break;
+        }
+        flat += ' ';
+        pos = brk + kCrLf.size();
+    }
+    notes.push_back(what + " enthielt einen Zeilenumbruch; er wurde als Leerzeichen gespeichert.");
+    return Encoded(flat, what);
 }
 
-void PutQuoted(std::string& out, std::string_view utf8, const std::string& what) {
+void PutQuoted(std::string& out, std::string_view utf8, const std::string& what, Notes& notes) {
     out += '"';
-    for (char c : OneLine(utf8, what)) {
+    for (char c : OneLine(utf8, what, notes)) {
         out += c;
         if (c == '"') {
             out += '"'; // doubled, so that the reader sees no end of the text here
@@ -92,30 +128,30 @@ void PutSingle(std::string& out, float x, int entry) {
     out += FileNumberText(x);
 }
 
-void PutRow(std::string& out, const RadiatorEntry& e, int n) {
+void PutRow(std::string& out, const RadiatorEntry& e, int n, Notes& notes) {
     out += WholeText(n);
     for (float x : {e.dVorl, e.dRueckl}) {
         out += ',';
         PutSingle(out, x, n);
     }
     out += ',';
-    PutQuoted(out, e.RaumNr, "Die Raum-Nr. von " + EntryName(n));
+    PutQuoted(out, e.RaumNr, "Die Raum-Nr. von " + EntryName(n), notes);
     out += ',';
-    PutQuoted(out, e.RaumVer, "Die Raum-Verwendung von " + EntryName(n));
+    PutQuoted(out, e.RaumVer, "Die Raum-Verwendung von " + EntryName(n), notes);
     for (float x : {e.dRaum, e.QRaum, e.Exponent, e.dMittel, e.Faktor, e.QHKNeu}) {
         out += ',';
         PutSingle(out, x, n);
     }
     out += ',';
-    PutQuoted(out, e.HkTyp, "Der Heizflächen-Typ von " + EntryName(n));
+    PutQuoted(out, e.HkTyp, "Der Heizflächen-Typ von " + EntryName(n), notes);
     out += kCrLf;
 }
 
-std::string FileImage(const ProgramState& s) {
+std::string FileImage(const ProgramState& s, Notes& notes) {
     std::string out;
     out.reserve(4096 + s.ListingText.size());
     for (int n = 1; n <= kHeaderLines; ++n) {
-        out += OneLine(s.header[n], HeaderFieldName(n));
+        out += OneLine(s.header[n], HeaderFieldName(n), notes);
         out += kCrLf;
     }
     // LfNr is 71 after the next command that follows entry 70: that entry
@@ -124,13 +160,25 @@ std::string FileImage(const ProgramState& s) {
     out += WholeText(rows) + "," + WholeText(s.dNorm);
     out += kCrLf;
     for (int n = 1; n <= rows; ++n) {
-        PutRow(out, s.table.at(n), n);
+        PutRow(out, s.table.at(n), n, notes);
     }
     out += Encoded(s.ListingText, "Die Ergebnisliste");
     if (!s.ListingText.empty() && !s.ListingText.ends_with(kCrLf)) {
         out += kCrLf; // the listing's last line is always complete
     }
     out += kCrLf;
+    if (IsMultiByteUtf8(out) || out.starts_with(kUtf8Bom) || LooksLikeUtf16(out)) {
+        // Such bytes would be read back as UTF-8 or UTF-16 and change the
+        // texts (the project holds e.g. "Ã¤", or "ï»¿" at its start): written
+        // as UTF-8 with its mark, they read back exactly.
+        out = std::string(kUtf8Bom) + Cp1252ToUtf8(out);
+    }
+    if (out.size() > kMaxProjectFileBytes) {
+        throw Refusal{"Die Projektdatei würde " + ByteCountText(out.size()) +
+                      " groß; das Programm lädt höchstens " + ByteCountText(kMaxProjectFileBytes) +
+                      " (" + WholeText(static_cast<long long>(kMaxProjectFileBytes >> 20)) +
+                      " MB) und könnte sie nicht wieder laden."};
+    }
     return out;
 }
 
@@ -182,18 +230,19 @@ std::string Count(std::size_t n) {
     return n == 1 ? "eine Angabe" : WholeText(static_cast<long long>(n)) + " Angaben";
 }
 
-// Splits an item list. Stops as soon as there are more items than expected,
-// so that a long line of commas costs no more than reading it once.
+// Beyond this many items more than expected a line is not read further, so
+// that a long line of commas costs no more than reading it once.
+constexpr std::size_t kExtraItemsRead = 16;
+
+// Splits an item list; items may hold up to kExtraItemsRead more than
+// expected, and fewer is refused here.
 void SplitItems(std::string_view line, int lineNo, std::size_t expected, std::vector<Item>& items) {
     items.clear();
     if (line.empty()) {
         throw BadFile{lineNo, "Die Zeile ist leer"};
     }
     std::size_t pos = 0;
-    for (;;) {
-        if (items.size() == expected) {
-            throw BadFile{lineNo, "Die Zeile hat mehr als " + Count(expected)};
-        }
+    while (items.size() < expected + kExtraItemsRead) {
         Item item;
         while (pos < line.size() && IsBlank(line[pos])) {
             ++pos;
@@ -235,6 +284,34 @@ void SplitItems(std::string_view line, int lineNo, std::size_t expected, std::ve
     if (items.size() < expected) {
         throw BadFile{lineNo, "Die Zeile hat " + Count(items.size()) + " statt " + Count(expected)};
     }
+}
+
+void RefuseExtraItems(const std::vector<Item>& items, int lineNo, std::size_t expected) {
+    if (items.size() > expected) {
+        throw BadFile{lineNo, "Die Zeile hat mehr als " + Count(expected)};
+    }
+}
+
+// A row has its texts as items 4, 5 and 12. Three texts further right on a
+// line with too many items: a number was written with a decimal comma, which
+// splits it into two items.
+void RefuseExtraRowItems(const std::vector<Item>& items, int lineNo) {
+    if (items.size() <= kRowItems) {
+        return;
+    }
+    std::vector<std::size_t> texts;
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        if (items[k].quoted) {
+            texts.push_back(k + 1);
+        }
+    }
+    if (texts.size() == 3 && texts != std::vector<std::size_t>{4, 5, kRowItems}) {
+        throw BadFile{lineNo, "Die Zeile hat " + Count(items.size()) + " statt " +
+                                  Count(kRowItems) +
+                                  ": eine Zahl ist mit Dezimalkomma geschrieben (etwa 75,5), die "
+                                  "Datei erwartet einen Dezimalpunkt (75.5)"};
+    }
+    RefuseExtraItems(items, lineNo, kRowItems);
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -342,10 +419,143 @@ std::size_t LineCount(std::string_view text) {
     return text.ends_with(kCrLf) ? n : n + 1;
 }
 
-void ReadInto(std::string_view bytes, ProgramState& s) {
-    if (bytes.empty()) {
+// The line (1-based) on which byte pos of bytes stands.
+int LineOf(std::string_view bytes, std::size_t pos) {
+    int line = 1;
+    for (auto brk = bytes.find(kCrLf); brk != std::string_view::npos && brk < pos;
+         brk = bytes.find(kCrLf, brk + kCrLf.size())) {
+        ++line;
+    }
+    return line;
+}
+
+// The file as Windows-1252 bytes. A file that another editor saved as UTF-8,
+// with or without its byte order mark, is converted; one that is UTF-16 is
+// refused by name.
+std::string_view AsCp1252(std::string_view bytes, std::string& converted) {
+    if (LooksLikeUtf16(bytes)) {
+        throw BadFile{1, "Die Datei ist UTF-16 kodiert; eine Projektdatei ist eine "
+                         "Windows-1252-Textdatei (ANSI)"};
+    }
+    const bool marked = bytes.starts_with(kUtf8Bom);
+    if (marked) {
+        bytes.remove_prefix(kUtf8Bom.size());
+    }
+    if (!marked && !IsMultiByteUtf8(bytes)) {
+        return bytes;
+    }
+    converted.clear();
+    converted.reserve(bytes.size());
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t at = pos;
+        const char32_t c = DecodeUtf8(bytes, pos);
+        if (c > 0x10FFFF) {
+            throw BadFile{LineOf(bytes, at), "Die Datei ist als UTF-8 gekennzeichnet, enthält "
+                                             "aber Bytes, die kein UTF-8 sind"};
+        }
+        const auto b = Utf8ToCp1252(bytes.substr(at, pos - at));
+        if (!b) {
+            throw BadFile{LineOf(bytes, at), "Die Datei (UTF-8) enthält " +
+                                                 BadCharacter(bytes.substr(at, pos - at)) +
+                                                 ", das eine Projektdatei nicht aufnehmen kann"};
+        }
+        converted += *b;
+    }
+    return converted;
+}
+
+// Names line ends other than CR LF before any line is read.
+void RefuseOtherLineEnds(std::string_view bytes) {
+    const std::string_view expected = "Die Datei hat keine Windows-Zeilenenden (CR LF), ";
+    const auto first = bytes.find(kCrLf);
+    if (first == std::string_view::npos) {
+        if (bytes.find('\n') != std::string_view::npos) {
+            throw BadFile{1, std::string(expected) + "sondern nur LF, wie Linux und macOS sie "
+                                                     "schreiben"};
+        }
+        if (bytes.find('\r') != std::string_view::npos) {
+            throw BadFile{1, std::string(expected) + "sondern nur CR, wie ältere Mac-Programme "
+                                                     "sie schreiben"};
+        }
+    } else if (first > 0 && bytes[first - 1] == '\r') {
+        throw BadFile{1, std::string(expected) + "sondern CR CR LF: die Zeilenenden wurden doppelt "
+                                                 "umgewandelt"};
+    }
+}
+
+// A row starts with its number and a comma; a listing line or a header line
+// does not.
+bool LooksLikeRow(std::string_view line) {
+    const auto comma = line.find(',');
+    if (comma == std::string_view::npos) {
+        return false;
+    }
+    auto first = line.substr(0, comma);
+    while (!first.empty() && IsBlank(first.front())) {
+        first.remove_prefix(1);
+    }
+    while (!first.empty() && IsBlank(first.back())) {
+        first.remove_suffix(1);
+    }
+    return IsFileNumber(first);
+}
+
+// Whether the first line of rest that is not empty is a row: an empty line
+// among the rows is a bad row, an empty listing after the last row is not.
+bool RowFollows(std::string_view rest) {
+    std::size_t pos = 0;
+    for (auto end = rest.find(kCrLf); end != std::string_view::npos;
+         pos = end + kCrLf.size(), end = rest.find(kCrLf, pos)) {
+        if (end > pos) {
+            return LooksLikeRow(rest.substr(pos, end - pos));
+        }
+    }
+    return false;
+}
+
+bool HoldsControlBytes(std::string_view s) {
+    return std::any_of(s.begin(), s.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b < 0x20 && c != '\t' && c != '\r' && c != '\n';
+    });
+}
+
+// The listing: whole lines to the end, each appended with its CR LF. The
+// writer ends it with an empty line, so a file cut at a line end shows, and
+// so do bytes after that end (a Ctrl-Z or zeros some programs add).
+void CheckListingEnd(std::string_view listing, int lineBefore) {
+    if (listing.empty()) {
+        throw BadFile{lineBefore + 1, "Die Datei endet vorzeitig, die Ergebnisliste fehlt"};
+    }
+    if (listing == kCrLf || listing.ends_with("\r\n\r\n")) {
+        return;
+    }
+    const auto closing = listing.rfind("\r\n\r\n");
+    const std::size_t end = closing != std::string_view::npos ? closing + 4
+                            : listing.starts_with(kCrLf)      ? kCrLf.size()
+                                                              : std::string_view::npos;
+    if (end != std::string_view::npos) {
+        const auto after = listing.substr(end);
+        if (after.find(kCrLf) == std::string_view::npos || HoldsControlBytes(after)) {
+            throw BadFile{lineBefore + LineOf(listing, end),
+                          "Nach dem Ende der Projektdaten folgen noch " +
+                              WholeText(static_cast<long long>(after.size())) +
+                              " Bytes, die nicht zur Projektdatei gehören"};
+        }
+    }
+    // The line that is cut short, or the closing line that is missing.
+    const auto present = static_cast<int>(LineCount(listing));
+    throw BadFile{lineBefore + present + (listing.ends_with(kCrLf) ? 1 : 0),
+                  "Die Datei endet vorzeitig, die Ergebnisliste ist unvollständig"};
+}
+
+void ReadInto(std::string_view file, ProgramState& s) {
+    if (file.empty()) {
         throw BadFile{1, "Die Datei ist leer"};
     }
+    std::string converted;
+    const std::string_view bytes = AsCp1252(file, converted);
+    RefuseOtherLineEnds(bytes);
     Lines lines(bytes);
     for (int n = 1; n <= kHeaderLines; ++n) {
         s.header[n] = Cp1252ToUtf8(lines.need());
@@ -353,21 +563,29 @@ void ReadInto(std::string_view bytes, ProgramState& s) {
 
     std::vector<Item> items;
     const std::string_view counterLine = lines.need();
-    SplitItems(counterLine, lines.number(), kCounterItems, items);
-    const ItemReader counter(items, lines.number());
+    const int counterLineNo = lines.number();
+    SplitItems(counterLine, counterLineNo, kCounterItems, items);
+    RefuseExtraItems(items, counterLineNo, kCounterItems);
+    const ItemReader counter(items, counterLineNo);
     const std::int16_t rows = counter.int16(1);
     const std::int16_t dNorm = counter.int16(2);
     if (!RadiatorTable::IsValidNumber(rows)) {
-        throw BadFile{lines.number(), "Die Zahl der Heizkörper ist " + WholeText(rows) +
-                                          ", möglich sind 1 bis " +
-                                          WholeText(RadiatorTable::kCapacity)};
+        throw BadFile{counterLineNo, "Die Zahl der Heizkörper ist " + WholeText(rows) +
+                                         ", möglich sind 1 bis " +
+                                         WholeText(RadiatorTable::kCapacity)};
     }
     s.LfNr = rows;
     s.dNorm = dNorm;
 
     for (int n = 1; n <= rows; ++n) {
+        if (!RowFollows(lines.rest())) {
+            throw BadFile{counterLineNo, "Die Zeile nennt " + WholeText(rows) +
+                                             " Heizkörper, es folgen aber nur " + WholeText(n - 1) +
+                                             " Zeilen mit Heizkörperdaten; die übrigen fehlen"};
+        }
         const std::string_view rowLine = lines.need();
         SplitItems(rowLine, lines.number(), kRowItems, items);
+        RefuseExtraRowItems(items, lines.number());
         const ItemReader row(items, lines.number());
         const std::int16_t number = row.int16(1);
         if (number != n) {
@@ -390,26 +608,21 @@ void ReadInto(std::string_view bytes, ProgramState& s) {
         e.HkTyp = row.text(12);
     }
 
-    // The listing: whole lines to the end, each appended with its CR LF. The
-    // writer ends it with an empty line, so a file cut at a line end shows.
     const std::string_view listing = lines.rest();
-    if (listing.empty()) {
-        throw BadFile{lines.number() + 1, "Die Datei endet vorzeitig, die Ergebnisliste fehlt"};
-    }
-    if (listing != kCrLf && !listing.ends_with("\r\n\r\n")) {
-        // The line that is cut short, or the closing line that is missing.
-        const auto present = static_cast<int>(LineCount(listing));
-        throw BadFile{lines.number() + present + (listing.ends_with(kCrLf) ? 1 : 0),
-                      "Die Datei endet vorzeitig, die Ergebnisliste ist unvollständig"};
-    }
+    CheckListingEnd(listing, lines.number());
     s.ListingText += Cp1252ToUtf8(listing);
 }
 
 } // namespace
 
-std::optional<SaveProblem> ProjectFileBytes(const ProgramState& state, std::string& bytes) {
+std::optional<SaveProblem> ProjectFileBytes(const ProgramState& state, std::string& bytes,
+                                            std::vector<std::string>* notes) {
     try {
-        bytes = FileImage(state);
+        Notes said;
+        bytes = FileImage(state, said);
+        if (notes != nullptr) {
+            *notes = std::move(said);
+        }
     } catch (const Refusal& r) {
         return SaveProblem{r.message};
     }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace hk {
 
@@ -18,10 +19,14 @@ struct SaveProblem {
 };
 
 // The whole file as Windows-1252 bytes. The counter line and the rows stop at
-// entry 70. A text that Windows-1252 cannot hold, a line break in a one-line
-// text or a number that is no number gives a problem, and bytes is untouched:
-// the file would not read back as the project.
-std::optional<SaveProblem> ProjectFileBytes(const ProgramState& state, std::string& bytes);
+// entry 70. A text that Windows-1252 cannot hold, a number that is no number
+// or a file above kMaxProjectFileBytes gives a problem, and bytes is
+// untouched: the file would not read back as the project. A line break in a
+// one-line text is written as a blank, and notes (when given) says so, one
+// German sentence a field. Bytes that would read as UTF-8 are written as
+// UTF-8 with its byte order mark, so that they read back as they were.
+std::optional<SaveProblem> ProjectFileBytes(const ProgramState& state, std::string& bytes,
+                                            std::vector<std::string>* notes = nullptr);
 
 struct LoadProblem {
     int line = 0;        // 1-based line of the file where reading stopped

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
@@ -30,6 +31,46 @@ QMessageBox::Icon IconOf(MsgIcon icon) {
 // The filter list shows the descriptions as the program words them, without
 // the patterns added for the small letters.
 constexpr QFileDialog::Options kOptions = QFileDialog::HideNameFilterDetails;
+
+// Qt's own dialog reads double quotes in the name box as the bounds of
+// several names ("a" "b"), so that `a b "c" x.txt` would be taken as "c".
+// A name with a double quote is refused with a note and the dialog stays
+// open: the file used is always the one the user typed.
+class NameAsTypedDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (edit != nullptr && edit->text().contains(QLatin1Char('"'))) {
+            QMessageBox note(QMessageBox::Information, QStringLiteral("Dateiname nicht möglich"),
+                             QStringLiteral("Der Name „") + edit->text() +
+                                 QStringLiteral("“ enthält Anführungszeichen (\"). Dieser Dialog "
+                                                "liest sie als Grenzen mehrerer Namen und würde "
+                                                "eine andere Datei verwenden.\n\nBitte geben "
+                                                "Sie einen Namen ohne Anführungszeichen ein."),
+                             QMessageBox::Ok, this);
+            note.setTextFormat(Qt::PlainText);
+            note.exec();
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
+std::string AskFileName(QFileDialog::AcceptMode mode, const QString& title,
+                        const std::vector<FileFilter>& filters) {
+    NameAsTypedDialog dialog(QApplication::activeWindow(), title, QString(),
+                             QtNameFilters(filters));
+    dialog.setOptions(kOptions);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                       : QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return dialog.selectedFiles().value(0).toStdString();
+}
 
 } // namespace
 
@@ -71,7 +112,7 @@ std::unique_ptr<QFileDialog> MakeSaveDialog(QWidget* parent,
                                             const std::vector<FileFilter>& filters) {
     // No caption of our own: the dialog shows its standard title.
     auto dialog =
-        std::make_unique<QFileDialog>(parent, QString(), QString(), QtNameFilters(filters));
+        std::make_unique<NameAsTypedDialog>(parent, QString(), QString(), QtNameFilters(filters));
     dialog->setOptions(kOptions);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
@@ -102,14 +143,12 @@ std::string QtFileDialogs::saveFileName(const std::vector<FileFilter>& filters) 
 
 std::string QtFileDialogs::openFileName(const std::string& title,
                                         const std::vector<FileFilter>& filters) {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), Q(title), QString(),
-                                        QtNameFilters(filters), nullptr, kOptions)
-        .toStdString();
+    return AskFileName(QFileDialog::AcceptOpen, Q(title), filters);
 }
 
 std::string QtFileDialogs::exportFileName(const std::string& proposedName,
                                           const FileFilter& filter) {
-    QFileDialog dialog(QApplication::activeWindow());
+    NameAsTypedDialog dialog(QApplication::activeWindow());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOptions(kOptions);

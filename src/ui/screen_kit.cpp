@@ -14,6 +14,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolTip>
+
+#include <algorithm>
+#include <limits>
 
 namespace hk::ui {
 namespace {
@@ -27,6 +31,17 @@ void PaintBackground(QWidget* w, QColor colour) {
     w->setAutoFillBackground(true);
 }
 
+QString LeftOutNote(const std::string& leftOut) {
+    QStringList shown;
+    for (std::size_t pos = 0; pos < leftOut.size();) {
+        const std::size_t at = pos;
+        DecodeUtf8(leftOut, pos);
+        shown << QString::fromStdString(leftOut.substr(at, pos - at));
+    }
+    return QStringLiteral("Nicht übernommen: ") + shown.join(QLatin1Char(' ')) +
+           QStringLiteral("\nDiese Zeichen kann eine Projektdatei nicht speichern.");
+}
+
 } // namespace
 
 QRect Twips(int left, int top, int width, int height) {
@@ -35,8 +50,23 @@ QRect Twips(int left, int top, int width, int height) {
 
 QFont DefaultFont() { return MakeFont(QStringLiteral("MS Sans Serif"), 8.25); }
 
-QValidator::State Cp1252Validator::validate(QString& input, int& /*pos*/) const {
-    return IsCp1252Text(input.toStdString()) ? Acceptable : Invalid;
+QValidator::State Cp1252Validator::validate(QString& input, int& pos) const {
+    const OneLineText head = ForOneLineBox(input.left(pos).toStdString());
+    const OneLineText tail = ForOneLineBox(input.mid(pos).toStdString());
+    const QString kept = QString::fromStdString(head.text + tail.text);
+    if (kept != input) {
+        input = kept;
+        pos = static_cast<int>(QString::fromStdString(head.text).size());
+    }
+    const std::string leftOut = head.leftOut + tail.leftOut;
+    if (!leftOut.empty()) {
+        // Said at the box, where the user looks while pasting.
+        if (auto* box = qobject_cast<QWidget*>(parent())) {
+            QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())),
+                               LeftOutNote(ForOneLineBox(leftOut).leftOut), box, {}, 8000);
+        }
+    }
+    return Acceptable;
 }
 
 Screen::Screen(const QString& name, const QString& caption, int clientWidth, int clientHeight,
@@ -98,16 +128,64 @@ QLineEdit* Screen::addTextBox(const QString& name, Placement at, const QFont& fo
     box->setFont(font);
     box->setAlignment(Qt::AlignCenter);
     box->setToolTip(toolTip);
-    if (maxLength > 0) {
-        box->setMaxLength(maxLength);
-    }
+    // A box without a limit of its own takes a pasted text whole; Qt would
+    // otherwise cut it at 32767 characters without a word.
+    box->setMaxLength(maxLength > 0 ? maxLength : std::numeric_limits<int>::max());
     box->setValidator(new Cp1252Validator(box));
     return box;
 }
 
+QString DisplayText(const std::string& text) {
+    const QString all = QString::fromStdString(text);
+    QString out;
+    out.reserve(std::min(all.size(), kDisplayLineChars * kDisplayMaxLines) + 200);
+    qsizetype lines = 0; // lines of the box ended so far
+    qsizetype pos = 0;   // the first character not shown yet
+    while (pos < all.size() && lines < kDisplayMaxLines) {
+        qsizetype end = all.indexOf(QLatin1Char('\n'), pos);
+        const bool broken = end >= 0;
+        if (!broken) {
+            end = all.size();
+        }
+        // The CR of a CR LF goes with the line end; a lone CR stays.
+        const qsizetype stop =
+            broken && end > pos && all[end - 1] == QLatin1Char('\r') ? end - 1 : end;
+        while (stop - pos > kDisplayLineChars) {
+            qsizetype piece = kDisplayLineChars;
+            if (all[pos + piece].isLowSurrogate()) {
+                ++piece; // a character of two code units stays whole
+            }
+            if (pos + piece == stop) {
+                break;
+            }
+            out += QStringView(all).mid(pos, piece);
+            out += QLatin1Char('\n');
+            pos += piece;
+            if (++lines == kDisplayMaxLines) {
+                break;
+            }
+        }
+        if (lines == kDisplayMaxLines) {
+            break;
+        }
+        out += QStringView(all).mid(pos, stop - pos);
+        if (broken) {
+            out += QLatin1Char('\n');
+            ++lines;
+        }
+        pos = end + 1;
+    }
+    if (pos < all.size()) {
+        out +=
+            QStringLiteral("… Die Liste ist länger; angezeigt sind ihre ersten %1 Zeilen. Sie ist "
+                           "vollständig geladen und wird vollständig gespeichert.")
+                .arg(kDisplayMaxLines);
+    }
+    return out;
+}
+
 void ShowCrLfText(QPlainTextEdit* box, const std::string& text) {
-    box->setPlainText(
-        QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box->setPlainText(DisplayText(text));
 }
 
 QPlainTextEdit* Screen::addListingBox(const QString& name, Placement at, const QFont& font,

@@ -37,15 +37,31 @@ QRect Twips(int left, int top, int width, int height);
 // The dialog font that controls without a font of their own use.
 QFont DefaultFont();
 
-// Refuses any text that Windows-1252 cannot hold, so that the project file
-// keeps every character the user typed.
+// Keeps a one-line box on one line and within what a project file can hold:
+// a typed or pasted line break or tab becomes a blank, and characters that
+// Windows-1252 cannot hold are left out, which a tooltip at the box names.
 class Cp1252Validator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int& pos) const override;
 };
 
-// Shows text with CR LF line ends in a multi-line box.
+// A line of a listing box holds at most this many characters. Qt lays out
+// a line without blanks in time that grows with the square of its length (a
+// listing of one 15 MB line froze the screen), so a longer line is shown as
+// several lines of the box; the listing itself is not changed.
+inline constexpr qsizetype kDisplayLineChars = 1024;
+
+// A listing box shows at most this many lines: a box of millions of short
+// lines takes seconds to fill. A listing of 70 radiators has some 80 lines.
+inline constexpr qsizetype kDisplayMaxLines = 20000;
+
+// The text a listing box shows for text with CR LF line ends: LF line ends,
+// lines longer than kDisplayLineChars broken into lines of that length, and
+// after kDisplayMaxLines lines a note that the listing is longer.
+QString DisplayText(const std::string& text);
+
+// Shows text with CR LF line ends in a multi-line box (DisplayText).
 void ShowCrLfText(QPlainTextEdit* box, const std::string& text);
 
 // A top-level screen. The client area has the given size in twips and the
@@ -79,7 +95,8 @@ protected:
     QLabel* addLabel(const QString& name, const QString& text, Placement at, const QFont& font,
                      Qt::Alignment horizontal = Qt::AlignHCenter, QColor colour = Qt::black);
     // A single-line text box showing its text centred and taking only
-    // Windows-1252 characters; maxLength 0 sets no limit of its own.
+    // Windows-1252 characters on one line (Cp1252Validator); maxLength 0
+    // sets no limit at all.
     QLineEdit* addTextBox(const QString& name, Placement at, const QFont& font,
                           const QString& toolTip = {}, int maxLength = 0);
     // A read-only multi-line box with a vertical scroll bar for a result

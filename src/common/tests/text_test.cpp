@@ -63,6 +63,75 @@ TEST(CodePage, EveryByteSurvives) {
     EXPECT_EQ(*back, all);
 }
 
+struct BoxCase {
+    const char* name;
+    const char* typed;
+    const char* kept;
+    const char* leftOut;
+};
+
+class OneLineBoxTest : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(OneLineBoxTest, LineBreaksBecomeBlanksAndForeignCharactersAreListed) {
+    const OneLineText t = ForOneLineBox(GetParam().typed);
+    EXPECT_EQ(t.text, GetParam().kept);
+    EXPECT_EQ(t.leftOut, GetParam().leftOut);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, OneLineBoxTest,
+    ::testing::Values(BoxCase{"PlainKept", "P-17 Küche €", "P-17 Küche €", ""},
+                      BoxCase{"CrLfFromAMailIsOneBlank", "P-17\r\n", "P-17 ", ""},
+                      BoxCase{"CrLfInsideIsOneBlank", "a\r\nb", "a b", ""},
+                      BoxCase{"LoneLfAndLoneCr", "a\nb\rc", "a b c", ""},
+                      BoxCase{"TwoBreaksTwoBlanks", "a\r\n\r\nb", "a  b", ""},
+                      BoxCase{"CrCrLfIsTwoBlanks", "a\r\r\nb", "a  b", ""},
+                      BoxCase{"TabIsOneBlank", "a\tb\t", "a b ", ""},
+                      BoxCase{"EmojiLeftOut", "Bad \xF0\x9F\x9B\x81", "Bad ", "\xF0\x9F\x9B\x81"},
+                      BoxCase{"HebrewLeftOutEachOnce", "\xD7\x90\xD7\x91\xD7\x90x", "x",
+                              "\xD7\x90\xD7\x91"},
+                      BoxCase{"FullWidthDigitsLeftOut",
+                              "\xEF\xBC\x91\xEF\xBC\x92"
+                              "3",
+                              "3", "\xEF\xBC\x91\xEF\xBC\x92"},
+                      BoxCase{"EmptyStaysEmpty", "", "", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct Utf8Case {
+    const char* name;
+    std::string bytes;
+    bool utf8;
+};
+
+class MultiByteUtf8Test : public ::testing::TestWithParam<Utf8Case> {};
+
+TEST_P(MultiByteUtf8Test, TellsUtf8FromWindows1252) {
+    EXPECT_EQ(IsMultiByteUtf8(GetParam().bytes), GetParam().utf8);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, MultiByteUtf8Test,
+                         ::testing::Values(Utf8Case{"AsciiIsNeither", "Bad 12", false},
+                                           Utf8Case{"Utf8Umlaut",
+                                                    "K\xC3\xBC"
+                                                    "che",
+                                                    true},
+                                           Utf8Case{"Utf8Euro", "\xE2\x82\xAC", true},
+                                           Utf8Case{"Utf8Emoji", "\xF0\x9F\x9B\x81", true},
+                                           Utf8Case{"Cp1252Umlauts",
+                                                    "K\xFC"
+                                                    "che, Gr\xF6\xDF"
+                                                    "e, \xC4"
+                                                    "rger",
+                                                    false},
+                                           Utf8Case{"Cp1252UmlautAtTheEnd", "Stra\xDF", false},
+                                           Utf8Case{"Utf8ThenOneCp1252Byte",
+                                                    "K\xC3\xBC"
+                                                    "che \xE4",
+                                                    false},
+                                           Utf8Case{"OverlongIsNoUtf8", "\xC0\xAF", false},
+                                           Utf8Case{"SurrogateIsNoUtf8", "\xED\xA0\x80", false}),
+                         [](const auto& info) { return info.param.name; });
+
 TEST(TextHelpers, Blanks) {
     EXPECT_EQ(Blanks(3), "   ");
     EXPECT_EQ(Blanks(0), "");

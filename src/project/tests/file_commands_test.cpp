@@ -99,10 +99,20 @@ TEST(SaveCommand, ReplacesAnOldFileKeepingItsPermissionsAndLinks) {
     EXPECT_EQ(dir.names(), (std::set<std::string>{"echt.txt", "verweis.txt"}));
 }
 
-TEST(SaveCommand, TextTheFileCannotCarryIsRefusedBeforeTheDialog) {
+struct BeforeTheDialog {
+    const char* name;
+    std::function<void(ProgramState&)> spoil;
+    const char* says;
+};
+
+class RefusedBeforeTheDialogTest : public ::testing::TestWithParam<BeforeTheDialog> {};
+
+// A text the file cannot carry, or a project too large for the loader (two
+// loads of a 9 MB project): said before the dialog, and nothing is written.
+TEST_P(RefusedBeforeTheDialogTest, NothingIsWritten) {
     TempFolder dir;
     ProgramState project = Old();
-    project.header[ProjectHeader::Datum] = "✓";
+    GetParam().spoil(project);
     FakeDialogs dialogs;
     dialogs.answer = dir / "projekt.txt";
     MessageLog messages;
@@ -113,8 +123,50 @@ TEST(SaveCommand, TextTheFileCannotCarryIsRefusedBeforeTheDialog) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "Datei nicht gespeichert");
     EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(Contains(messages.shown[0].text, "„Datum“")) << messages.shown[0].text;
+    EXPECT_TRUE(Contains(messages.shown[0].text, GetParam().says)) << messages.shown[0].text;
     EXPECT_TRUE(dir.names().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SaveCommand, RefusedBeforeTheDialogTest,
+    ::testing::Values(BeforeTheDialog{"TextTheFileCannotCarry",
+                                      [](ProgramState& p) { p.header[ProjectHeader::Datum] = "✓"; },
+                                      "„Datum“"},
+                      BeforeTheDialog{"BeyondTheLoadLimit",
+                                      [](ProgramState& p) {
+                                          const std::string nine =
+                                              std::string(9'000'000, 'x') + "\r\n";
+                                          p.ListingText = nine + "\r\n" + nine + "\r\n";
+                                      },
+                                      "höchstens 16.777.216 Bytes (16 MB)"}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+// "Projekt Nr." pasted from a mail, then "Weiter", calculate, Ctrl+S: the
+// project is saved, the line break as a blank, and a message says so.
+TEST(SaveCommand, LineBreakIsSavedAsABlankWithANote) {
+    TempFolder dir;
+    ProgramState project = Old();
+    project.header[ProjectHeader::ProjektNr] = "P-17\r\n";
+    project.table.at(1).RaumVer = "Bad\r\noben";
+    FakeDialogs dialogs;
+    dialogs.answer = dir / "projekt.txt";
+    MessageLog messages;
+
+    mnuItemSave_Click(project, dialogs, messages);
+
+    EXPECT_EQ(dialogs.saveCalls, 1);
+    const std::string file = Slurp(dir / "projekt.txt");
+    EXPECT_TRUE(file.starts_with("P-17 \r\n")) << file.substr(0, 20);
+    EXPECT_TRUE(Contains(file, ",\"Bad oben\","));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    const Message& m = messages.shown[0];
+    EXPECT_EQ(m.title, "Datei gespeichert");
+    EXPECT_EQ(m.icon, MsgIcon::Information);
+    EXPECT_TRUE(Contains(m.text, dir / "projekt.txt")) << m.text;
+    EXPECT_TRUE(Contains(m.text, "„Projekt-Nr.“ der Projektdaten enthielt einen Zeilenumbruch; er "
+                                 "wurde als Leerzeichen gespeichert."))
+        << m.text;
+    EXPECT_TRUE(Contains(m.text, "Die Raum-Verwendung von Heizkörper 1 enthielt")) << m.text;
 }
 
 struct SaveFailure {
