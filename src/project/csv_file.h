@@ -3,13 +3,14 @@
 // mark (so the spreadsheet does not guess a code page), ";" between fields
 // (the comma is the decimal separator) and CR LF line ends.
 
+#include "common/text.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace hk {
 
-inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 inline constexpr char kCsvSeparator = ';';
 
 // One field as it stands in a line: between double quotes, inner double
