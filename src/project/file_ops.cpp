@@ -66,12 +66,20 @@ std::string SaveReason(int err) {
         return "Der Datenträger ist voll";
     case EISDIR:
         return "Unter diesem Namen gibt es bereits einen Ordner";
+    case EBUSY:
+        return "Die Datei wird gerade von einem anderen Programm benutzt";
     case EIO:
         return "Fehler beim Schreiben auf den Datenträger";
     default:
         return OtherError(err);
     }
 }
+
+// On Windows "\\" separates folders as "/" does; elsewhere it is a character
+// of a name.
+constexpr bool kBackslashSeparates = std::filesystem::path::preferred_separator == L'\\';
+
+constexpr std::size_t kLongestName = 255;
 
 constexpr std::string_view kTempPrefix = ".hkberech-";
 constexpr std::string_view kTempSuffix = ".tmp";
@@ -176,8 +184,13 @@ std::optional<std::string> ReadWholeFile(FileOps& files, const std::string& path
 
 std::optional<std::string> ReplaceFileSafely(FileOps& files, const std::string& path,
                                              std::string_view bytes) {
-    if (path.empty() || path.back() == '/' || path.back() == '\\') {
+    if (path.empty() || path.back() == '/' || (kBackslashSeparates && path.back() == '\\')) {
         return SaveReason(EINVAL);
+    }
+    // No file system in use takes a longer name (255 bytes on Linux, 255
+    // UTF-16 units on Windows); some only say that the folder is missing.
+    if (PathOf(path).filename().native().size() > kLongestName) {
+        return SaveReason(ENAMETOOLONG);
     }
     PathInfo info;
     if (const int err = files.inspect(path, info); err != 0) {

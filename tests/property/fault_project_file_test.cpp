@@ -52,6 +52,9 @@ class SaveWhereNothingCanBeWritten : public ::testing::TestWithParam<Place> {};
 // Kernel folders and devices refuse files even to the superuser; a device
 // must never be replaced by a project file.
 TEST_P(SaveWhereNothingCanBeWritten, ReportsAndCreatesNothing) {
+#ifdef _WIN32
+    GTEST_SKIP() << "kernel folders and devices of Linux; under wine they are plain folders";
+#endif
     const std::string path = GetParam().path;
     const fs::path folder = fs::path(path).parent_path();
     if (!fs::exists(folder)) {

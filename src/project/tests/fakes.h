@@ -151,9 +151,16 @@ public:
         throw std::runtime_error("no temporary folder");
     }
     ~TempFolder() {
+        // Windows deletes no read-only file, Linux no file in a read-only folder.
         std::error_code ec;
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ec);
+        for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
+             !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+            std::error_code ignored;
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ignored);
+        }
         std::filesystem::remove_all(path_, ec);
     }
     TempFolder(const TempFolder&) = delete;

@@ -7,10 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <csignal>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -100,6 +103,70 @@ INSTANTIATE_TEST_SUITE_P(SafeReplace, SaveTwiceTest, ::testing::Values(true, fal
                              return std::string(i.param ? "UnnamedFile" : "NamedTemporaryFile");
                          });
 
+struct NameLengthCase {
+    const char* name;
+    std::size_t length; // of the file name with ".txt"
+    bool saves;
+};
+
+class NameLengthTest : public ::testing::TestWithParam<NameLengthCase> {};
+
+// 255 is the longest name every file system in use takes; a longer one is
+// refused by name, not as a missing folder.
+TEST_P(NameLengthTest, TheLongestNameSavesOneMoreIsRefused) {
+    TempFolder dir;
+    const std::string name = std::string(GetParam().length - 4, 'n') + ".txt";
+    const auto reason = ReplaceFileSafely(SystemFileOps(), dir / name, "NEU");
+    if (GetParam().saves) {
+        EXPECT_EQ(reason, std::nullopt) << *reason;
+        EXPECT_EQ(Slurp(dir / name), "NEU");
+    } else {
+        ASSERT_TRUE(reason.has_value());
+        EXPECT_EQ(*reason, "Der Dateiname ist zu lang");
+        EXPECT_TRUE(dir.names().empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SafeReplace, NameLengthTest,
+                         ::testing::Values(NameLengthCase{"Longest", 255, true},
+                                           NameLengthCase{"OneMore", 256, false},
+                                           NameLengthCase{"Short", 5, true}),
+                         [](const auto& i) { return std::string(i.param.name); });
+
+// Through the two commands, as the user does it: the second save under the
+// same name replaces the first, and the load gives the second.
+TEST(SaveAndLoad, AProjectSavedTwiceUnderOneNameLoadsAsSavedLast) {
+    TempFolder dir;
+    FakeDialogs dialogs;
+    dialogs.answer = dir / "Projekt Müller.txt";
+    MessageLog messages;
+    ProgramState first;
+    first.header[ProjectHeader::ProjektNr] = "erste Fassung";
+    first.LfNr = 1;
+    first.dNorm = 60;
+    first.table.at(1).dVorl = 90;
+    first.table.at(1).RaumVer = "Küche";
+    first.ListingText = "Liste eins\r\n";
+    ProgramState second = first;
+    second.header[ProjectHeader::ProjektNr] = "zweite Fassung, größer";
+    second.table.at(1).QRaum = 1500;
+    second.ListingText = "Liste zwei\r\n";
+
+    mnuItemSave_Click(first, dialogs, messages);
+    mnuItemSave_Click(second, dialogs, messages);
+    ASSERT_TRUE(messages.shown.empty()) << messages.shown[0].text;
+
+    ProgramState loaded;
+    FakeBusy busy;
+    ASSERT_EQ(mnuItemOpen_Click(loaded, dialogs, busy, messages), LoadOutcome::Loaded);
+    EXPECT_EQ(loaded.header, second.header);
+    EXPECT_EQ(loaded.LfNr, second.LfNr);
+    EXPECT_EQ(loaded.dNorm, second.dNorm);
+    EXPECT_EQ(loaded.table.at(1), second.table.at(1));
+    EXPECT_EQ(loaded.ListingText, "Liste zwei\r\n\r\n");
+    EXPECT_EQ(dir.names(), std::set<std::string>{"Projekt Müller.txt"});
+}
+
 // A hard link is a second name of the same file; the safe replace puts a new
 // file under the one name, so the other name keeps the old contents.
 TEST(SafeReplace, AHardLinkKeepsTheOldContents) {
@@ -159,6 +226,105 @@ INSTANTIATE_TEST_SUITE_P(
         StaleCase{"HugeProcessNumber", ".hkberech-99999999999999999999999-0.tmp", false},
         StaleCase{"AnotherProgramsFile", ".~lock.projekt.txt#", false}),
     [](const auto& i) { return std::string(i.param.name); });
+
+// ---------------------------------------------------------------- Windows only
+
+#ifdef _WIN32
+
+class LongPathTest : public ::testing::TestWithParam<std::size_t> {};
+
+// Windows cuts paths at 260 characters unless they are marked as long.
+TEST_P(LongPathTest, SavesTwiceAndLoads) {
+    TempFolder dir;
+    const std::size_t total = GetParam();
+    std::string path = dir.path();
+    // Folders of 100 characters, then a file name that makes up the rest.
+    while (total - path.size() > 120) {
+        path += "\\" + std::string(100, 'o');
+        const std::wstring w = L"\\\\?\\" + PathOf(path).wstring();
+        ASSERT_TRUE(::CreateDirectoryW(w.c_str(), nullptr)) << path << ": " << ::GetLastError();
+    }
+    ASSERT_GT(total - path.size(), 6u);
+    path += "\\" + std::string(total - path.size() - 5, 'p') + ".txt";
+    ASSERT_EQ(path.size(), total) << path;
+
+    ASSERT_EQ(ReplaceFileSafely(SystemFileOps(), path, "ERST\r\n"), std::nullopt);
+    ASSERT_EQ(ReplaceFileSafely(SystemFileOps(), path, "ZWEIT\r\n"), std::nullopt);
+    std::string read;
+    ASSERT_EQ(ReadWholeFile(SystemFileOps(), path, kMaxProjectFileBytes, read), std::nullopt);
+    EXPECT_EQ(read, "ZWEIT\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, LongPathTest,
+                         ::testing::Values(std::size_t{259}, std::size_t{260}, std::size_t{261},
+                                           std::size_t{400}, std::size_t{1000}),
+                         [](const auto& i) { return "Length" + std::to_string(i.param); });
+
+struct HeldCase {
+    const char* name;
+    DWORD share; // what the other program allows while it holds the file
+};
+
+class HeldOpenTest : public ::testing::TestWithParam<HeldCase> {};
+
+// Another program holds the file open and does not let it be deleted: the
+// save is refused and says so; the file and the folder stay as they were.
+TEST_P(HeldOpenTest, TheSaveIsRefusedAndTheFileStays) {
+    TempFolder dir;
+    Spit(dir / "projekt.txt", "ALT");
+    const std::wstring w = PathOf(dir / "projekt.txt").wstring();
+    const HANDLE held = ::CreateFileW(w.c_str(), GENERIC_READ, GetParam().share, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    FakeDialogs dialogs;
+    dialogs.answer = dir / "projekt.txt";
+    MessageLog messages;
+    ProgramState project;
+    project.header[ProjectHeader::ProjektNr] = "neu";
+
+    mnuItemSave_Click(project, dialogs, messages);
+    ::CloseHandle(held);
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(Contains(messages.shown[0].text, "von einem anderen Programm benutzt"))
+        << messages.shown[0].text;
+    EXPECT_EQ(Slurp(dir / "projekt.txt"), "ALT");
+    EXPECT_EQ(dir.names(), std::set<std::string>{"projekt.txt"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, HeldOpenTest,
+    ::testing::Values(HeldCase{"NoSharing", 0}, HeldCase{"ReadingShared", FILE_SHARE_READ},
+                      HeldCase{"ReadingAndWritingShared", FILE_SHARE_READ | FILE_SHARE_WRITE}),
+    [](const auto& i) { return std::string(i.param.name); });
+
+struct DeviceCase {
+    const char* name;
+    const char* path;
+};
+
+class DeviceNameTest : public ::testing::TestWithParam<DeviceCase> {};
+
+// "NUL", "CON" and the like are devices in every folder: never loaded,
+// never replaced.
+TEST_P(DeviceNameTest, IsNoFileToLoadOrReplace) {
+    std::string bytes;
+    const auto read = ReadWholeFile(SystemFileOps(), GetParam().path, kMaxProjectFileBytes, bytes);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_TRUE(Contains(*read, "keine gewöhnliche Datei")) << *read;
+    const auto saved = ReplaceFileSafely(SystemFileOps(), GetParam().path, "NEU");
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_TRUE(Contains(*saved, "keine gewöhnliche Datei")) << *saved;
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, DeviceNameTest,
+                         ::testing::Values(DeviceCase{"Nul", "NUL"}, DeviceCase{"Con", "CON"},
+                                           DeviceCase{"LowerCaseWithExtension", "con.txt"},
+                                           DeviceCase{"PortInAFolder", "C:\\Projekte\\COM1.DAT"},
+                                           DeviceCase{"Printer", "prn"}),
+                         [](const auto& i) { return std::string(i.param.name); });
+
+#endif
 
 // ---------------------------------------------------------------- POSIX only
 
