@@ -57,7 +57,7 @@ for exe in "${programs[@]}"; do
     total=$(( total + ${ran:-0} ))
     if [ "$rc" -ne 0 ] || [ -z "$ran" ] || [ "${passed:-0}" -ne $(( ran - ${skipped:-0} )) ]; then
         echo "--- $name FEHLGESCHLAGEN (Ende $rc):"
-        grep -E '^\[  (FAILED|SKIPPED) \]|Failure|Expected|Which is|actual|error' "$log" | head -60 || true
+        grep -E -B2 -A12 'Failure$|^\[  FAILED' "$log" | head -80 || tail -n 40 "$log"
         status=1
     fi
 done

@@ -4,7 +4,9 @@
 
 #include <atomic>
 #include <cerrno>
+#include <exception>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace hk {
@@ -95,27 +97,37 @@ std::string TempPath(const std::string& folder) {
 }
 
 // The process number in a name TempPath gives, or -1 for any other name.
-long long TempOwner(std::string_view name) {
-    if (!name.starts_with(kTempPrefix) || !name.ends_with(kTempSuffix)) {
+// The name as the system gives it: bytes on Linux, UTF-16 on Windows.
+template <typename Char> long long TempOwner(std::basic_string_view<Char> name) {
+    auto is = [&](std::size_t at, std::string_view ascii) {
+        for (std::size_t i = 0; i < ascii.size(); ++i) {
+            if (name[at + i] != static_cast<Char>(ascii[i])) {
+                return false;
+            }
+        }
+        return true;
+    };
+    if (name.size() < kTempPrefix.size() + kTempSuffix.size() || !is(0, kTempPrefix) ||
+        !is(name.size() - kTempSuffix.size(), kTempSuffix)) {
         return -1;
     }
     name.remove_prefix(kTempPrefix.size());
     name.remove_suffix(kTempSuffix.size());
-    const auto dash = name.find('-');
+    const auto dash = name.find(static_cast<Char>('-'));
     if (dash == 0 || dash == std::string_view::npos || dash > 18 || dash + 1 == name.size()) {
         return -1;
     }
     long long pid = 0;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        const char c = name[i];
+        const Char c = name[i];
         if (i == dash) {
             continue;
         }
-        if (c < '0' || c > '9') {
+        if (c < static_cast<Char>('0') || c > static_cast<Char>('9')) {
             return -1;
         }
         if (i < dash) {
-            pid = pid * 10 + (c - '0');
+            pid = pid * 10 + static_cast<long long>(c - static_cast<Char>('0'));
         }
     }
     return pid;
@@ -126,14 +138,19 @@ long long TempOwner(std::string_view name) {
 // folder removes it. Files of saves still running are left alone, and a folder
 // that cannot be listed is no reason to refuse the save.
 void RemoveStaleTemps(FileOps& files, const std::string& folder) {
-    std::error_code ec;
-    std::filesystem::directory_iterator it(PathOf(folder), ec);
-    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        const std::string name = Utf8Of(it->path().filename());
-        const long long pid = TempOwner(name);
-        if (pid > 0 && pid != CurrentProcessId() && !ProcessIsRunning(pid)) {
-            files.remove(Utf8Of(it->path()));
+    try {
+        std::error_code ec;
+        std::filesystem::directory_iterator it(PathOf(folder), ec);
+        for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+            const std::filesystem::path name = it->path().filename();
+            const long long pid =
+                TempOwner(std::basic_string_view<std::filesystem::path::value_type>(name.native()));
+            if (pid > 0 && pid != CurrentProcessId() && !ProcessIsRunning(pid)) {
+                files.remove(Utf8Of(it->path()));
+            }
         }
+    } catch (const std::exception&) {
+        // A name Windows cannot give as UTF-8 is none of ours.
     }
 }
 
@@ -187,9 +204,16 @@ std::optional<std::string> ReplaceFileSafely(FileOps& files, const std::string& 
     if (path.empty() || path.back() == '/' || (kBackslashSeparates && path.back() == '\\')) {
         return SaveReason(EINVAL);
     }
+    // Windows takes names as UTF-16 only: broken UTF-8 is no name there.
+    std::filesystem::path name;
+    try {
+        name = PathOf(path).filename();
+    } catch (const std::exception&) {
+        return SaveReason(EILSEQ);
+    }
     // No file system in use takes a longer name (255 bytes on Linux, 255
     // UTF-16 units on Windows); some only say that the folder is missing.
-    if (PathOf(path).filename().native().size() > kLongestName) {
+    if (name.native().size() > kLongestName) {
         return SaveReason(ENAMETOOLONG);
     }
     PathInfo info;

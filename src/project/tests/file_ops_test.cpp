@@ -298,6 +298,21 @@ INSTANTIATE_TEST_SUITE_P(
                       HeldCase{"ReadingAndWritingShared", FILE_SHARE_READ | FILE_SHARE_WRITE}),
     [](const auto& i) { return std::string(i.param.name); });
 
+// Names reach the system as UTF-16; broken UTF-8 has no such form.
+TEST(SafeReplace, ANameThatIsNoUtf8IsRefused) {
+    TempFolder dir;
+    const std::string broken = dir.path() + "\\Pr\xFC"
+                                            "fung.txt";
+    const auto reason = ReplaceFileSafely(SystemFileOps(), broken, "NEU");
+    ASSERT_TRUE(reason.has_value());
+    EXPECT_EQ(*reason, "Der Dateiname ist ungültig");
+    std::string bytes;
+    const auto read = ReadWholeFile(SystemFileOps(), broken, 100, bytes);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(*read, "Der Dateiname ist ungültig");
+    EXPECT_TRUE(dir.names().empty());
+}
+
 struct DeviceCase {
     const char* name;
     const char* path;
