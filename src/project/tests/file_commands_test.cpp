@@ -62,9 +62,6 @@ std::size_t OpenFiles() {
 #endif
 }
 
-constexpr const char* kNoLinksOnWindows =
-    "symbolic links need extra rights on Windows, and its mode bits are only the read-only "
-    "attribute";
 constexpr const char* kNoNotDirOnWindows =
     "Windows has no error of its own for a file standing where a folder should";
 constexpr const char* kNoDevicesOnWindows = "/dev/zero and named pipes in folders are Linux's";
@@ -108,7 +105,8 @@ TEST(SaveCommand, ReplacesAnOldFileKeepingItsPermissionsAndLinks) {
     TempFolder dir;
     Spit(dir / "echt.txt", "ALTE DATEI");
 #ifdef _WIN32
-    GTEST_SKIP() << kNoLinksOnWindows;
+    GTEST_SKIP() << "symbolic links need extra rights on Windows, and its mode bits are only "
+                    "the read-only attribute";
 #endif
     ::chmod((dir / "echt.txt").c_str(), 0640);
     fs::create_symlink(dir / "echt.txt", dir / "verweis.txt");
