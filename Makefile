@@ -9,6 +9,8 @@
 #      whole test suite again
 #   3. fuzz build (clang, core libraries only) and a bounded run of every
 #      libFuzzer target
+#   3b. Windows build of the core libraries and their tests (mingw-w64),
+#      run under wine in a private prefix
 #   4. release build (tests and benchmarks, -O2, warnings as errors) and the
 #      whole test suite once more
 #   5. package build (Release): benchmark smoke run, .deb, staged install and
@@ -26,10 +28,11 @@ PACKAGES := cmake g++ make pkg-config \
             fonts-liberation fonts-dejavu-core fontconfig \
             libgtest-dev libgmock-dev libbenchmark-dev \
             poppler-utils clang clang-14 libclang-rt-14-dev clang-format-14 \
-            dpkg-dev desktop-file-utils file git
+            dpkg-dev desktop-file-utils file git \
+            g++-mingw-w64-x86-64-posix wine64
 
 .PHONY: run test setup configure build \
-        test-format test-dev test-asan test-fuzz test-release test-package
+        test-format test-dev test-asan test-fuzz test-windows test-release test-package
 .NOTPARALLEL:
 
 run: build
@@ -41,7 +44,7 @@ test: setup
 	@start=$$(date +%s); \
 	step() { s=$$(date +%s); echo "=== make $$1"; $(MAKE) --no-print-directory $$1 || { echo "=== $$1 FEHLGESCHLAGEN"; exit 1; }; \
 	         echo "=== $$1: $$(( $$(date +%s) - s )) s"; }; \
-	step test-format && step test-dev && step test-asan && step test-fuzz && step test-release && step test-package && \
+	step test-format && step test-dev && step test-asan && step test-fuzz && step test-windows && step test-release && step test-package && \
 	echo "=== make test: alles bestanden in $$(( $$(date +%s) - start )) s"
 
 setup:
@@ -87,6 +90,13 @@ test-fuzz: setup
 	@test -f build/fuzz/CMakeCache.txt || cmake --preset fuzz
 	cmake --build build/fuzz -j $(JOBS)
 	bash scripts/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
+
+# 3b. The core libraries and their tests cross-built for 64-bit Windows and
+#     run under wine (build/windows/wineprefix, one wineserver for the run).
+test-windows: setup
+	@test -f build/windows/CMakeCache.txt || cmake --preset windows
+	cmake --build build/windows -j $(JOBS)
+	bash scripts/run-windows-tests.sh build/windows
 
 # 4. The release preset built whole (tests and benchmarks at -O2, where GCC
 #    warns about other things than at -O0) and its test suite.

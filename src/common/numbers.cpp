@@ -2,28 +2,64 @@
 
 #include "errors.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <charconv>
-#include <clocale>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
-#include <locale.h>
+#include <string_view>
+#include <system_error>
 
 namespace hk {
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// strtod in the "C" locale, whatever setlocale() the GUI toolkit made.
-// The text is already reduced to [-]digits[.digits][e[-]digits].
+// Whether a number beyond the double range is too large (not too small):
+// the power of ten of its first significant digit, from the text.
+bool BeyondLargest(std::string_view clean) {
+    long long power = 0; // of the first significant digit
+    bool significant = false;
+    bool afterPoint = false;
+    std::size_t i = clean.starts_with('-') ? 1 : 0;
+    for (; i < clean.size() && clean[i] != 'e'; ++i) {
+        if (clean[i] == '.') {
+            afterPoint = true;
+        } else if (!significant && clean[i] == '0') {
+            power -= afterPoint ? 1 : 0;
+        } else if (!significant) {
+            significant = true;
+            power -= afterPoint ? 1 : 0;
+        } else if (!afterPoint) {
+            ++power;
+        }
+    }
+    long long exponent = 0;
+    bool negativeExponent = false;
+    if (i < clean.size()) {
+        ++i;
+        if (i < clean.size() && (clean[i] == '-' || clean[i] == '+')) {
+            negativeExponent = clean[i] == '-';
+            ++i;
+        }
+        for (; i < clean.size(); ++i) {
+            exponent = std::min(exponent * 10 + (clean[i] - '0'), 1'000'000'000LL);
+        }
+    }
+    return power + (negativeExponent ? -exponent : exponent) > 0;
+}
+
+// The text is already reduced to [-]digits[.digits][e[+-]digits]; read with
+// "." whatever the locale the GUI toolkit set, on every system.
 double ParseCleanNumber(const std::string& clean) {
-    static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    errno = 0;
-    char* end = nullptr;
-    const double v = strtod_l(clean.c_str(), &end, cLocale);
-    if (errno == ERANGE && std::isinf(v)) {
-        throw OverflowError();
+    double v = 0.0;
+    const auto [end, ec] =
+        std::from_chars(clean.data(), clean.data() + clean.size(), v, std::chars_format::general);
+    (void)end;
+    if (ec == std::errc::result_out_of_range) {
+        if (BeyondLargest(clean)) {
+            throw OverflowError();
+        }
+        return clean.starts_with('-') ? -0.0 : 0.0; // below the smallest: zero, as strtod gives
     }
     return v;
 }

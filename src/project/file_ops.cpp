@@ -4,114 +4,13 @@
 
 #include <atomic>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <exception>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
 
 namespace hk {
 namespace {
-
-class PosixFileOps final : public FileOps {
-public:
-    int inspect(const std::string& path, PathInfo& info) override {
-        info = PathInfo{};
-        struct stat st {};
-        if (::stat(path.c_str(), &st) != 0) {
-            return errno == ENOENT ? 0 : errno;
-        }
-        info.exists = true;
-        info.isDirectory = S_ISDIR(st.st_mode);
-        info.isRegular = S_ISREG(st.st_mode);
-        info.readOnly = (st.st_mode & S_IWUSR) == 0;
-        info.mode = static_cast<unsigned>(st.st_mode & 07777);
-        char resolved[PATH_MAX];
-        if (::realpath(path.c_str(), resolved) != nullptr) {
-            info.realPath = resolved;
-        }
-        return 0;
-    }
-
-    int readAll(const std::string& path, std::size_t limit, std::string& bytes) override {
-        // Non-blocking, so that a pipe chosen by mistake cannot hang the program.
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-        if (fd < 0) {
-            return errno;
-        }
-        int err = 0;
-        struct stat st {};
-        if (::fstat(fd, &st) != 0) {
-            err = errno;
-        } else if (S_ISDIR(st.st_mode)) {
-            err = EISDIR;
-        } else if (!S_ISREG(st.st_mode)) {
-            err = EINVAL;
-        }
-        bytes.clear();
-        if (err == 0) {
-            const auto size = static_cast<std::size_t>(st.st_size);
-            bytes.reserve(size < limit ? size + 1 : limit + 1);
-            char buffer[65536];
-            while (bytes.size() <= limit) {
-                const ssize_t n = ::read(fd, buffer, sizeof buffer);
-                if (n < 0) {
-                    if (errno == EINTR) {
-                        continue;
-                    }
-                    err = errno;
-                    break;
-                }
-                if (n == 0) {
-                    break;
-                }
-                bytes.append(buffer, static_cast<std::size_t>(n));
-            }
-        }
-        ::close(fd); // read-only: nothing can be lost here
-        return err;
-    }
-
-    int createNew(const std::string& path, unsigned mode, int& handle) override {
-        handle = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                        static_cast<mode_t>(mode));
-        return handle < 0 ? errno : 0;
-    }
-
-    int write(int handle, std::string_view bytes, std::size_t& written) override {
-        written = 0;
-        for (;;) {
-            const ssize_t n = ::write(handle, bytes.data(), bytes.size());
-            if (n >= 0) {
-                written = static_cast<std::size_t>(n);
-                return 0;
-            }
-            if (errno != EINTR) {
-                return errno;
-            }
-        }
-    }
-
-    int flush(int handle) override { return ::fsync(handle) == 0 ? 0 : errno; }
-
-    int close(int handle) override { return ::close(handle) == 0 ? 0 : errno; }
-
-    int rename(const std::string& from, const std::string& to) override {
-        return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
-    }
-
-    int remove(const std::string& path) override { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
-
-    int flushFolder(const std::string& folder) override {
-        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0) {
-            return errno;
-        }
-        const int err = ::fsync(fd) == 0 ? 0 : errno;
-        ::close(fd);
-        return err;
-    }
-};
 
 std::string OtherError(int err) { return "Fehler Nr. " + WholeText(err) + " des Betriebssystems"; }
 
@@ -154,6 +53,9 @@ std::string SaveReason(int err) {
     if (auto r = PathReason(err); !r.empty()) {
         return r;
     }
+    if (err == kErrQuota) {
+        return "Der Datenträger ist voll";
+    }
     switch (err) {
     case ENOENT:
         return "Der Ordner ist nicht vorhanden";
@@ -163,10 +65,11 @@ std::string SaveReason(int err) {
     case EROFS:
         return "Der Datenträger ist schreibgeschützt";
     case ENOSPC:
-    case EDQUOT:
         return "Der Datenträger ist voll";
     case EISDIR:
         return "Unter diesem Namen gibt es bereits einen Ordner";
+    case EBUSY:
+        return "Die Datei wird gerade von einem anderen Programm benutzt";
     case EIO:
         return "Fehler beim Schreiben auf den Datenträger";
     default:
@@ -174,27 +77,101 @@ std::string SaveReason(int err) {
     }
 }
 
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
+// On Windows "\\" separates folders as "/" does; elsewhere it is a character
+// of a name.
+constexpr bool kBackslashSeparates = std::filesystem::path::preferred_separator == L'\\';
+
+constexpr std::size_t kLongestName = 255;
+
+constexpr std::string_view kTempPrefix = ".hkberech-";
+constexpr std::string_view kTempSuffix = ".tmp";
 
 // A hidden name of its own, not derived from the target, so that a target
-// name at the length limit still gets a temporary file.
+// name at the length limit still gets a temporary file. The process number in
+// it tells whose it is.
 std::string TempPath(const std::string& folder) {
     static std::atomic<unsigned> counter{0};
-    std::string name = ".hkberech-" + WholeText(::getpid()) + "-" + WholeText(counter++) + ".tmp";
-    return folder == "/" ? "/" + name : folder + "/" + name;
+    const std::string name = std::string(kTempPrefix) + WholeText(CurrentProcessId()) + "-" +
+                             WholeText(counter++) + std::string(kTempSuffix);
+    return Utf8Of(PathOf(folder) / name);
+}
+
+// The process number in a name TempPath gives, or -1 for any other name.
+// The name as the system gives it: bytes on Linux, UTF-16 on Windows.
+template <typename Char> long long TempOwner(std::basic_string_view<Char> name) {
+    auto is = [&](std::size_t at, std::string_view ascii) {
+        for (std::size_t i = 0; i < ascii.size(); ++i) {
+            if (name[at + i] != static_cast<Char>(ascii[i])) {
+                return false;
+            }
+        }
+        return true;
+    };
+    if (name.size() < kTempPrefix.size() + kTempSuffix.size() || !is(0, kTempPrefix) ||
+        !is(name.size() - kTempSuffix.size(), kTempSuffix)) {
+        return -1;
+    }
+    name.remove_prefix(kTempPrefix.size());
+    name.remove_suffix(kTempSuffix.size());
+    const auto dash = name.find(static_cast<Char>('-'));
+    if (dash == 0 || dash == std::string_view::npos || dash > 18 || dash + 1 == name.size()) {
+        return -1;
+    }
+    long long pid = 0;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const Char c = name[i];
+        if (i == dash) {
+            continue;
+        }
+        if (c < static_cast<Char>('0') || c > static_cast<Char>('9')) {
+            return -1;
+        }
+        if (i < dash) {
+            pid = pid * 10 + static_cast<long long>(c - static_cast<Char>('0'));
+        }
+    }
+    return pid;
+}
+
+// A save that was killed (the power failed, the program was ended while the
+// disk was slow) may have left its temporary file; the next save in the
+// folder removes it. Files of saves still running are left alone, and a folder
+// that cannot be listed is no reason to refuse the save.
+void RemoveStaleTemps(FileOps& files, const std::string& folder) {
+    try {
+        std::error_code ec;
+        std::filesystem::directory_iterator it(PathOf(folder), ec);
+        for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+            const std::filesystem::path name = it->path().filename();
+            const long long pid =
+                TempOwner(std::basic_string_view<std::filesystem::path::value_type>(name.native()));
+            if (pid > 0 && pid != CurrentProcessId() && !ProcessIsRunning(pid)) {
+                files.remove(Utf8Of(it->path()));
+            }
+        }
+    } catch (const std::exception&) {
+        // A name Windows cannot give as UTF-8 is none of ours.
+    }
 }
 
 } // namespace
 
-FileOps& SystemFileOps() {
-    static PosixFileOps ops;
-    return ops;
+std::filesystem::path PathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Of(const std::filesystem::path& path) {
+    const std::u8string u = path.u8string();
+    return std::string(u.begin(), u.end());
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto p = PathOf(path);
+    if (!p.has_parent_path() || p.parent_path() == p.root_name()) {
+        // "projekt.txt", or "C:projekt.txt" (the current folder of drive C).
+        return p.root_name().empty() ? "." : Utf8Of(p.root_name());
+    }
+    return Utf8Of(p.parent_path());
 }
 
 std::optional<std::string> ReadWholeFile(FileOps& files, const std::string& path, std::size_t limit,
@@ -224,8 +201,20 @@ std::optional<std::string> ReadWholeFile(FileOps& files, const std::string& path
 
 std::optional<std::string> ReplaceFileSafely(FileOps& files, const std::string& path,
                                              std::string_view bytes) {
-    if (path.empty() || path.back() == '/') {
+    if (path.empty() || path.back() == '/' || (kBackslashSeparates && path.back() == '\\')) {
         return SaveReason(EINVAL);
+    }
+    // Windows takes names as UTF-16 only: broken UTF-8 is no name there.
+    std::filesystem::path name;
+    try {
+        name = PathOf(path).filename();
+    } catch (const std::exception&) {
+        return SaveReason(EILSEQ);
+    }
+    // No file system in use takes a longer name (255 bytes on Linux, 255
+    // UTF-16 units on Windows); some only say that the folder is missing.
+    if (name.native().size() > kLongestName) {
+        return SaveReason(ENAMETOOLONG);
     }
     PathInfo info;
     if (const int err = files.inspect(path, info); err != 0) {
@@ -239,7 +228,8 @@ std::optional<std::string> ReplaceFileSafely(FileOps& files, const std::string& 
             return "Unter diesem Namen gibt es keine gewöhnliche Datei";
         }
         if (info.readOnly) {
-            // Renaming would replace it all the same; the user protected it.
+            // Renaming would replace it all the same; the user protected it,
+            // or it is another user's.
             return "Die Datei ist schreibgeschützt";
         }
     }
@@ -247,26 +237,39 @@ std::optional<std::string> ReplaceFileSafely(FileOps& files, const std::string& 
     const std::string target = info.exists && !info.realPath.empty() ? info.realPath : path;
     const std::string folder = FolderOf(target);
     const unsigned mode = info.exists ? info.mode : 0666u;
+    RemoveStaleTemps(files, folder);
 
-    std::string temp;
+    // A file without a name cannot be left behind by a save that is killed
+    // while it waits for the disk; it gets its hidden name only when it is
+    // complete, just before the rename.
     int handle = -1;
-    int err = EEXIST;
-    for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
-        temp = TempPath(folder);
-        err = files.createNew(temp, mode, handle);
-    }
-    if (err != 0) {
-        return SaveReason(err);
+    int err = files.createUnnamed(folder, mode, handle);
+    const bool unnamed = err == 0;
+    std::string temp;
+    if (!unnamed) {
+        err = EEXIST;
+        for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
+            temp = TempPath(folder);
+            err = files.createNew(temp, mode, handle);
+        }
+        if (err != 0) {
+            return SaveReason(err);
+        }
     }
     bool open = true;
     auto fail = [&](int e) -> std::optional<std::string> {
         if (open) {
             files.close(handle);
         }
-        files.remove(temp);
+        if (!temp.empty()) {
+            files.remove(temp);
+        }
         return SaveReason(e);
     };
 
+    if ((err = files.adopt(handle, info)) != 0) {
+        return fail(err);
+    }
     for (std::size_t done = 0; done < bytes.size();) {
         std::size_t n = 0;
         if ((err = files.write(handle, bytes.substr(done), n)) != 0) {
@@ -279,6 +282,17 @@ std::optional<std::string> ReplaceFileSafely(FileOps& files, const std::string& 
     }
     if ((err = files.flush(handle)) != 0) {
         return fail(err);
+    }
+    if (unnamed) {
+        err = EEXIST;
+        for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
+            temp = TempPath(folder);
+            err = files.link(handle, temp);
+        }
+        if (err != 0) {
+            temp.clear(); // nothing of ours has that name
+            return fail(err);
+        }
     }
     open = false;
     if ((err = files.close(handle)) != 0) {

@@ -62,7 +62,11 @@ TEST_P(SaveWhereNothingCanBeWritten, ReportsAndCreatesNothing) {
     const std::string path = dir / "hkberech-projekt.txt";
     const bool pipe = GetParam().failAt == test::Step::None;
     if (pipe) {
+#ifdef _WIN32
+        GTEST_SKIP() << "named pipes in folders are Linux's";
+#else
         ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+#endif
     }
     test::FailingFileOps files;
     files.failAt = GetParam().failAt;

@@ -46,6 +46,54 @@ TEST(LeadingNumber, BeyondDoubleRangeIsOverflow) {
     EXPECT_THROW(LeadingNumber("1" + std::string(400, '0')), OverflowError);
 }
 
+struct EdgeCase {
+    const char* name;
+    std::string text;
+    bool overflows;
+    double value; // when it does not
+};
+
+class RangeEdgeTest : public ::testing::TestWithParam<EdgeCase> {};
+
+// At the ends of the double range: too large is an overflow, too small is
+// zero with its sign; the text alone decides, on every system and locale.
+TEST_P(RangeEdgeTest, LeadingAndRegionalAgree) {
+    const EdgeCase& c = GetParam();
+    std::string regional = c.text;
+    for (char& ch : regional) {
+        ch = ch == '.' ? ',' : ch;
+    }
+    if (c.overflows) {
+        EXPECT_THROW(LeadingNumber(c.text), OverflowError);
+        EXPECT_THROW(RegionalNumber(regional), OverflowError);
+    } else {
+        EXPECT_EQ(LeadingNumber(c.text), c.value);
+        EXPECT_EQ(std::signbit(LeadingNumber(c.text)), std::signbit(c.value));
+        EXPECT_EQ(RegionalNumber(regional), c.value);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DoubleRange, RangeEdgeTest,
+    ::testing::Values(EdgeCase{"Largest", "1.7976931348623157e308", false,
+                               std::numeric_limits<double>::max()},
+                      EdgeCase{"JustAboveLargest", "1.7976931348623159e308", true, 0},
+                      EdgeCase{"AboveLargestByExponent", "1.8e308", true, 0},
+                      EdgeCase{"NegativeAboveLargest", "-1.8e308", true, 0},
+                      EdgeCase{"LeadingZerosAbove", "0.00018e312", true, 0},
+                      EdgeCase{"ManyDigitsAbove", "18" + std::string(307, '0') + ".5", true, 0},
+                      EdgeCase{"HugeExponent", "1e99999999999999999999", true, 0},
+                      EdgeCase{"SmallestNormal", "2.2250738585072014e-308", false,
+                               std::numeric_limits<double>::min()},
+                      EdgeCase{"SmallestSubnormal", "4.9406564584124654e-324", false,
+                               std::numeric_limits<double>::denorm_min()},
+                      EdgeCase{"BelowSubnormalIsZero", "2e-325", false, 0.0},
+                      EdgeCase{"NegativeBelowIsNegativeZero", "-1e-400", false, -0.0},
+                      EdgeCase{"ManyDigitsBelow", "1000e-330", false, 0.0},
+                      EdgeCase{"ZeroWithHugeExponent", "0e99999", false, 0.0},
+                      EdgeCase{"HugeNegativeExponent", "5e-99999999999999999999", false, 0.0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct RegionalCase {
     const char* name;
     const char* text;

@@ -7,10 +7,10 @@
 
 #include <array>
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -82,14 +82,16 @@ public:
     }
 };
 
-enum class Step { None, Inspect, Create, Write, WriteNothing, Flush, Close, Rename };
+enum class Step { None, Inspect, Create, Adopt, Write, WriteNothing, Flush, Link, Close, Rename };
 
 // The machine's file system, except that one step fails with err. A failing
-// write first writes half of what it was given, as a full disk does.
+// write first writes half of what it was given, as a full disk does. Without
+// unnamed files it acts as a system that has none (Windows, older kernels).
 class FailingFileOps : public FileOps {
 public:
     Step failAt = Step::None;
     int err = EIO;
+    bool unnamedFiles = true;
     const FakeBusy* watchBusy = nullptr;
     bool readWhileBusy = false;
 
@@ -100,8 +102,20 @@ public:
         readWhileBusy = watchBusy != nullptr && watchBusy->busy;
         return real().readAll(p, limit, b);
     }
+    int createUnnamed(const std::string& f, unsigned mode, int& h) override {
+        if (!unnamedFiles) {
+            return kErrNoUnnamed;
+        }
+        return failAt == Step::Create ? err : real().createUnnamed(f, mode, h);
+    }
     int createNew(const std::string& p, unsigned mode, int& h) override {
         return failAt == Step::Create ? err : real().createNew(p, mode, h);
+    }
+    int adopt(int h, const PathInfo& replaced) override {
+        return failAt == Step::Adopt ? err : real().adopt(h, replaced);
+    }
+    int link(int h, const std::string& p) override {
+        return failAt == Step::Link ? err : real().link(h, p);
     }
     int write(int h, std::string_view b, std::size_t& written) override {
         if (failAt == Step::WriteNothing) {
@@ -133,27 +147,40 @@ private:
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "hkproj-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp");
+        static std::random_device seed;
+        std::mt19937 pick(seed());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            path_ = std::filesystem::temp_directory_path() /
+                    ("hkproj-" + std::to_string(pick() % 1000000000u));
+            if (std::filesystem::create_directory(path_)) {
+                return;
+            }
         }
-        path_ = pattern;
+        throw std::runtime_error("no temporary folder");
     }
     ~TempFolder() {
+        // Windows deletes no read-only file, Linux no file in a read-only folder.
         std::error_code ec;
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ec);
+        for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
+             !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+            std::error_code ignored;
+            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                         std::filesystem::perm_options::add, ignored);
+        }
         std::filesystem::remove_all(path_, ec);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    std::string operator/(const std::string& name) const { return Utf8Of(path_ / PathOf(name)); }
+    std::string path() const { return Utf8Of(path_); }
 
     std::set<std::string> names() const {
         std::set<std::string> out;
         for (const auto& e : std::filesystem::directory_iterator(path_)) {
-            out.insert(e.path().filename().string());
+            out.insert(Utf8Of(e.path().filename()));
         }
         return out;
     }
@@ -163,7 +190,7 @@ private:
 };
 
 inline std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathOf(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
@@ -172,7 +199,7 @@ inline bool Contains(const std::string& text, std::string_view part) {
 }
 
 inline void Spit(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
