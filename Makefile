@@ -26,7 +26,8 @@ PACKAGES := cmake g++ make pkg-config \
             fonts-liberation fonts-dejavu-core fontconfig \
             libgtest-dev libgmock-dev libbenchmark-dev \
             poppler-utils clang clang-14 libclang-rt-14-dev clang-format-14 \
-            dpkg-dev desktop-file-utils file git
+            dpkg-dev desktop-file-utils file git \
+            nlohmann-json3-dev qt6-charts-dev libqt6opengl6-dev
 
 .PHONY: run test setup configure build \
         test-format test-dev test-asan test-fuzz test-release test-package

@@ -1,5 +1,6 @@
 #include "file_commands.h"
 
+#include "project/check_file.h"
 #include "project/project_file.h"
 
 namespace hk {
@@ -17,9 +18,15 @@ private:
     BusyIndicator& busy_;
 };
 
+} // namespace
+
 std::string NamedFile(const std::string& name) { return "Die Datei\n" + name + "\n"; }
 
-} // namespace
+Message SaveFailedMessage(const std::string& name, const std::string& reason) {
+    return {NamedFile(name) + "konnte nicht gespeichert werden.\n" + reason +
+                ".\n\nEine vorhandene Datei dieses Namens ist unverändert.",
+            std::string(kTitleNichtGespeichert), MsgIcon::Critical};
+}
 
 std::vector<FileFilter> SaveFilters() {
     return {{"Textdateien(*.Txt)", "*.TXT"}, {"Dateien(*.DAT)", "*.DAT"}};
@@ -29,25 +36,28 @@ std::vector<FileFilter> OpenFilters() {
     return {{"Textdateien(*.TXT)", "*.TXT"}, {"Dateien(*.Dat)", "*.DAT"}};
 }
 
-void mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
-                       FileOps& files) {
+std::string mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs,
+                              MessageSink& messages, FileOps& files) {
     // Checked before the dialog: the user learns at once, and no file is touched.
     std::string bytes;
     if (const auto problem = ProjectFileBytes(state, bytes)) {
         messages.showMessage({"Das Projekt wurde nicht gespeichert.\n\n" + problem->message +
                                   "\nBitte ändern Sie den Text.",
                               std::string(kTitleNichtGespeichert), MsgIcon::Exclamation});
-        return;
+        return {};
     }
     const std::string name = dialogs.saveFileName(SaveFilters());
     if (name.empty()) {
-        return;
+        return {};
     }
     if (const auto reason = ReplaceFileSafely(files, name, bytes)) {
-        messages.showMessage({NamedFile(name) + "konnte nicht gespeichert werden.\n" + *reason +
-                                  ".\n\nEine vorhandene Datei dieses Namens ist unverändert.",
-                              std::string(kTitleNichtGespeichert), MsgIcon::Critical});
+        messages.showMessage(SaveFailedMessage(name, *reason));
+        return {};
     }
+    if (state.Check) {
+        WriteCheckFile(state, name, messages, files);
+    }
+    return name;
 }
 
 LoadOutcome mnuItemOpen_Click(ProgramState& state, FileDialogs& dialogs, BusyIndicator& busy,
@@ -80,6 +90,8 @@ LoadOutcome mnuItemOpen_Click(ProgramState& state, FileDialogs& dialogs, BusyInd
                               std::string(kTitleNichtGeladen), MsgIcon::Exclamation});
         return LoadOutcome::Refused;
     }
+    state.ProjectFile = name;
+    ReadCheckBeside(state, messages, files);
     return LoadOutcome::Loaded;
 }
 

@@ -41,11 +41,21 @@ inline constexpr std::string_view kTitleOpenDialog = "Datei wird geöffnet";
 std::vector<FileFilter> SaveFilters(); // "Textdateien(*.Txt)|*.TXT|Dateien(*.DAT)|*.DAT"
 std::vector<FileFilter> OpenFilters(); // "Textdateien(*.TXT)|*.TXT|Dateien(*.Dat)|*.DAT"
 
+// "Die Datei\n<name>\n": how a message names a file.
+std::string NamedFile(const std::string& name);
+
+// The message box for a file that could not be written (reason from
+// ReplaceFileSafely); it says that a file of that name is unchanged.
+Message SaveFailedMessage(const std::string& name, const std::string& reason);
+
 // "&Speichern unter" of the calculation screen. Never destroys a good file;
 // a failure is reported in a German message box. Changes no program state.
 // A project holding a text the file cannot carry is refused before the dialog.
-void mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
-                       FileOps& files = SystemFileOps());
+// While the heat-pump check holds data (state.Check) its file is written
+// beside the project file as well. Gives the name of the project file
+// written, or the empty text when none was.
+std::string mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs,
+                              MessageSink& messages, FileOps& files = SystemFileOps());
 
 enum class LoadOutcome {
     NoFileChosen, // dialog cancelled: the display screen opens with an empty box
@@ -55,6 +65,8 @@ enum class LoadOutcome {
 
 // "&Laden" of the project data screen. All or nothing.
 // The hourglass is on while the file is read and off again before any message.
+// A loaded project remembers its file (state.ProjectFile) and takes the
+// heat-pump check's data from the file beside it, if there is a usable one.
 LoadOutcome mnuItemOpen_Click(ProgramState& state, FileDialogs& dialogs, BusyIndicator& busy,
                               MessageSink& messages, FileOps& files = SystemFileOps());
 

@@ -3,6 +3,7 @@
 #include "project/file_commands.h"
 #include "project/project_header_form.h"
 #include "ui/calculation_screen.h"
+#include "ui/check_window.h"
 #include "ui/display_screen.h"
 #include "ui/instructions_screen.h"
 #include "ui/project_screen.h"
@@ -26,6 +27,7 @@ template <class T> void Unload(T*& screen) {
 AppShell::AppShell(ProgramState& state, Services services)
     : state_(state), services_(std::move(services)) {
     // One line an item of the menu "E&xtras": extras_[ExtrasCommand::X] = ...
+    extras_[ExtrasCommand::HeatPumpCheck] = [this](Screen&) { OpenCheck(); };
 }
 
 AppShell::~AppShell() {
@@ -34,6 +36,7 @@ AppShell::~AppShell() {
     delete form2_;
     delete form3_;
     delete form4_;
+    delete check_;
 }
 
 void AppShell::Start() {
@@ -128,12 +131,20 @@ void AppShell::mnuItemOpen_Click() {
             [this](ExtrasCommand c) { Extras_Click(c, *form4_); });
     if (outcome == LoadOutcome::Loaded) {
         form4_->setListing(state_.ListingText);
+        if (check_ && check_->isVisible()) {
+            check_->open(); // an open check shows the new project at once
+        }
     }
     form2_->hide(); // stays loaded, with its texts
     form4_->show();
 }
 
-void AppShell::mnuItemSave_Click() { hk::mnuItemSave_Click(state_, services_.dialogs, *form3_); }
+void AppShell::mnuItemSave_Click() {
+    const std::string name = hk::mnuItemSave_Click(state_, services_.dialogs, *form3_);
+    if (!name.empty()) {
+        state_.ProjectFile = name;
+    }
+}
 
 void AppShell::Form3_mnuPrinterItem_Click() { services_.printer.print(state_, form3_); }
 
@@ -147,6 +158,13 @@ void AppShell::Form4_mnuItemExit_Click() {
     Unload(form4_);
 }
 
+void AppShell::OpenCheck() {
+    if (!check_) {
+        check_ = new frmCheck(state_, services_.messages, services_.dialogs);
+    }
+    check_->open();
+}
+
 void AppShell::Extras_Click(ExtrasCommand command, Screen& from) {
     const auto handler = extras_.find(command);
     if (handler != extras_.end()) {
@@ -156,7 +174,7 @@ void AppShell::Extras_Click(ExtrasCommand command, Screen& from) {
 
 void AppShell::EndProgram() {
     for (QWidget* w :
-         std::initializer_list<QWidget*>{form1_, anzeigeLesen_, form2_, form3_, form4_}) {
+         std::initializer_list<QWidget*>{form1_, anzeigeLesen_, form2_, form3_, form4_, check_}) {
         if (w) {
             w->hide();
         }
