@@ -206,6 +206,9 @@ void BM_LoadCommand10MbBinaryFile(benchmark::State& st) {
         std::string openFileName(const std::string&, const std::vector<hk::FileFilter>&) override {
             return name;
         }
+        std::string exportFileName(const std::string&, const hk::FileFilter&) override {
+            return name;
+        }
     } dialogs;
     dialogs.name = path;
     struct Busy : hk::BusyIndicator {

@@ -25,6 +25,11 @@ public:
     virtual std::string saveFileName(const std::vector<FileFilter>& filters) = 0;
     virtual std::string openFileName(const std::string& title,
                                      const std::vector<FileFilter>& filters) = 0;
+    // The save dialog of an export: proposedName stands in the name box, the
+    // one filter is offered, and a name typed without an extension gets the
+    // filter's.
+    virtual std::string exportFileName(const std::string& proposedName,
+                                       const FileFilter& filter) = 0;
 };
 
 class BusyIndicator {
@@ -37,16 +42,15 @@ inline constexpr std::string_view kTitleNichtGespeichert = "Datei nicht gespeich
 inline constexpr std::string_view kTitleNichtGeladen = "Datei nicht geladen";
 inline constexpr std::string_view kTitleOpenDialog = "Datei wird geöffnet";
 
+// The message when the file name could not be written, naming the file.
+Message SaveFailedMessage(const std::string& name, const std::string& reason);
+
 // The filters of the two dialogs; their descriptions differ in case.
 std::vector<FileFilter> SaveFilters(); // "Textdateien(*.Txt)|*.TXT|Dateien(*.DAT)|*.DAT"
 std::vector<FileFilter> OpenFilters(); // "Textdateien(*.TXT)|*.TXT|Dateien(*.Dat)|*.DAT"
 
 // "Die Datei\n<name>\n": how a message names a file.
 std::string NamedFile(const std::string& name);
-
-// The message box for a file that could not be written (reason from
-// ReplaceFileSafely); it says that a file of that name is unchanged.
-Message SaveFailedMessage(const std::string& name, const std::string& reason);
 
 // "&Speichern unter" of the calculation screen. Never destroys a good file;
 // a failure is reported in a German message box. Changes no program state.

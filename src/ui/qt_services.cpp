@@ -67,6 +67,22 @@ std::string QtFileDialogs::openFileName(const std::string& title,
         .toStdString();
 }
 
+std::string QtFileDialogs::exportFileName(const std::string& proposedName,
+                                          const FileFilter& filter) {
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOptions(kOptions);
+    dialog.setNameFilter(QtNameFilters({filter}));
+    // "*.pdf" gives "pdf": a name typed without it gets it.
+    dialog.setDefaultSuffix(Q(filter.pattern).section(QLatin1Char('.'), -1));
+    dialog.selectFile(Q(proposedName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
 void QtReportPrinter::print(const ProgramState& state, QWidget* parent) {
     PrintReportWithPreview(state, parent);
 }

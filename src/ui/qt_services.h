@@ -19,6 +19,7 @@ public:
     std::string saveFileName(const std::vector<FileFilter>& filters) override;
     std::string openFileName(const std::string& title,
                              const std::vector<FileFilter>& filters) override;
+    std::string exportFileName(const std::string& proposedName, const FileFilter& filter) override;
 };
 
 // The print preview of the report, from which the user prints.

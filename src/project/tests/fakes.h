@@ -72,6 +72,14 @@ public:
         filters = f;
         return answer;
     }
+    int exportCalls = 0;
+    std::string proposedName;
+    std::string exportFileName(const std::string& proposed, const FileFilter& f) override {
+        ++exportCalls;
+        proposedName = proposed;
+        filters = {f};
+        return answer;
+    }
 };
 
 enum class Step { None, Inspect, Create, Write, WriteNothing, Flush, Close, Rename };
@@ -157,6 +165,10 @@ private:
 inline std::string Slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline bool Contains(const std::string& text, std::string_view part) {
+    return text.find(part) != std::string::npos;
 }
 
 inline void Spit(const std::string& path, std::string_view bytes) {

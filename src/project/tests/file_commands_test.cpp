@@ -49,10 +49,6 @@ std::size_t OpenFiles() {
         std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
 }
 
-bool Contains(const std::string& text, std::string_view part) {
-    return text.find(part) != std::string::npos;
-}
-
 // ---------------------------------------------------------------- saving
 
 TEST(SaveCommand, WritesTheWholeFileThroughTheSaveDialog) {

@@ -36,7 +36,7 @@ class FakeFileDialogs : public FileDialogs {
 public:
     struct Request {
         bool save;
-        std::string title;
+        std::string title; // an export's proposed file name
         std::vector<FileFilter> filters;
     };
     std::deque<std::string> answers;
@@ -49,6 +49,10 @@ public:
     std::string openFileName(const std::string& title,
                              const std::vector<FileFilter>& filters) override {
         requests.push_back({false, title, filters});
+        return next();
+    }
+    std::string exportFileName(const std::string& proposedName, const FileFilter& filter) override {
+        requests.push_back({true, proposedName, {filter}});
         return next();
     }
 
