@@ -3,6 +3,8 @@
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "project/check_file.h"
+#include "project/csv_file.h"
+#include "project/table_export.h"
 
 #include <cmath>
 
@@ -180,6 +182,38 @@ std::vector<std::string> CheckForm::summary() const {
                 (under == 1 ? " ist" : " sind") + at;
     }
     return {lowest, count};
+}
+
+std::string CheckForm::csv() const {
+    // The heading names the columns as a spreadsheet user reads them, not
+    // the window's short captions.
+    std::vector<std::vector<std::string>> rows = {
+        {"Nr", "Raum-Nr", "Raumverwendung", "Raum °C", "Q-Raum W", "Exponent", "Q-Norm W",
+         "vorh. Normleistung W", "Q bei Ziel W", "Deckung %", "min. Vorlauf °C"}};
+    for (std::size_t row = 0; row < rowCount(); ++row) {
+        std::vector<std::string> line;
+        for (int c = 0; c < kCheckColumnCount; ++c) {
+            line.push_back(cell(row, static_cast<CheckColumn>(c)));
+        }
+        rows.push_back(std::move(line));
+    }
+    return CsvDocument(rows);
+}
+
+std::string CheckForm::proposedName(std::string_view extension) const {
+    return "Wärmepumpen-Check " +
+           ProposedFileName(state_.header[ProjectHeader::ProjektNr], extension);
+}
+
+ExportOutcome CheckForm::exportCsv(FileDialogs& dialogs, MessageSink& messages,
+                                   FileOps& files) const {
+    return ExportFile(
+        dialogs, messages, proposedName("csv"), CsvFilter(),
+        [this](std::string& bytes) -> std::optional<std::string> {
+            bytes = csv();
+            return std::nullopt;
+        },
+        files);
 }
 
 bool CheckForm::save(FileDialogs& dialogs, MessageSink& messages, FileOps& files) {

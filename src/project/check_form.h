@@ -7,6 +7,7 @@
 #include "calc/heat_pump_check.h"
 #include "calc/program_state.h"
 #include "common/message.h"
+#include "project/export_command.h"
 #include "project/file_commands.h"
 #include "project/file_ops.h"
 
@@ -75,6 +76,16 @@ public:
 
     // The two sentences under the table.
     std::vector<std::string> summary() const;
+
+    // The check as a CSV file for a spreadsheet: byte order mark, the
+    // heading, one line a checked entry with the cells' texts; no summary.
+    std::string csv() const;
+    // "Als CSV…": the save dialog proposing "Wärmepumpen-Check Projekt
+    // <Nr.>.csv", then the file.
+    ExportOutcome exportCsv(FileDialogs& dialogs, MessageSink& messages,
+                            FileOps& files = SystemFileOps()) const;
+    // The name proposed for an export of the check with the extension.
+    std::string proposedName(std::string_view extension) const;
 
     // "Speichern": writes the check beside the project file; a project never
     // saved yet is saved first through the ordinary save dialog (which writes

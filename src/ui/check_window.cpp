@@ -142,7 +142,7 @@ frmCheck::frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dia
     setObjectName(QStringLiteral("frmCheck"));
     setWindowTitle(QStringLiteral("Wärmepumpen-Check"));
     setFont(MakeFont(QStringLiteral("MS Sans Serif"), 9));
-    resize(1000, 760);
+    resize(1040, 860);
 
     auto* targets = new QHBoxLayout;
     auto addSpin = [&](const char* name, const QString& caption, int min, int max) {
@@ -192,7 +192,7 @@ frmCheck::frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dia
     chart_ = new QChartView(this);
     chart_->setObjectName(QStringLiteral("chtCheck"));
     chart_->setRenderHint(QPainter::Antialiasing);
-    chart_->setMinimumHeight(260);
+    chart_->setMinimumHeight(320);
 
     auto* buttons = new QHBoxLayout;
     auto addButton = [&](const char* name, const QString& caption) {
@@ -202,6 +202,7 @@ frmCheck::frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dia
         return b;
     };
     save_ = addButton("cmdSpeichern", QStringLiteral("&Speichern"));
+    csv_ = addButton("cmdCsv", QStringLiteral("Als &CSV…"));
     buttons->addStretch(1);
     QPushButton* close = addButton("cmdSchliessen", QStringLiteral("Schließen"));
 
@@ -222,6 +223,7 @@ frmCheck::frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dia
         showCheck();
     });
     connect(save_, &QPushButton::clicked, this, &frmCheck::save);
+    connect(csv_, &QPushButton::clicked, this, [this] { form_->exportCsv(dialogs_, *this); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -251,7 +253,7 @@ void frmCheck::open() {
     cannotRun_->setText(run ? QString() : Q(CheckForm::cannotRunText()));
     cannotRun_->setVisible(!run);
     reference_->setText(run ? Q(form_->referenceText()) : QString());
-    for (QWidget* w : std::initializer_list<QWidget*>{supply_, return_, save_}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{supply_, return_, save_, csv_}) {
         w->setEnabled(run);
     }
     for (QWidget* w : std::initializer_list<QWidget*>{table_, summary_, chart_}) {
@@ -259,6 +261,7 @@ void frmCheck::open() {
     }
     model_->setForm(form_.get());
     table_->resizeColumnsToContents();
+    table_->resizeRowsToContents();
     showCheck();
     show();
     raise();
@@ -309,11 +312,17 @@ void frmCheck::redrawChart() {
 
     auto* categories = new QBarCategoryAxis;
     categories->append(rooms);
-    categories->setLabelsAngle(-60);
+    categories->setLabelsAngle(-90);
+    QFont small = categories->labelsFont();
+    small.setPointSizeF(7.5);
+    categories->setLabelsFont(small);
     chart->addAxis(categories, Qt::AlignBottom);
     series->attachAxis(categories);
     auto* degrees = new QValueAxis;
-    degrees->setRange(0, kAboveRangeBar + 2);
+    degrees->setRange(20, kAboveRangeBar + 2);
+    degrees->setTickType(QValueAxis::TicksDynamic);
+    degrees->setTickAnchor(20);
+    degrees->setTickInterval(20);
     degrees->setTitleText(QStringLiteral("°C"));
     degrees->setLabelFormat(QStringLiteral("%d"));
     chart->addAxis(degrees, Qt::AlignLeft);

@@ -88,6 +88,7 @@ private:
     QLabel* summary_;
     QChartView* chart_;
     QPushButton* save_;
+    QPushButton* csv_;
 };
 
 } // namespace hk::ui

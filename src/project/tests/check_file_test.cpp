@@ -11,10 +11,6 @@
 namespace hk::test {
 namespace {
 
-bool Contains(const std::string& text, std::string_view part) {
-    return text.find(part) != std::string::npos;
-}
-
 // ------------------------------------------------------------ the name
 
 struct NameCase {

@@ -225,3 +225,45 @@ TEST(CheckForm, SaveOfAProjectNeverSavedAsksForTheProjectFileFirst) {
 
 } // namespace
 } // namespace hk::test
+
+namespace hk::test {
+namespace {
+
+TEST(CheckCsv, HeadingAndOneLineAnEntry) {
+    ProgramState p = CheckProject();
+    p.table.at(2).RaumVer = "Wohnen; Essen";
+    CheckForm form(p);
+    ASSERT_FALSE(form.setInstalled(0, "1"));
+    EXPECT_EQ(form.csv(),
+              "\xEF\xBB\xBF"
+              "Nr;Raum-Nr;Raumverwendung;Raum °C;Q-Raum W;Exponent;Q-Norm W;"
+              "vorh. Normleistung W;Q bei Ziel W;Deckung %;min. Vorlauf °C\r\n"
+              "1;0012;Bad;20;1000;1,3;1580;1;0;0;> 120\r\n"
+              "2;0013;\"Wohnen; Essen\";20;1500;1,3;1500;1500;595;40;85\r\n"
+              "3;0014;Kind  ;20;800;1,3;1024;1024;406;51;75\r\n");
+}
+
+TEST(CheckCsv, NoConversionAtTheTargetGivesDashes) {
+    ProgramState p = CheckProject();
+    p.table.at(1).dRaum = 24; // return 20 is below the room
+    CheckForm form(p);
+    ASSERT_FALSE(form.setTargets(30, 20));
+    const std::string csv = form.csv();
+    EXPECT_NE(csv.find("\r\n1;0012;Bad;24;1000;1,3;1580;1580;–;–;"), std::string::npos) << csv;
+}
+
+TEST(CheckCsv, ExportProposesTheCheckNameAndWritesSafely) {
+    TempFolder dir;
+    FakeDialogs dialogs;
+    MessageLog messages;
+    ProgramState p = CheckProject();
+    const CheckForm form(p);
+    dialogs.answer = dir / "check.csv";
+    EXPECT_EQ(form.exportCsv(dialogs, messages, SystemFileOps()), ExportOutcome::Written);
+    EXPECT_EQ(dialogs.proposedName, "Wärmepumpen-Check Projekt WP-1.csv");
+    EXPECT_EQ(Slurp(dir / "check.csv"), form.csv());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+} // namespace
+} // namespace hk::test
