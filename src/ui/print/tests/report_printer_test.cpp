@@ -3,6 +3,7 @@
 
 #include "report/print_report.h"
 #include "ui/print/report_printer.h"
+#include "ui/testing/poppler.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,6 +18,10 @@
 #include <QtTest>
 
 namespace {
+
+using hk::ui::test::PdfPages;
+using hk::ui::test::PdfText;
+using hk::ui::test::Run;
 
 hk::ProgramState SampleProject(int filled, int lfNr) {
     hk::ProgramState s;
@@ -48,32 +53,6 @@ hk::ProgramState SampleProject(int filled, int lfNr) {
     s.LfNr = static_cast<std::int16_t>(lfNr);
     s.dNorm = 60;
     return s;
-}
-
-// Output of a poppler tool; fails the test when it cannot run.
-QString Run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        qWarning("%s failed: %s", qPrintable(program), p.readAllStandardError().constData());
-        return {};
-    }
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QString PdfText(const QString& pdf, int page = 0) {
-    QStringList args{QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8")};
-    if (page > 0) {
-        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
-             << QString::number(page);
-    }
-    return Run(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-"));
-}
-
-int PdfPages(const QString& pdf) {
-    const QString info = Run(QStringLiteral("pdfinfo"), {pdf});
-    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 // A printed row of SampleProject: number, temperatures, room and results.

@@ -1,0 +1,19 @@
+#pragma once
+// The project report for the client, as PDF: the project data in three
+// groups and the reference norm on the first page, then the radiator table
+// with its heading on every page, one line a radiator, and the totals.
+
+#include "calc/program_state.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+namespace hk::ui {
+
+// The report of the project in state, created at created. On failure false
+// with a German reason in *errorText (may be nullptr).
+bool WriteProjectReportPdf(const ProgramState& state, const QDateTime& created, QByteArray& pdf,
+                           QString* errorText);
+
+} // namespace hk::ui
