@@ -1,37 +1,29 @@
 #include "check_window.h"
 
+#include "project/table_export.h"
+#include "ui/check_chart.h"
+#include "ui/check_report.h"
 #include "ui/fonts.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QDateTime>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 namespace hk::ui {
 namespace {
 
-const QColor kCovered{0, 128, 0};       // dark green
-const QColor kUnderSupplied{200, 0, 0}; // red
-
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 CheckColumn ColumnOf(int c) { return static_cast<CheckColumn>(c); }
-
-// The bar of an entry not covered even at the top of the range stands just
-// above it.
-constexpr int kAboveRangeBar = kCheckSupplyMax + 3;
 
 } // namespace
 
@@ -77,7 +69,7 @@ QVariant CheckTableModel::data(const QModelIndex& index, int role) const {
                                                            : QString();
     case Qt::ForegroundRole:
         if (column == CheckColumn::Coverage && r.coverage) {
-            return r.covered ? kCovered : kUnderSupplied;
+            return r.covered ? kCheckCovered : kCheckUnderSupplied;
         }
         return {};
     case Qt::FontRole:
@@ -175,6 +167,8 @@ frmCheck::frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dia
     table_->setObjectName(QStringLiteral("tblCheck"));
     table_->setModel(model_);
     table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(static_cast<int>(CheckColumn::RaumVer),
+                                                     QHeaderView::Stretch);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
@@ -202,6 +196,7 @@ frmCheck::frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dia
         return b;
     };
     save_ = addButton("cmdSpeichern", QStringLiteral("&Speichern"));
+    pdf_ = addButton("cmdPdf", QStringLiteral("Als &PDF…"));
     csv_ = addButton("cmdCsv", QStringLiteral("Als &CSV…"));
     buttons->addStretch(1);
     QPushButton* close = addButton("cmdSchliessen", QStringLiteral("Schließen"));
@@ -223,6 +218,7 @@ frmCheck::frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dia
         showCheck();
     });
     connect(save_, &QPushButton::clicked, this, &frmCheck::save);
+    connect(pdf_, &QPushButton::clicked, this, &frmCheck::exportPdf);
     connect(csv_, &QPushButton::clicked, this, [this] { form_->exportCsv(dialogs_, *this); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -253,7 +249,7 @@ void frmCheck::open() {
     cannotRun_->setText(run ? QString() : Q(CheckForm::cannotRunText()));
     cannotRun_->setVisible(!run);
     reference_->setText(run ? Q(form_->referenceText()) : QString());
-    for (QWidget* w : std::initializer_list<QWidget*>{supply_, return_, save_, csv_}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{supply_, return_, save_, pdf_, csv_}) {
         w->setEnabled(run);
     }
     for (QWidget* w : std::initializer_list<QWidget*>{table_, summary_, chart_}) {
@@ -290,64 +286,25 @@ void frmCheck::showCheck() {
 }
 
 void frmCheck::redrawChart() {
-    auto* chart = new QChart;
-    chart->setTitle(QStringLiteral("Niedrigste Vorlauftemperatur je Raum"));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    auto* bars = new QBarSet(QStringLiteral("min. Vorlauf °C"));
-    bars->setColor(kCovered);
-    bars->setSelectedColor(kUnderSupplied);
-    QStringList rooms;
-    const CheckResult& result = form_->result();
-    for (std::size_t i = 0; i < result.rows.size(); ++i) {
-        const auto& minSupply = result.rows[i].minSupply;
-        bars->append(minSupply ? *minSupply : kAboveRangeBar);
-        if (!minSupply || *minSupply > form_->supply()) {
-            bars->selectBar(static_cast<int>(i)); // above the target: under-supplied there
-        }
-        rooms << Q(form_->roomLabel(i));
-    }
-    auto* series = new QBarSeries;
-    series->append(bars);
-    chart->addSeries(series);
-
-    auto* categories = new QBarCategoryAxis;
-    categories->append(rooms);
-    categories->setLabelsAngle(-90);
-    QFont small = categories->labelsFont();
-    small.setPointSizeF(7.5);
-    categories->setLabelsFont(small);
-    chart->addAxis(categories, Qt::AlignBottom);
-    series->attachAxis(categories);
-    auto* degrees = new QValueAxis;
-    degrees->setRange(20, kAboveRangeBar + 2);
-    degrees->setTickType(QValueAxis::TicksDynamic);
-    degrees->setTickAnchor(20);
-    degrees->setTickInterval(20);
-    degrees->setTitleText(QStringLiteral("°C"));
-    degrees->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(degrees, Qt::AlignLeft);
-    series->attachAxis(degrees);
-
-    // The target supply temperature across the whole width.
-    auto* target = new QLineSeries;
-    target->setName(QStringLiteral("Ziel-Vorlauf %1 °C").arg(form_->supply()));
-    const double n = static_cast<double>(result.rows.size());
-    target->append(-0.5, form_->supply());
-    target->append(n - 0.5, form_->supply());
-    target->setPen(QPen(Qt::black, 2, Qt::DashLine));
-    chart->addSeries(target);
-    auto* across = new QValueAxis;
-    across->setRange(-0.5, n - 0.5);
-    across->setVisible(false);
-    chart->addAxis(across, Qt::AlignBottom);
-    target->attachAxis(across);
-    target->attachAxis(degrees);
-
     QChart* old = chart_->chart();
-    chart_->setChart(chart);
+    chart_->setChart(BuildCheckChart(*form_));
     delete old;
 }
 
 void frmCheck::save() { form_->save(dialogs_, *this); }
+
+void frmCheck::exportPdf() {
+    ExportFile(
+        dialogs_, *this, form_->proposedName("pdf"), PdfFilter(),
+        [this](std::string& bytes) -> std::optional<std::string> {
+            QByteArray pdf;
+            QString reason;
+            if (!WriteCheckReportPdf(state_, *form_, QDateTime::currentDateTime(), pdf, &reason)) {
+                return reason.toStdString();
+            }
+            bytes = pdf.toStdString();
+            return std::nullopt;
+        });
+}
 
 } // namespace hk::ui

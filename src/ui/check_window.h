@@ -72,6 +72,7 @@ private:
     void showCheck();
     void redrawChart();
     void save();
+    void exportPdf();
 
     ProgramState& state_;
     MessageBoxes& messages_;
@@ -88,6 +89,7 @@ private:
     QLabel* summary_;
     QChartView* chart_;
     QPushButton* save_;
+    QPushButton* pdf_;
     QPushButton* csv_;
 };
 

@@ -9,6 +9,7 @@
 #include "project/check_file.h"
 #include "ui/check_window.h"
 #include "ui/display_screen.h"
+#include "ui/testing/poppler.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -193,6 +194,47 @@ private slots:
         const auto read = ReadCheckFile(side.readAll().toStdString(), h.state);
         QVERIFY(std::holds_alternative<CheckSettings>(read));
         QCOMPARE(std::get<CheckSettings>(read).installed.at(1), 2400);
+        QVERIFY(h.messages.shown.empty());
+    }
+
+    void exportsAsPdfAndCsv() {
+        Harness h;
+        QVERIFY(WalkToForm3(h));
+        CalculateOne(h.shell.form3(), "1", "Flur");
+        QTest::mouseClick(h.shell.form3()->control(CalcControl::cmdNächster), Qt::LeftButton);
+        CalculateOne(h.shell.form3(), "2", "Bad; oben");
+        Trigger(h.shell.form3(), "mnuItemCheck");
+        frmCheck* w = h.shell.check();
+        QVERIFY(w->model()->setData(w->model()->index(1, int(CheckColumn::Installed)),
+                                    QStringLiteral("2520"), Qt::EditRole));
+
+        h.dialogs.answers = {path("check.pdf").toStdString()};
+        QTest::mouseClick(Child<QPushButton>(w, "cmdPdf"), Qt::LeftButton);
+        QCOMPARE(h.dialogs.requests.size(), 1u);
+        QCOMPARE(h.dialogs.requests[0].title, "Wärmepumpen-Check Projekt P-1.pdf");
+        QVERIFY(h.messages.shown.empty());
+        const QString text = PdfText(path("check.pdf"));
+        QVERIFY2(text.contains("Wärmepumpen-Check"), qPrintable(text));
+        QVERIFY(text.contains("Projekt P-1"));
+        QVERIFY(text.contains("Seite 1 von 1"));
+        QVERIFY(text.contains("Normleistungen bei DIN 90/70/20"));
+        QVERIFY(
+            text.contains("Niedrigste Vorlauftemperatur für alle Räume: 59 °C (kritisch: Raum 1 "
+                          "Flur)"));
+        QVERIFY(text.contains("1 von 2 Räumen ist bei 55/45 °C unterversorgt."));
+        QVERIFY(text.contains("Bad; oben"));
+
+        h.dialogs.answers = {path("check.csv").toStdString()};
+        QTest::mouseClick(Child<QPushButton>(w, "cmdCsv"), Qt::LeftButton);
+        QCOMPARE(h.dialogs.requests.size(), 2u);
+        QCOMPARE(h.dialogs.requests[1].title, "Wärmepumpen-Check Projekt P-1.csv");
+        QFile csv(path("check.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readAll(),
+                 QByteArray("\xEF\xBB\xBFNr;Raum-Nr;Raumverwendung;Raum °C;Q-Raum W;Exponent;"
+                            "Q-Norm W;vorh. Normleistung W;Q bei Ziel W;Deckung %;min. Vorlauf "
+                            "°C\r\n1;1;Flur;20;1000;1,3;2200;2200;873;87;59\r\n"
+                            "2;2;\"Bad; oben\";20;1000;1,3;2200;2520;1000;100;55\r\n"));
         QVERIFY(h.messages.shown.empty());
     }
 };
