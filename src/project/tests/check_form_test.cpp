@@ -234,13 +234,12 @@ TEST(CheckCsv, HeadingAndOneLineAnEntry) {
     p.table.at(2).RaumVer = "Wohnen; Essen";
     CheckForm form(p);
     ASSERT_FALSE(form.setInstalled(0, "1"));
-    EXPECT_EQ(form.csv(),
-              "\xEF\xBB\xBF"
-              "Nr;Raum-Nr;Raumverwendung;Raum °C;Q-Raum W;Exponent;Q-Norm W;"
-              "vorh. Normleistung W;Q bei Ziel W;Deckung %;min. Vorlauf °C\r\n"
-              "1;0012;Bad;20;1000;1,3;1580;1;0;0;> 120\r\n"
-              "2;0013;\"Wohnen; Essen\";20;1500;1,3;1500;1500;595;40;85\r\n"
-              "3;0014;Kind  ;20;800;1,3;1024;1024;406;51;75\r\n");
+    EXPECT_EQ(form.csv(), "\xEF\xBB\xBF"
+                          "Nr;Raum-Nr;Raumverwendung;Raum °C;Q-Raum W;Exponent;Q-Norm W;"
+                          "vorh. Normleistung W;Q bei Ziel W;Deckung %;min. Vorlauf °C\r\n"
+                          "1;0012;Bad;20;1000;1,3;1580;1;0;0;> 120\r\n"
+                          "2;0013;\"Wohnen; Essen\";20;1500;1,3;1500;1500;595;40;85\r\n"
+                          "3;0014;Kind  ;20;800;1,3;1024;1024;406;51;75\r\n");
 }
 
 TEST(CheckCsv, NoConversionAtTheTargetGivesDashes) {
