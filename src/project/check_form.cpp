@@ -138,8 +138,9 @@ std::optional<std::string> CheckForm::setInstalled(std::size_t row, std::string_
     const int entry = result_.rows.at(row).entry;
     const std::string_view typed = Trimmed(text);
     if (typed.empty()) {
-        settings_.installed.erase(entry);
-        changed();
+        if (settings_.installed.erase(entry) != 0) {
+            changed(); // an editor left empty on an untyped cell changes nothing
+        }
         return std::nullopt;
     }
     double value = 0;

@@ -181,9 +181,11 @@ TEST(CheckForm, ReferenceText) {
     EXPECT_EQ(CheckForm(p).referenceText(), "Normleistungen bei DIN EN 442 75/65/20");
 }
 
-TEST(CheckForm, OpeningAloneSetsNoData) {
+TEST(CheckForm, OpeningOrEmptyingAnUntypedCellSetsNoData) {
     ProgramState p = CheckProject();
-    const CheckForm form(p);
+    CheckForm form(p);
+    EXPECT_FALSE(p.Check);
+    EXPECT_FALSE(form.setInstalled(1, ""));
     EXPECT_FALSE(p.Check);
 }
 

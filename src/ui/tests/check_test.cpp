@@ -152,6 +152,16 @@ private slots:
         QCOMPARE(Cell(w, 1, CheckColumn::Coverage).right(1), QStringLiteral("✓"));
         QCOMPARE(Cell(w, 0, CheckColumn::Coverage).right(1), QStringLiteral("✗"));
 
+        // Its CSV with the numbers worked by hand: at 50/40 the mean is
+        // logarithmic (24,7 K), f 3,17, required 3170.
+        h.dialogs.answers = {path("two.csv").toStdString()};
+        QTest::mouseClick(Child<QPushButton>(w, "cmdCsv"), Qt::LeftButton);
+        QFile csv(path("two.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readAll().split('\n').mid(1),
+                 (QList<QByteArray>{"1;1;Küche;20;1000;1,3;2200;2200;694;69;59\r",
+                                    "2;2;Bad, oben;20;1000;1,3;2200;5000;1577;158;43\r", ""}));
+
         // Opened again: one window, refreshed.
         h.state.Check->installed.erase(2);
         Trigger(h.shell.form4(), "mnuItemCheck");
