@@ -4,6 +4,7 @@
 #include "common/numbers.h"
 #include "project/check_file.h"
 #include "project/csv_file.h"
+#include "project/project_file.h"
 #include "project/table_export.h"
 
 #include <cmath>
@@ -32,6 +33,27 @@ std::string Pair(int supply, int ret) {
 // "1 Raum", "12 Räumen": after "von".
 std::string RoomsAfterVon(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " Raum" : " Räumen");
+}
+
+// True when the project file last saved or loaded still holds the radiators
+// the check's file is tied to (LfNr and every QRaum); a project calculated
+// further since then must be saved again, or its check would not load with it.
+bool SavedProjectMatches(const ProgramState& state, FileOps& files) {
+    if (state.ProjectFile.empty()) {
+        return false;
+    }
+    std::string bytes;
+    ProgramState saved;
+    if (ReadWholeFile(files, state.ProjectFile, kMaxProjectFileBytes, bytes) ||
+        ReadProjectFile(bytes, saved) || saved.LfNr != state.LfNr) {
+        return false;
+    }
+    for (int n = 1; n <= RowCount(state.LfNr); ++n) {
+        if (saved.table.at(n).QRaum != state.table.at(n).QRaum) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -219,7 +241,7 @@ ExportOutcome CheckForm::exportCsv(FileDialogs& dialogs, MessageSink& messages,
 
 bool CheckForm::save(FileDialogs& dialogs, MessageSink& messages, FileOps& files) {
     state_.Check = settings_;
-    if (state_.ProjectFile.empty()) {
+    if (!SavedProjectMatches(state_, files)) {
         // The check lives beside a project file: the project is saved first,
         // and that save writes the check's file too.
         const std::string name = mnuItemSave_Click(state_, dialogs, messages, files);

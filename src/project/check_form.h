@@ -88,8 +88,9 @@ public:
     std::string proposedName(std::string_view extension) const;
 
     // "Speichern": writes the check beside the project file; a project never
-    // saved yet is saved first through the ordinary save dialog (which writes
-    // the check's file beside it). False when nothing was saved.
+    // saved yet, or calculated further since its file was written, is saved
+    // first through the ordinary save dialog (which writes the check's file
+    // beside it). False when nothing was saved.
     bool save(FileDialogs& dialogs, MessageSink& messages, FileOps& files = SystemFileOps());
 
 private:

@@ -223,6 +223,17 @@ TEST(CheckForm, SaveOfAProjectNeverSavedAsksForTheProjectFileFirst) {
     ASSERT_TRUE(std::holds_alternative<CheckSettings>(read));
     EXPECT_EQ(std::get<CheckSettings>(read).installed.at(1), 2100);
     EXPECT_TRUE(messages.shown.empty());
+
+    // A radiator more since the project file was written: the project is
+    // saved again first, so the check's file stays tied to it.
+    p.table.at(4) = SizedEntry("0015", "Flur", 70, 55, 400);
+    p.LfNr = 4;
+    dialogs.answer = dir / "NEU2.TXT";
+    EXPECT_TRUE(form.save(dialogs, messages, SystemFileOps()));
+    EXPECT_EQ(dialogs.saveCalls, 3);
+    EXPECT_EQ(p.ProjectFile, dir / "NEU2.TXT");
+    EXPECT_TRUE(
+        std::holds_alternative<CheckSettings>(ReadCheckFile(Slurp(dir / "NEU2.check.json"), p)));
 }
 
 } // namespace
