@@ -25,7 +25,8 @@ mkdir -p "$work"
 fail() { echo "Paketprüfung fehlgeschlagen: $*"; exit 1; }
 
 echo "--- benchmarks, one round each"
-for b in "$build/bench/hk_bench" "$build/src/project/bench/project_file_bench"; do
+for b in "$build/bench/hk_bench" "$build/bench/hk_report_bench" \
+         "$build/src/project/bench/project_file_bench"; do
     [ -x "$b" ] || continue
     "$b" --benchmark_min_time=0 >"$work/$(basename "$b").log" 2>&1 ||
         { cat "$work/$(basename "$b").log"; fail "$(basename "$b") endet mit Fehler"; }

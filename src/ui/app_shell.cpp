@@ -2,11 +2,13 @@
 
 #include "project/file_commands.h"
 #include "project/project_header_form.h"
+#include "project/table_export.h"
 #include "ui/calculation_screen.h"
 #include "ui/check_window.h"
 #include "ui/display_screen.h"
 #include "ui/instructions_screen.h"
 #include "ui/project_screen.h"
+#include "ui/report/project_report.h"
 #include "ui/title_screen.h"
 
 namespace hk::ui {
@@ -27,6 +29,8 @@ template <class T> void Unload(T*& screen) {
 AppShell::AppShell(ProgramState& state, Services services)
     : state_(state), services_(std::move(services)) {
     // One line an item of the menu "E&xtras": extras_[ExtrasCommand::X] = ...
+    extras_[ExtrasCommand::ProjectReport] = [this](Screen& from) { Extras_Bericht(from); };
+    extras_[ExtrasCommand::ProjectCsv] = [this](Screen& from) { Extras_Csv(from); };
     extras_[ExtrasCommand::HeatPumpCheck] = [this](Screen&) { OpenCheck(); };
 }
 
@@ -170,6 +174,16 @@ void AppShell::Extras_Click(ExtrasCommand command, Screen& from) {
     if (handler != extras_.end()) {
         handler->second(from);
     }
+}
+
+void AppShell::Extras_Bericht(Screen& from) {
+    MessagesOver messages(services_.messages, &from);
+    ui::mnuItemBericht_Click(state_, services_.dialogs, messages);
+}
+
+void AppShell::Extras_Csv(Screen& from) {
+    MessagesOver messages(services_.messages, &from);
+    hk::mnuItemCsv_Click(state_, services_.dialogs, messages);
 }
 
 void AppShell::EndProgram() {

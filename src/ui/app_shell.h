@@ -64,6 +64,9 @@ private:
     void OpenCheck();
     // Runs an item of the menu "E&xtras" chosen on the screen from.
     void Extras_Click(ExtrasCommand command, Screen& from);
+    // The client report as PDF and the table as CSV, of the project in memory.
+    void Extras_Bericht(Screen& from);
+    void Extras_Csv(Screen& from);
 
     ProgramState& state_;
     Services services_;

@@ -5,6 +5,9 @@ namespace hk::ui {
 const std::vector<ExtrasItem>& ExtrasItems() {
     static const std::vector<ExtrasItem> items = {
         // {command, object name, caption, Ctrl key or Qt::Key_unknown, screens}
+        {ExtrasCommand::ProjectReport, "mnuItemBericht", "&Projektbericht als PDF…", Qt::Key_R,
+         OnBoth},
+        {ExtrasCommand::ProjectCsv, "mnuItemCsv", "Tabelle als &CSV…", Qt::Key_unknown, OnBoth},
         {ExtrasCommand::HeatPumpCheck, "mnuItemCheck", "&Wärmepumpen-Check…", Qt::Key_T, OnBoth},
     };
     return items;

@@ -21,6 +21,17 @@ public:
     virtual void show(QWidget* parent, const Message& message) = 0;
 };
 
+// The message boxes of the core, shown over one window.
+class MessagesOver : public MessageSink {
+public:
+    MessagesOver(MessageBoxes& boxes, QWidget* parent) : boxes_(boxes), parent_(parent) {}
+    void showMessage(const Message& message) override { boxes_.show(parent_, message); }
+
+private:
+    MessageBoxes& boxes_;
+    QWidget* parent_;
+};
+
 class ReportPrinter {
 public:
     virtual ~ReportPrinter() = default;

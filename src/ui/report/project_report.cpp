@@ -1,5 +1,6 @@
 #include "project_report.h"
 
+#include "project/table_export.h"
 #include "report/report_rows.h"
 #include "ui/report/flow_body.h"
 
@@ -24,6 +25,27 @@ const std::array<QString, kReportColumnCount> kHeadings = {
     QStringLiteral("Vorlauf °C"), QStringLiteral("Rücklauf °C"), QStringLiteral("Raum °C"),
     QStringLiteral("Q-Raum W"),   QStringLiteral("n"),           QStringLiteral("Δtm K"),
     QStringLiteral("f"),          QStringLiteral("Q-Norm W"),    QStringLiteral("Heizkörpertyp")};
+
+using Cells = std::array<QString, kReportColumnCount>;
+
+// No row of the page holds more characters than this; a longer text (only a
+// project file written by hand has one) would be shortened to fit anyway,
+// and measuring it whole at every font size would take seconds.
+constexpr qsizetype kMaxCellChars = 200;
+
+std::vector<Cells> CellsOf(const std::vector<ReportRow>& rows) {
+    std::vector<Cells> cells(rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (int c = 0; c < kReportColumnCount; ++c) {
+            QString text = Q(rows[r][c]);
+            if (text.size() > kMaxCellChars) {
+                text = text.left(kMaxCellChars) + QChar(0x2026);
+            }
+            cells[r][c] = std::move(text);
+        }
+    }
+    return cells;
+}
 
 struct Group {
     QString title;
@@ -113,7 +135,7 @@ QStringList HeadingLines(const QString& heading, const QFontMetricsF& fm, qreal 
 
 // The table at a font size; squeezed, its text columns give up what the
 // table is wider than available.
-Table TableAt(double points, const QPaintDevice& device, const std::vector<ReportRow>& rows,
+Table TableAt(double points, const QPaintDevice& device, const std::vector<Cells>& rows,
               const ReportTotals& totals, qreal available, bool squeezed) {
     Table t;
     t.font = ReportFont(points);
@@ -123,9 +145,9 @@ Table TableAt(double points, const QPaintDevice& device, const std::vector<Repor
     t.pad = Mm(device, kCellPadMm) * points / kBiggestTablePoints;
     t.rule = Mm(device, 0.2);
     std::array<qreal, kReportColumnCount> content{};
-    for (const ReportRow& row : rows) {
+    for (const Cells& row : rows) {
         for (int c = 0; c < kReportColumnCount; ++c) {
-            content[c] = std::max(content[c], fm.horizontalAdvance(Q(row[c])));
+            content[c] = std::max(content[c], fm.horizontalAdvance(row[c]));
         }
     }
     content[ColQRaum] = std::max(content[ColQRaum], fb.horizontalAdvance(Q(totals.qRaum)));
@@ -157,13 +179,16 @@ Table TableAt(double points, const QPaintDevice& device, const std::vector<Repor
             left -= t.widths[texts[i]];
         }
     }
+    if (!squeezed && Sum(t.widths) < available) {
+        t.widths[ColHkTyp] += available - Sum(t.widths); // the table spans the page
+    }
     t.rowHeight = fm.height() * 1.45;
     t.headingHeight = fb.height() * headingLines + fb.height() * 0.6;
     return t;
 }
 
 // The largest table font at which the table fits the width.
-Table FitTable(const QPaintDevice& device, const std::vector<ReportRow>& rows,
+Table FitTable(const QPaintDevice& device, const std::vector<Cells>& rows,
                const ReportTotals& totals, qreal available) {
     for (double points = kBiggestTablePoints; points > kSmallestTablePoints; points -= 0.25) {
         Table t = TableAt(points, device, rows, totals, available, false);
@@ -189,7 +214,7 @@ void PaintCell(QPainter& p, const Table& t, qreal x, int column, qreal height,
 class ProjectReportBody : public FlowBody {
 public:
     explicit ProjectReportBody(const ProgramState& state)
-        : state_(state), rows_(ReportRows(state)), totals_(Totals(state)) {}
+        : state_(state), rows_(CellsOf(ReportRows(state))), totals_(Totals(state)) {}
 
 protected:
     std::vector<FlowBlock> layOut(const QPaintDevice& device, qreal width) override {
@@ -295,7 +320,7 @@ private:
                           },
                           -1, true});
         for (std::size_t r = 0; r < rows_.size(); ++r) {
-            const ReportRow row = rows_[r];
+            const Cells row = rows_[r];
             const bool stripe = r % 2 == 1;
             blocks.push_back({t.rowHeight,
                               [t, tableWidth, row, stripe](QPainter& p, qreal) {
@@ -307,7 +332,7 @@ private:
                                   p.setPen(Qt::black);
                                   qreal x = 0;
                                   for (int c = 0; c < kReportColumnCount; ++c) {
-                                      PaintCell(p, t, x, c, t.rowHeight, Q(row[c]));
+                                      PaintCell(p, t, x, c, t.rowHeight, row[c]);
                                       x += t.widths[c];
                                   }
                               },
@@ -342,7 +367,7 @@ private:
     }
 
     const ProgramState& state_;
-    std::vector<ReportRow> rows_;
+    std::vector<Cells> rows_;
     ReportTotals totals_;
 };
 
@@ -355,6 +380,23 @@ bool WriteProjectReportPdf(const ProgramState& state, const QDateTime& created, 
     const ReportFrame frame{number, created,
                             (QStringLiteral("Heizflächenberechnung ") + number).trimmed()};
     return WriteFramedPdf(frame, body, pdf, errorText);
+}
+
+ExportOutcome mnuItemBericht_Click(const ProgramState& state, FileDialogs& dialogs,
+                                   MessageSink& messages, FileOps& files) {
+    return ExportFile(
+        dialogs, messages, ProposedFileName(state.header[ProjectHeader::ProjektNr], "pdf"),
+        PdfFilter(),
+        [&state](std::string& bytes) -> std::optional<std::string> {
+            QByteArray pdf;
+            QString error;
+            if (!WriteProjectReportPdf(state, QDateTime::currentDateTime(), pdf, &error)) {
+                return error.toStdString();
+            }
+            bytes.assign(pdf.constData(), static_cast<std::size_t>(pdf.size()));
+            return std::nullopt;
+        },
+        files);
 }
 
 } // namespace hk::ui

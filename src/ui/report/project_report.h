@@ -4,6 +4,7 @@
 // with its heading on every page, one line a radiator, and the totals.
 
 #include "calc/program_state.h"
+#include "project/export_command.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -15,5 +16,10 @@ namespace hk::ui {
 // with a German reason in *errorText (may be nullptr).
 bool WriteProjectReportPdf(const ProgramState& state, const QDateTime& created, QByteArray& pdf,
                            QString* errorText);
+
+// "&Projektbericht als PDF…": the save dialog proposing "Projekt <Nr.>.pdf",
+// then the report, created now. Changes no program state.
+ExportOutcome mnuItemBericht_Click(const ProgramState& state, FileDialogs& dialogs,
+                                   MessageSink& messages, FileOps& files = SystemFileOps());
 
 } // namespace hk::ui
