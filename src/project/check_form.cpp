@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "common/numbers.h"
+#include "common/text.h"
 #include "project/check_file.h"
 #include "project/csv_file.h"
 #include "project/project_file.h"
@@ -153,7 +154,17 @@ std::string CheckForm::roomLabel(std::size_t row) const {
     if (nr.empty() && use.empty()) {
         return "Heizkörper " + std::to_string(result_.rows.at(row).entry);
     }
-    return std::string(nr) + (nr.empty() || use.empty() ? "" : " ") + std::string(use);
+    const std::string label =
+        std::string(nr) + (nr.empty() || use.empty() ? "" : " ") + std::string(use);
+    if (CharCount(label) <= kMaxRoomLabelChars) {
+        return label;
+    }
+    std::string cut; // whole characters only, then the ellipsis
+    std::size_t pos = 0;
+    for (std::size_t n = 0; n < kMaxRoomLabelChars; ++n) {
+        AppendUtf8(cut, DecodeUtf8(label, pos));
+    }
+    return cut + "…";
 }
 
 std::optional<std::string> CheckForm::setInstalled(std::size_t row, std::string_view text) {

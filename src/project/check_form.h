@@ -66,8 +66,11 @@ public:
     std::string cell(std::size_t row, CheckColumn column) const;
     // The mark beside the coverage: "✓" covered, "✗" not, empty for "–".
     std::string coverageMark(std::size_t row) const;
-    // "0012 Bad": room number and use, for the chart and the summary.
+    // "0012 Bad": room number and use, for the chart and the summary; cut
+    // after kMaxRoomLabelChars characters with "…" (a file written by hand
+    // may hold texts of thousands of characters).
     std::string roomLabel(std::size_t row) const;
+    static constexpr std::size_t kMaxRoomLabelChars = 40;
 
     // A typed installed output: a whole number 1 to 99999 in German format;
     // the empty text takes the radiator the project sized again. Anything

@@ -15,9 +15,27 @@ namespace {
 // above it.
 constexpr int kAboveRangeBar = kCheckSupplyMax + 3;
 
+constexpr qsizetype kMaxCellChars = 200;
+constexpr qsizetype kMaxBarLabelChars = 30;
+
+QString Cut(QString text, qsizetype most) {
+    if (text.size() > most) {
+        text = text.left(most) + QChar(0x2026);
+    }
+    return text;
+}
+
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 } // namespace
+
+QString CheckCellText(const CheckForm& form, std::size_t row, CheckColumn column) {
+    QString text = Cut(Q(form.cell(row, column)), kMaxCellChars);
+    if (column == CheckColumn::Coverage && !form.coverageMark(row).empty()) {
+        text += QStringLiteral(" ") + Q(form.coverageMark(row));
+    }
+    return text;
+}
 
 QChart* BuildCheckChart(const CheckForm& form) {
     auto* chart = new QChart;
@@ -34,7 +52,7 @@ QChart* BuildCheckChart(const CheckForm& form) {
         if (!minSupply || *minSupply > form.supply()) {
             bars->selectBar(static_cast<int>(i)); // above the target: under-supplied there
         }
-        rooms << Q(form.roomLabel(i));
+        rooms << Cut(Q(form.roomLabel(i)), kMaxBarLabelChars);
     }
     auto* series = new QBarSeries;
     series->append(bars);

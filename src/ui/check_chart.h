@@ -7,6 +7,7 @@
 #include "project/check_form.h"
 
 #include <QColor>
+#include <QString>
 
 class QChart;
 
@@ -14,6 +15,12 @@ namespace hk::ui {
 
 inline const QColor kCheckCovered{0, 128, 0};       // dark green
 inline const QColor kCheckUnderSupplied{200, 0, 0}; // red
+
+// The text of a cell as window and PDF show it: the coverage with its mark
+// ("87 ✗"), never the colour alone. A text beyond 200 characters (only a
+// project file written by hand has one) is cut with "…": measuring it whole
+// would take seconds, and no cell shows that much.
+QString CheckCellText(const CheckForm& form, std::size_t row, CheckColumn column);
 
 // A new chart of the check's result; the caller owns it.
 QChart* BuildCheckChart(const CheckForm& form);

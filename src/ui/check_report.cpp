@@ -36,13 +36,8 @@ bool IsTextColumn(int c) {
            c == static_cast<int>(CheckColumn::RaumVer);
 }
 
-// The text of a cell on paper: as in the window, the coverage with its mark.
 QString CellText(const CheckForm& form, std::size_t row, int c) {
-    QString text = Q(form.cell(row, static_cast<CheckColumn>(c)));
-    if (static_cast<CheckColumn>(c) == CheckColumn::Coverage && !form.coverageMark(row).empty()) {
-        text += QStringLiteral(" ") + Q(form.coverageMark(row));
-    }
-    return text;
+    return CheckCellText(form, row, static_cast<CheckColumn>(c));
 }
 
 class CheckReportBody : public FlowBody {
@@ -52,9 +47,9 @@ public:
 protected:
     std::vector<FlowBlock> layOut(const QPaintDevice& device, qreal width) override {
         std::vector<FlowBlock> blocks;
-        addText(blocks, device, QStringLiteral("Wärmepumpen-Check"), ReportFont(kTitlePoints, true),
-                true);
-        addText(blocks, device,
+        addText(blocks, device, width, QStringLiteral("Wärmepumpen-Check"),
+                ReportFont(kTitlePoints, true), true);
+        addText(blocks, device, width,
                 QStringLiteral("Ziel: Vorlauf %1 °C, Rücklauf %2 °C – %3")
                     .arg(form_.supply())
                     .arg(form_.ret())
@@ -64,7 +59,7 @@ protected:
         addTable(blocks, device, width);
         blocks.push_back({Mm(device, 4), {}});
         for (const std::string& line : form_.summary()) {
-            addText(blocks, device, Q(line), ReportFont(kTextPoints, true), false);
+            addText(blocks, device, width, Q(line), ReportFont(kTextPoints, true), false);
         }
         blocks.push_back({Mm(device, 4), {}});
         addChart(blocks, width);
@@ -72,15 +67,19 @@ protected:
     }
 
 private:
-    static void addText(std::vector<FlowBlock>& blocks, const QPaintDevice& device,
+    // A paragraph across the width, wrapped between words (the summary may
+    // name many critical rooms).
+    static void addText(std::vector<FlowBlock>& blocks, const QPaintDevice& device, qreal width,
                         const QString& text, const QFont& font, bool keepWithNext) {
-        const qreal h = QFontMetricsF(font, &device).height() * 1.3;
+        const QFontMetricsF fm(font, &device);
+        const qreal h = fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text).height() +
+                        fm.height() * 0.3;
         blocks.push_back({h,
                           [text, font, h](QPainter& p, qreal w) {
                               p.setFont(font);
                               p.setPen(Qt::black);
-                              p.drawText(QRectF(0, 0, w, h), Qt::AlignLeft | Qt::AlignVCenter,
-                                         text);
+                              p.drawText(QRectF(0, 0, w, h),
+                                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
                           },
                           -1, keepWithNext});
     }

@@ -57,13 +57,8 @@ QVariant CheckTableModel::data(const QModelIndex& index, int role) const {
     const CheckColumn column = ColumnOf(index.column());
     const CheckRow& r = form_->result().rows.at(row);
     switch (role) {
-    case Qt::DisplayRole: {
-        QString text = Q(form_->cell(row, column));
-        if (column == CheckColumn::Coverage && !form_->coverageMark(row).empty()) {
-            text += QStringLiteral(" ") + Q(form_->coverageMark(row)); // never colour alone
-        }
-        return text;
-    }
+    case Qt::DisplayRole:
+        return CheckCellText(*form_, row, column);
     case Qt::EditRole:
         return column == CheckColumn::Installed && r.typed ? Q(form_->cell(row, column))
                                                            : QString();

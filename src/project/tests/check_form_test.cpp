@@ -174,6 +174,22 @@ TEST(CheckForm, NoReferenceCannotRun) {
     EXPECT_EQ(form.rowCount(), 0u);
 }
 
+TEST(CheckForm, RoomLabels) {
+    ProgramState p = CheckProject();
+    p.table.at(1).RaumNr = "";
+    p.table.at(1).RaumVer = "  ";
+    p.table.at(2).RaumVer = std::string(38, 'x') + "äöü";
+    p.table.at(3).RaumNr = " 7 ";
+    p.table.at(3).RaumVer = "";
+    const CheckForm form(p);
+    EXPECT_EQ(form.roomLabel(0), "Heizkörper 1");
+    EXPECT_EQ(form.roomLabel(1), "0013 " + std::string(35, 'x') + "…") << "40 characters, cut";
+    EXPECT_EQ(form.roomLabel(2), "7");
+    p.table.at(2).RaumVer = std::string(32, 'x') + "äöü";
+    EXPECT_EQ(CheckForm(p).roomLabel(1), "0013 " + std::string(32, 'x') + "äöü")
+        << "40 characters in 43 bytes stay whole";
+}
+
 TEST(CheckForm, ReferenceText) {
     ProgramState p = CheckProject();
     EXPECT_EQ(CheckForm(p).referenceText(), "Normleistungen bei DIN 90/70/20");

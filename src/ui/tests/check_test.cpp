@@ -7,6 +7,8 @@
 #include "screen_walk.h"
 
 #include "project/check_file.h"
+#include "ui/check_chart.h"
+#include "ui/check_report.h"
 #include "ui/check_window.h"
 #include "ui/display_screen.h"
 #include "ui/testing/poppler.h"
@@ -15,6 +17,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QSpinBox>
@@ -246,6 +249,47 @@ private slots:
                             "°C\r\n1;1;Flur;20;1000;1,3;2200;2200;873;87;59\r\n"
                             "2;2;\"Bad; oben\";20;1000;1,3;2200;2520;1000;100;55\r\n"));
         QVERIFY(h.messages.shown.empty());
+    }
+
+    // A project file written by hand may hold texts of 32 767 characters:
+    // window and PDF cut them, the CSV keeps them whole.
+    void longTextsAreCutOnScreenAndPaperOnly() {
+        ProgramState s;
+        s.LfNr = 70;
+        s.dNorm = 60;
+        for (int n = 1; n <= 70; ++n) {
+            RadiatorEntry& e = s.table.at(n);
+            e.RaumNr = std::to_string(n);
+            e.RaumVer = std::string(32767, 'x');
+            e.dVorl = 70;
+            e.dRueckl = 55;
+            e.dRaum = 20;
+            e.QRaum = 1000;
+            e.Exponent = 1.3f;
+            e.QHKNeu = 1580;
+        }
+        const CheckForm form(s);
+        const QString shown = CheckCellText(form, 0, CheckColumn::RaumVer);
+        QCOMPARE(shown.size(), 201);
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+        QVERIFY(form.csv().find(std::string(32767, 'x')) != std::string::npos);
+        QByteArray pdf;
+        QString reason;
+        QVERIFY2(WriteCheckReportPdf(s, form, QDateTime::currentDateTime(), pdf, &reason),
+                 qPrintable(reason));
+        QFile out(path("long.pdf"));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(pdf);
+        out.close();
+        // 70 rows fill the first page; the heading comes again on the second,
+        // the summary of 70 critical rooms wraps, the chart goes to the third.
+        QCOMPARE(PdfPages(path("long.pdf")), 3);
+        const QString second = PdfText(path("long.pdf"), 2);
+        QVERIFY2(second.contains("Raum-Nr."), "the table heading again on page 2");
+        QVERIFY(second.contains("Niedrigste Vorlauftemperatur für alle Räume: 68 °C"));
+        QVERIFY(second.contains("70 von 70 Räumen sind bei 55/45 °C unterversorgt."));
+        QVERIFY(PdfText(path("long.pdf"), 3).contains("Seite 3 von 3"));
+        QFile::copy(path("long.pdf"), QDir::temp().filePath(QStringLiteral("hk-check-long.pdf")));
     }
 };
 
