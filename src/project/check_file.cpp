@@ -12,24 +12,30 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// A JSON number that is a whole number in lo..hi; 1200.0 counts as 1200.
-std::optional<long long> WholeNumber(const Json& v, long long lo, long long hi) {
+// The member key of obj when it is a whole number in lo..hi (1200.0 counts
+// as 1200): true and the number in out.
+bool WholeAt(const Json& obj, const char* key, long long lo, long long hi, long long& out) {
+    if (!obj.is_object() || !obj.contains(key)) {
+        return false;
+    }
+    const Json& v = obj[key];
     double d = 0;
     if (v.is_number_unsigned()) {
         const auto u = v.get<unsigned long long>();
         if (u > static_cast<unsigned long long>(hi)) {
-            return std::nullopt;
+            return false;
         }
         d = static_cast<double>(u);
     } else if (v.is_number()) {
         d = v.get<double>();
     } else {
-        return std::nullopt;
+        return false;
     }
     if (!std::isfinite(d) || std::floor(d) != d || d < double(lo) || d > double(hi)) {
-        return std::nullopt;
+        return false;
     }
-    return static_cast<long long>(d);
+    out = static_cast<long long>(d);
+    return true;
 }
 
 // The reason the project part does not tie the file to the project in state,
@@ -39,8 +45,8 @@ std::string ProjectMismatch(const Json& project, const ProgramState& state) {
     if (!project.is_object() || !project.contains("LfNr") || !project.contains("QRaum")) {
         return other + " (Angaben zum Projekt fehlen)";
     }
-    const auto lfNr = WholeNumber(project["LfNr"], -32768, 32767);
-    if (!lfNr || *lfNr != state.LfNr) {
+    long long lfNr = 0;
+    if (!WholeAt(project, "LfNr", -32768, 32767, lfNr) || lfNr != state.LfNr) {
         return other + " (andere Zahl der Heizkörper)";
     }
     const Json& qRaum = project["QRaum"];
@@ -100,14 +106,14 @@ std::variant<CheckSettings, std::string> ReadCheckFile(std::string_view bytes,
         return std::string("sie hat eine andere Version (gelesen wird Version 1)");
     }
     CheckSettings settings;
-    const auto supply =
-        file.contains("supply") ? WholeNumber(file["supply"], 0, 1000) : std::nullopt;
-    const auto ret = file.contains("return") ? WholeNumber(file["return"], 0, 1000) : std::nullopt;
-    if (!supply || !ret || !ValidTargets(static_cast<int>(*supply), static_cast<int>(*ret))) {
+    long long supply = 0;
+    long long ret = 0;
+    if (!WholeAt(file, "supply", 0, 1000, supply) || !WholeAt(file, "return", 0, 1000, ret) ||
+        !ValidTargets(static_cast<int>(supply), static_cast<int>(ret))) {
         return std::string("die Zieltemperaturen fehlen oder sind ungültig");
     }
-    settings.supply = static_cast<int>(*supply);
-    settings.ret = static_cast<int>(*ret);
+    settings.supply = static_cast<int>(supply);
+    settings.ret = static_cast<int>(ret);
     if (const std::string mismatch =
             ProjectMismatch(file.contains("project") ? file["project"] : Json(), state);
         !mismatch.empty()) {
@@ -118,21 +124,18 @@ std::variant<CheckSettings, std::string> ReadCheckFile(std::string_view bytes,
         return std::string("die vorhandenen Normleistungen sind keine Liste");
     }
     for (const Json& item : installed) {
-        const auto entry = item.is_object() && item.contains("entry")
-                               ? WholeNumber(item["entry"], 1, RowCount(state.LfNr))
-                               : std::nullopt;
-        if (!entry || settings.installed.count(static_cast<int>(*entry)) != 0) {
+        long long entry = 0;
+        if (!WholeAt(item, "entry", 1, RowCount(state.LfNr), entry) ||
+            settings.installed.count(static_cast<int>(entry)) != 0) {
             return std::string("sie gehört zu einem anderen Projekt (unbekannte oder doppelte "
                                "Heizkörper-Nummer)");
         }
-        const auto output = item.contains("output")
-                                ? WholeNumber(item["output"], kInstalledMin, kInstalledMax)
-                                : std::nullopt;
-        if (!output) {
-            return "die vorhandene Normleistung des Heizkörpers " + std::to_string(*entry) +
+        long long output = 0;
+        if (!WholeAt(item, "output", kInstalledMin, kInstalledMax, output)) {
+            return "die vorhandene Normleistung des Heizkörpers " + std::to_string(entry) +
                    " liegt nicht zwischen 1 und 99999";
         }
-        settings.installed[static_cast<int>(*entry)] = static_cast<int>(*output);
+        settings.installed[static_cast<int>(entry)] = static_cast<int>(output);
     }
     return settings;
 }
