@@ -30,6 +30,7 @@ PACKAGES := cmake g++ make pkg-config \
             poppler-utils clang clang-14 libclang-rt-14-dev clang-format-14 \
             dpkg-dev desktop-file-utils file git \
             g++-mingw-w64-x86-64-posix wine64
+            nlohmann-json3-dev qt6-charts-dev libqt6opengl6-dev
 
 .PHONY: run test setup configure build \
         test-format test-dev test-asan test-fuzz test-windows test-release test-package

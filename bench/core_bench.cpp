@@ -1,8 +1,10 @@
 // Benchmarks of the core: one conversion, one listing line, the listing of
-// a full project, saving and loading a full project, and the ten-megabyte
-// files a load must refuse (or load) in one pass.
+// a full project, saving and loading a full project, the ten-megabyte
+// files a load must refuse (or load) in one pass, and the heat-pump check of
+// a full project.
 
 #include "calc/conversion.h"
+#include "calc/heat_pump_check.h"
 #include "calc_driver.h"
 #include "project/file_commands.h"
 #include "project/project_file.h"
@@ -150,6 +152,21 @@ void BM_Refuse10MbWithoutLineEnd(benchmark::State& st) {
     Load(st, std::string(kTenMb, '7'), false);
 }
 BENCHMARK(BM_Refuse10MbWithoutLineEnd)->Unit(benchmark::kMillisecond);
+
+// The whole heat-pump check of 70 radiators, as after one edit of an
+// installed output: every target conversion and every lowest supply
+// temperature afresh. Must stay far below a frame (goal: 2 ms).
+void BM_HeatPumpCheck70(benchmark::State& st) {
+    const hk::ProgramState& s = FullProject();
+    hk::CheckSettings settings{55, 45, {}};
+    int edit = 0;
+    for (auto _ : st) {
+        settings.installed[1 + edit % 70] = 900 + edit % 1000;
+        ++edit;
+        benchmark::DoNotOptimize(hk::RunCheck(s.table, s.LfNr, s.dNorm, settings));
+    }
+}
+BENCHMARK(BM_HeatPumpCheck70)->Unit(benchmark::kMicrosecond);
 
 void BM_Load10MbListing(benchmark::State& st) { Load(st, TenMegabyteListing(), true); }
 BENCHMARK(BM_Load10MbListing)->Unit(benchmark::kMillisecond);

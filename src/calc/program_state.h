@@ -1,12 +1,15 @@
 #pragma once
 // The state of one run of the program: project header, radiator table with
-// its entry counter, reference value and listing text. One object, owned by
+// its entry counter, reference value and listing text, and what lives beside
+// the project file (the heat-pump check's settings). One object, owned by
 // main and handed to the screens by reference; each test makes a fresh one.
 
+#include "calc/heat_pump_check.h"
 #include "calc/radiator_table.h"
 #include "common/project_header.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace hk {
@@ -20,6 +23,12 @@ struct ProgramState {
     // A radiator was calculated or corrected since the last save or load:
     // ending the program now would lose it.
     bool unsavedCalculations = false;
+    // The file the project was last saved to or loaded from; empty: never.
+    std::string ProjectFile;
+    // The heat-pump check's data, once the user set something in the check or
+    // it was read from beside the project file; written beside the project
+    // file on every save while it holds a value.
+    std::optional<CheckSettings> Check;
 
     bool operator==(const ProgramState&) const = default;
 };

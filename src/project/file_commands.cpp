@@ -1,5 +1,6 @@
 #include "file_commands.h"
 
+#include "project/check_file.h"
 #include "project/project_file.h"
 
 namespace hk {
@@ -17,9 +18,9 @@ private:
     BusyIndicator& busy_;
 };
 
-std::string NamedFile(const std::string& name) { return "Die Datei\n" + name + "\n"; }
-
 } // namespace
+
+std::string NamedFile(const std::string& name) { return "Die Datei\n" + name + "\n"; }
 
 Message SaveFailedMessage(const std::string& name, const std::string& reason) {
     return {NamedFile(name) + "konnte nicht gespeichert werden.\n" + reason +
@@ -35,8 +36,8 @@ std::vector<FileFilter> OpenFilters() {
     return {{"Textdateien(*.TXT)", "*.TXT"}, {"Dateien(*.Dat)", "*.DAT"}};
 }
 
-bool mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
-                       FileOps& files) {
+std::string mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs,
+                              MessageSink& messages, FileOps& files) {
     // Checked before the dialog: the user learns at once, and no file is touched.
     std::string bytes;
     std::vector<std::string> notes;
@@ -44,15 +45,15 @@ bool mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageS
         messages.showMessage({"Das Projekt wurde nicht gespeichert.\n\n" + problem->message +
                                   "\nBitte ändern Sie den Text.",
                               std::string(kTitleNichtGespeichert), MsgIcon::Exclamation});
-        return false;
+        return {};
     }
     const std::string name = dialogs.saveFileName(SaveFilters());
     if (name.empty()) {
-        return false;
+        return {};
     }
     if (const auto reason = ReplaceFileSafely(files, name, bytes)) {
         messages.showMessage(SaveFailedMessage(name, *reason));
-        return false;
+        return {};
     }
     if (!notes.empty()) {
         std::string text = NamedFile(name) + "wurde gespeichert.\n";
@@ -61,7 +62,10 @@ bool mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageS
         }
         messages.showMessage({text, std::string(kTitleGespeichert), MsgIcon::Information});
     }
-    return true;
+    if (state.Check) {
+        WriteCheckFile(state, name, messages, files);
+    }
+    return name;
 }
 
 LoadOutcome mnuItemOpen_Click(ProgramState& state, FileDialogs& dialogs, BusyIndicator& busy,
@@ -95,6 +99,8 @@ LoadOutcome mnuItemOpen_Click(ProgramState& state, FileDialogs& dialogs, BusyInd
         return LoadOutcome::Refused;
     }
     state.unsavedCalculations = false;
+    state.ProjectFile = name;
+    ReadCheckBeside(state, messages, files);
     return LoadOutcome::Loaded;
 }
 

@@ -50,14 +50,19 @@ Message SaveFailedMessage(const std::string& name, const std::string& reason);
 std::vector<FileFilter> SaveFilters(); // "Textdateien(*.Txt)|*.TXT|Dateien(*.DAT)|*.DAT"
 std::vector<FileFilter> OpenFilters(); // "Textdateien(*.TXT)|*.TXT|Dateien(*.Dat)|*.DAT"
 
+// "Die Datei\n<name>\n": how a message names a file.
+std::string NamedFile(const std::string& name);
+
 // "&Speichern unter" of the calculation screen. Never destroys a good file;
 // a failure is reported in a German message box. Changes no program state.
 // A project holding a text the file cannot carry, or too large to be loaded
 // again, is refused before the dialog; a line break in a one-line text is
-// saved as a blank and said in a message after the save.
-// True when the file was written (the caller clears the unsaved mark).
-bool mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
-                       FileOps& files = SystemFileOps());
+// saved as a blank and said in a message after the save. While the heat-pump
+// check holds data (state.Check) its file is written beside the project file
+// as well. Gives the name of the project file written, or the empty text when
+// none was (the caller then keeps the unsaved mark).
+std::string mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs,
+                              MessageSink& messages, FileOps& files = SystemFileOps());
 
 enum class LoadOutcome {
     NoFileChosen, // dialog cancelled: the display screen opens with an empty box
@@ -68,6 +73,8 @@ enum class LoadOutcome {
 // "&Laden" of the project data screen. All or nothing; a loaded project
 // has nothing unsaved.
 // The hourglass is on while the file is read and off again before any message.
+// A loaded project remembers its file (state.ProjectFile) and takes the
+// heat-pump check's data from the file beside it, if there is a usable one.
 LoadOutcome mnuItemOpen_Click(ProgramState& state, FileDialogs& dialogs, BusyIndicator& busy,
                               MessageSink& messages, FileOps& files = SystemFileOps());
 

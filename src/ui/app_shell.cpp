@@ -6,6 +6,7 @@
 #include "project/table_export.h"
 #include "ui/calculation_screen.h"
 #include "ui/correction_window.h"
+#include "ui/check_window.h"
 #include "ui/display_screen.h"
 #include "ui/instructions_screen.h"
 #include "ui/project_screen.h"
@@ -40,6 +41,7 @@ AppShell::AppShell(ProgramState& state, Services services, TitleTimings titleTim
     extras_[ExtrasCommand::ProjectCsv] = [this](Screen& from) { Extras_Csv(from); };
     extras_[ExtrasCommand::ContinueProject] = [this](Screen&) { ContinueProject(); };
     extras_[ExtrasCommand::CorrectRadiator] = [this](Screen&) { CorrectRadiator(); };
+    extras_[ExtrasCommand::HeatPumpCheck] = [this](Screen&) { OpenCheck(); };
 }
 
 AppShell::~AppShell() {
@@ -48,6 +50,7 @@ AppShell::~AppShell() {
     delete form2_;
     delete form3_;
     delete form4_;
+    delete check_;
 }
 
 void AppShell::Start() {
@@ -176,14 +179,19 @@ void AppShell::mnuItemOpen_Click() {
             [this](ExtrasCommand c) { Extras_Click(c, *form4_); });
     if (outcome == LoadOutcome::Loaded) {
         form4_->setListing(state_.ListingText);
+        if (check_ && check_->isVisible()) {
+            check_->open(); // an open check shows the new project at once
+        }
     }
     form2_->hide(); // stays loaded, with its texts
     form4_->show();
 }
 
 void AppShell::mnuItemSave_Click() {
-    if (hk::mnuItemSave_Click(state_, services_.dialogs, *form3_)) {
+    const std::string name = hk::mnuItemSave_Click(state_, services_.dialogs, *form3_);
+    if (!name.empty()) {
         state_.unsavedCalculations = false;
+        state_.ProjectFile = name;
     }
 }
 
@@ -197,6 +205,13 @@ void AppShell::Form4_mnuItemExit_Click() {
     // The title screen comes back hidden; its timers lead to Form2 again.
     LoadForm1();
     Unload(form4_);
+}
+
+void AppShell::OpenCheck() {
+    if (!check_) {
+        check_ = new frmCheck(state_, services_.messages, services_.dialogs);
+    }
+    check_->open();
 }
 
 void AppShell::Extras_Click(ExtrasCommand command, Screen& from) {
@@ -223,7 +238,7 @@ void AppShell::EndProgram() {
         return; // the user keeps working; every screen stays as it is
     }
     for (QWidget* w :
-         std::initializer_list<QWidget*>{form1_, anzeigeLesen_, form2_, form3_, form4_}) {
+         std::initializer_list<QWidget*>{form1_, anzeigeLesen_, form2_, form3_, form4_, check_}) {
         if (w) {
             w->hide();
         }

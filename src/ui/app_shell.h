@@ -32,6 +32,7 @@ class Form2;
 class Form3;
 class frmAnzeigeLesen;
 class frmForm4;
+class frmCheck;
 
 class AppShell : public QObject {
     Q_OBJECT
@@ -56,6 +57,7 @@ public:
     Form2* form2() const { return form2_; }
     Form3* form3() const { return form3_; }
     frmForm4* form4() const { return form4_; }
+    frmCheck* check() const { return check_; }
 
 private:
     void LoadForm1();
@@ -75,6 +77,8 @@ private:
     void LoadForm3();
     void ContinueProject();
     void CorrectRadiator();
+    // Opens the heat-pump check on the project in memory; one window at a time.
+    void OpenCheck();
     // Runs an item of the menu "E&xtras" chosen on the screen from.
     void Extras_Click(ExtrasCommand command, Screen& from);
     // The client report as PDF and the table as CSV, of the project in memory.
@@ -89,6 +93,7 @@ private:
     Form2* form2_ = nullptr;
     Form3* form3_ = nullptr;
     frmForm4* form4_ = nullptr;
+    frmCheck* check_ = nullptr;
     // What each item of the menu "E&xtras" does, filled in the constructor.
     std::map<ExtrasCommand, std::function<void(Screen& from)>> extras_;
 };

@@ -8,6 +8,7 @@ const std::vector<ExtrasItem>& ExtrasItems() {
         {ExtrasCommand::ProjectReport, "mnuItemBericht", "&Projektbericht als PDF…", Qt::Key_R,
          OnBoth},
         {ExtrasCommand::ProjectCsv, "mnuItemCsv", "Tabelle als &CSV…", Qt::Key_unknown, OnBoth},
+        {ExtrasCommand::HeatPumpCheck, "mnuItemCheck", "&Wärmepumpen-Check…", Qt::Key_T, OnBoth},
         {ExtrasCommand::ContinueProject, "mnuItemFortsetzen", "Projekt &fortsetzen",
          Qt::Key_unknown, OnForm4},
         {ExtrasCommand::CorrectRadiator, "mnuItemKorrigieren", "Heizkörper &korrigieren…",

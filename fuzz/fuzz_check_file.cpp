@@ -1,0 +1,74 @@
+// The reader of the heat-pump check's file beside the project file on
+// arbitrary bytes, against a project of three radiators.
+//
+// Checked for every input:
+//  - reading never throws: a file that cannot be used gives a German reason;
+//  - an accepted file gives target temperatures the check accepts and
+//    installed outputs 1 to 99999 for entries of the project only;
+//  - the accepted settings written again read back the same.
+// A failed check traps, which libFuzzer reports as a crash.
+
+#include "calc/conversion.h"
+#include "calc/program_state.h"
+#include "project/check_file.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "check failed: %s\n", what);
+    std::abort();
+}
+
+const hk::ProgramState& Project() {
+    static const hk::ProgramState s = [] {
+        hk::ProgramState p;
+        p.LfNr = 3;
+        p.dNorm = 60;
+        const float q[] = {1000, 1500, 800};
+        for (int n = 1; n <= 3; ++n) {
+            hk::RadiatorEntry& e = p.table.at(n);
+            e.dVorl = 70;
+            e.dRueckl = 55;
+            e.dRaum = 20;
+            e.QRaum = q[n - 1];
+            e.Exponent = 1.3f;
+            e.QHKNeu = hk::Convert(e, 60).QHKNeu;
+        }
+        return p;
+    }();
+    return s;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto read = hk::ReadCheckFile(bytes, Project());
+    const auto* settings = std::get_if<hk::CheckSettings>(&read);
+    if (settings == nullptr) {
+        if (std::get<std::string>(read).empty()) {
+            Fail("a refused file without a reason");
+        }
+        return 0;
+    }
+    if (!hk::ValidTargets(settings->supply, settings->ret)) {
+        Fail("targets the check does not accept");
+    }
+    for (const auto& [entry, output] : settings->installed) {
+        if (entry < 1 || entry > 3 || output < hk::kInstalledMin || output > hk::kInstalledMax) {
+            Fail("an installed output outside the project or the range");
+        }
+    }
+    const auto again = hk::ReadCheckFile(hk::CheckFileBytes(Project(), *settings), Project());
+    if (!std::holds_alternative<hk::CheckSettings>(again) ||
+        std::get<hk::CheckSettings>(again) != *settings) {
+        Fail("written settings do not read back the same");
+    }
+    return 0;
+}

@@ -1,0 +1,180 @@
+#include "check_file.h"
+
+#include "project/file_commands.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <filesystem>
+
+namespace hk {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// The member key of obj when it is a whole number in lo..hi (1200.0 counts
+// as 1200): true and the number in out.
+bool WholeAt(const Json& obj, const char* key, long long lo, long long hi, long long& out) {
+    if (!obj.is_object() || !obj.contains(key)) {
+        return false;
+    }
+    const Json& v = obj[key];
+    double d = 0;
+    if (v.is_number_unsigned()) {
+        const auto u = v.get<unsigned long long>();
+        if (u > static_cast<unsigned long long>(hi)) {
+            return false;
+        }
+        d = static_cast<double>(u);
+    } else if (v.is_number()) {
+        d = v.get<double>();
+    } else {
+        return false;
+    }
+    if (!std::isfinite(d) || std::floor(d) != d || d < double(lo) || d > double(hi)) {
+        return false;
+    }
+    out = static_cast<long long>(d);
+    return true;
+}
+
+// The reason the project part does not tie the file to the project in state,
+// or empty.
+std::string ProjectMismatch(const Json& project, const ProgramState& state) {
+    const std::string other = "sie gehört zu einem anderen Projekt";
+    if (!project.is_object() || !project.contains("LfNr") || !project.contains("QRaum")) {
+        return other + " (Angaben zum Projekt fehlen)";
+    }
+    long long lfNr = 0;
+    if (!WholeAt(project, "LfNr", -32768, 32767, lfNr) || lfNr != state.LfNr) {
+        return other + " (andere Zahl der Heizkörper)";
+    }
+    const Json& qRaum = project["QRaum"];
+    const int rows = RowCount(state.LfNr);
+    if (!qRaum.is_array() || qRaum.size() != static_cast<std::size_t>(rows)) {
+        return other + " (andere Zahl der Heizkörper)";
+    }
+    for (int n = 1; n <= rows; ++n) {
+        const Json& q = qRaum[static_cast<std::size_t>(n - 1)];
+        if (!q.is_number() || static_cast<float>(q.get<double>()) != state.table.at(n).QRaum) {
+            return other + " (Raumheizlast des Heizkörpers " + std::to_string(n) + " weicht ab)";
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+std::string CheckFileName(const std::string& projectFile) {
+    std::filesystem::path p(projectFile);
+    p.replace_extension(".check.json");
+    return p.string();
+}
+
+std::string CheckFileBytes(const ProgramState& state, const CheckSettings& settings) {
+    Json qRaum = Json::array();
+    const int rows = RowCount(state.LfNr);
+    for (int n = 1; n <= rows; ++n) {
+        // The double holds the single value exactly, so it reads back equal.
+        qRaum.push_back(double{state.table.at(n).QRaum});
+    }
+    Json installed = Json::array();
+    for (const auto& [entry, output] : settings.installed) {
+        if (entry >= 1 && entry <= rows) {
+            installed.push_back(Json{{"entry", entry}, {"output", output}});
+        }
+    }
+    const Json file = {{"format", kCheckFileFormat},
+                       {"version", kCheckFileVersion},
+                       {"supply", settings.supply},
+                       {"return", settings.ret},
+                       {"project", {{"LfNr", state.LfNr}, {"QRaum", qRaum}}},
+                       {"installed", installed}};
+    return file.dump(2) + "\n";
+}
+
+std::variant<CheckSettings, std::string> ReadCheckFile(std::string_view bytes,
+                                                       const ProgramState& state) {
+    const Json file = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
+    if (file.is_discarded() || !file.is_object()) {
+        return std::string("sie ist keine gültige JSON-Datei");
+    }
+    if (!file.contains("format") || file["format"] != kCheckFileFormat) {
+        return std::string("sie hat ein anderes Format");
+    }
+    if (!file.contains("version") || file["version"] != kCheckFileVersion) {
+        return std::string("sie hat eine andere Version (gelesen wird Version 1)");
+    }
+    CheckSettings settings;
+    long long supply = 0;
+    long long ret = 0;
+    if (!WholeAt(file, "supply", 0, 1000, supply) || !WholeAt(file, "return", 0, 1000, ret) ||
+        !ValidTargets(static_cast<int>(supply), static_cast<int>(ret))) {
+        return std::string("die Zieltemperaturen fehlen oder sind ungültig");
+    }
+    settings.supply = static_cast<int>(supply);
+    settings.ret = static_cast<int>(ret);
+    if (const std::string mismatch =
+            ProjectMismatch(file.contains("project") ? file["project"] : Json(), state);
+        !mismatch.empty()) {
+        return mismatch;
+    }
+    const Json installed = file.contains("installed") ? file["installed"] : Json::array();
+    if (!installed.is_array()) {
+        return std::string("die vorhandenen Normleistungen sind keine Liste");
+    }
+    for (const Json& item : installed) {
+        long long entry = 0;
+        if (!WholeAt(item, "entry", 1, RowCount(state.LfNr), entry) ||
+            settings.installed.count(static_cast<int>(entry)) != 0) {
+            return std::string("sie gehört zu einem anderen Projekt (unbekannte oder doppelte "
+                               "Heizkörper-Nummer)");
+        }
+        long long output = 0;
+        if (!WholeAt(item, "output", kInstalledMin, kInstalledMax, output)) {
+            return "die vorhandene Normleistung des Heizkörpers " + std::to_string(entry) +
+                   " liegt nicht zwischen 1 und 99999";
+        }
+        settings.installed[static_cast<int>(entry)] = static_cast<int>(output);
+    }
+    return settings;
+}
+
+bool WriteCheckFile(const ProgramState& state, const std::string& projectFile,
+                    MessageSink& messages, FileOps& files) {
+    const std::string name = CheckFileName(projectFile);
+    const std::string bytes = CheckFileBytes(state, state.Check.value_or(CheckSettings{}));
+    if (const auto reason = ReplaceFileSafely(files, name, bytes)) {
+        messages.showMessage(SaveFailedMessage(name, *reason));
+        return false;
+    }
+    return true;
+}
+
+void ReadCheckBeside(ProgramState& state, MessageSink& messages, FileOps& files) {
+    state.Check.reset();
+    const std::string name = CheckFileName(state.ProjectFile);
+    PathInfo info;
+    if (files.inspect(name, info) == 0 && !info.exists) {
+        return; // no check saved for this project
+    }
+    std::string reason;
+    std::string bytes;
+    if (const auto unreadable = ReadWholeFile(files, name, kMaxCheckFileBytes, bytes)) {
+        reason = "sie kann nicht gelesen werden (" + *unreadable + ")";
+    } else {
+        auto read = ReadCheckFile(bytes, state);
+        if (auto* settings = std::get_if<CheckSettings>(&read)) {
+            state.Check = std::move(*settings);
+            return;
+        }
+        reason = std::get<std::string>(read);
+    }
+    messages.showMessage({NamedFile(name) +
+                              "wird für den Wärmepumpen-Check nicht verwendet: " + reason +
+                              ".\n\nDas Projekt ist geladen. Die Datei bleibt unverändert, bis "
+                              "der Check wieder gespeichert wird.",
+                          std::string(kTitleCheck), MsgIcon::Exclamation});
+}
+
+} // namespace hk

@@ -1,0 +1,55 @@
+#pragma once
+// The heat-pump check's own file beside the project file. The project file
+// keeps the layout older readers know; what it cannot hold goes into
+// "<name>.check.json", UTF-8 JSON:
+//
+//   {"format": "hkberech-check", "version": 1, "supply": 55, "return": 45,
+//    "project": {"LfNr": 12, "QRaum": [1500, 1000, ...]},
+//    "installed": [{"entry": 1, "output": 1200}, ...]}
+//
+// project.QRaum lists QRaum of entries 1 to min(LfNr, 70) and ties the file to
+// its project. Keys other than these are ignored when reading.
+
+#include "calc/program_state.h"
+#include "common/message.h"
+#include "project/file_ops.h"
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace hk {
+
+inline constexpr std::string_view kCheckFileFormat = "hkberech-check";
+inline constexpr int kCheckFileVersion = 1;
+// A check file is a few kilobytes; anything beyond this is none.
+inline constexpr std::size_t kMaxCheckFileBytes = 1024u * 1024u;
+
+inline constexpr std::string_view kTitleCheck = "Wärmepumpen-Check";
+
+// "HAUS.TXT" -> "HAUS.check.json"; a name without extension gets
+// ".check.json" appended.
+std::string CheckFileName(const std::string& projectFile);
+
+// The file's bytes for settings and the project in state.
+std::string CheckFileBytes(const ProgramState& state, const CheckSettings& settings);
+
+// Reads a check file against the project in state: the settings, or the
+// German reason why the file cannot be used ("sie gehört nicht zu diesem
+// Projekt").
+std::variant<CheckSettings, std::string> ReadCheckFile(std::string_view bytes,
+                                                       const ProgramState& state);
+
+// Writes state.Check beside the project file projectFile with the safe
+// replace; a failure is reported in a German message box. False when nothing
+// was written.
+bool WriteCheckFile(const ProgramState& state, const std::string& projectFile,
+                    MessageSink& messages, FileOps& files);
+
+// After a project was loaded from state.ProjectFile: reads the file beside it
+// into state.Check. A missing file is no message; a file that cannot be used
+// gets one message naming it and the reason, and state.Check stays empty
+// (the file on disk is not touched).
+void ReadCheckBeside(ProgramState& state, MessageSink& messages, FileOps& files);
+
+} // namespace hk

@@ -1,0 +1,108 @@
+#pragma once
+// The logic of the heat-pump check window frmCheck: the target temperatures
+// and the installed outputs the user types, the texts of the table, the
+// summary and the chart, and saving the check beside the project file. The
+// Qt window only shows what this gives and passes on what the user does.
+
+#include "calc/heat_pump_check.h"
+#include "calc/program_state.h"
+#include "common/message.h"
+#include "project/export_command.h"
+#include "project/file_commands.h"
+#include "project/file_ops.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hk {
+
+// The table's columns, in order.
+enum class CheckColumn {
+    Nr,
+    RaumNr,
+    RaumVer,
+    Raum,
+    QRaum,
+    Exponent,
+    QNorm,
+    Installed, // the one the user edits
+    QAtTarget,
+    Coverage,
+    MinSupply,
+};
+inline constexpr int kCheckColumnCount = 11;
+
+// The column captions as the window shows them.
+const std::vector<std::string>& CheckColumnCaptions();
+
+class CheckForm {
+public:
+    // Works on the project in state; takes the check's data from state.Check
+    // (or the defaults 55/45 and no typed outputs).
+    explicit CheckForm(ProgramState& state);
+
+    // False when the project has no reference (dNorm 0): then only
+    // cannotRunText() is shown, and no table.
+    bool canRun() const { return state_.dNorm > 0; }
+    static std::string cannotRunText();
+    // "Normleistungen bei DIN 90/70/20" or "... bei DIN EN 442 75/65/20".
+    std::string referenceText() const;
+
+    int supply() const { return settings_.supply; }
+    int ret() const { return settings_.ret; }
+    // Sets the target pair; a pair the check does not accept gives the German
+    // note to show beside the boxes, and the last valid pair stays in force.
+    std::optional<std::string> setTargets(int supply, int ret);
+
+    std::size_t rowCount() const { return result_.rows.size(); }
+    const CheckResult& result() const { return result_; }
+    const RadiatorEntry& entryOf(std::size_t row) const;
+
+    // The text of one cell, numbers as the listing writes them, "–" where the
+    // target does not convert, "> 120" above the range. No marks.
+    std::string cell(std::size_t row, CheckColumn column) const;
+    // The mark beside the coverage: "✓" covered, "✗" not, empty for "–".
+    std::string coverageMark(std::size_t row) const;
+    // "0012 Bad": room number and use, for the chart and the summary; cut
+    // after kMaxRoomLabelChars characters with "…" (a file written by hand
+    // may hold texts of thousands of characters).
+    std::string roomLabel(std::size_t row) const;
+    static constexpr std::size_t kMaxRoomLabelChars = 40;
+
+    // A typed installed output: a whole number 1 to 99999 in German format;
+    // the empty text takes the radiator the project sized again. Anything
+    // else gives the German note and the cell keeps its value.
+    std::optional<std::string> setInstalled(std::size_t row, std::string_view text);
+
+    // The two sentences under the table.
+    std::vector<std::string> summary() const;
+
+    // The check as a CSV file for a spreadsheet: byte order mark, the
+    // heading, one line a checked entry with the cells' texts; no summary.
+    std::string csv() const;
+    // "Als CSV…": the save dialog proposing "Wärmepumpen-Check Projekt
+    // <Nr.>.csv", then the file.
+    ExportOutcome exportCsv(FileDialogs& dialogs, MessageSink& messages,
+                            FileOps& files = SystemFileOps()) const;
+    // The name proposed for an export of the check with the extension.
+    std::string proposedName(std::string_view extension) const;
+
+    // "Speichern": writes the check beside the project file; a project never
+    // saved yet, or calculated further since its file was written, is saved
+    // first through the ordinary save dialog (which writes the check's file
+    // beside it). False when nothing was saved.
+    bool save(FileDialogs& dialogs, MessageSink& messages, FileOps& files = SystemFileOps());
+
+private:
+    void changed();
+    void recompute();
+
+    ProgramState& state_;
+    CheckSettings settings_;
+    CheckResult result_;
+};
+
+} // namespace hk

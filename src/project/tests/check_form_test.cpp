@@ -1,0 +1,297 @@
+#include "check_project.h"
+#include "fakes.h"
+
+#include "project/check_file.h"
+#include "project/check_form.h"
+
+#include <gtest/gtest.h>
+
+namespace hk::test {
+namespace {
+
+// The three entries of CheckProject at 55/45 (spread 10), worked by hand:
+// required 2520, 3780, 2016 (f 2,52); coverage 63, 40, 51 %; at the target
+// 627, 595, 406 W; lowest supply 68, 85, 75 °C.
+struct RowTexts {
+    const char* name;
+    std::size_t row;
+    std::vector<std::string> cells;
+    const char* mark;
+};
+
+class CheckFormRow : public ::testing::TestWithParam<RowTexts> {};
+
+TEST_P(CheckFormRow, Texts) {
+    ProgramState p = CheckProject();
+    const CheckForm form(p);
+    ASSERT_EQ(form.rowCount(), 3u);
+    for (int c = 0; c < kCheckColumnCount; ++c) {
+        EXPECT_EQ(form.cell(GetParam().row, static_cast<CheckColumn>(c)),
+                  GetParam().cells[static_cast<std::size_t>(c)])
+            << CheckColumnCaptions()[static_cast<std::size_t>(c)];
+    }
+    EXPECT_EQ(form.coverageMark(GetParam().row), GetParam().mark);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CheckFormRow,
+    ::testing::Values(
+        RowTexts{"Bath",
+                 0,
+                 {"1", "0012", "Bad", "20", "1000", "1,3", "1580", "1580", "627", "63", "68"},
+                 "✗"},
+        RowTexts{"LivingRoom",
+                 1,
+                 {"2", "0013", "Wohnen", "20", "1500", "1,3", "1500", "1500", "595", "40", "85"},
+                 "✗"},
+        RowTexts{"ChildsRoom",
+                 2,
+                 {"3", "0014", "Kind  ", "20", "800", "1,3", "1024", "1024", "406", "51", "75"},
+                 "✗"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CheckForm, SummaryNamesTheCriticalRoom) {
+    ProgramState p = CheckProject();
+    const CheckForm form(p);
+    EXPECT_EQ(form.summary(),
+              (std::vector<std::string>{
+                  "Niedrigste Vorlauftemperatur für alle Räume: 85 °C (kritisch: Raum 0013 Wohnen)",
+                  "3 von 3 Räumen sind bei 55/45 °C unterversorgt."}));
+}
+
+// Typed installed outputs: what the cell takes and what it refuses.
+struct Typed {
+    const char* name;
+    const char* text;
+    bool accepted;
+    const char* shown; // the cell afterwards
+};
+
+class InstalledCell : public ::testing::TestWithParam<Typed> {};
+
+TEST_P(InstalledCell, TakesOrRefuses) {
+    ProgramState p = CheckProject();
+    CheckForm form(p);
+    ASSERT_FALSE(form.setInstalled(0, "2000")); // the previous value
+    const auto note = form.setInstalled(0, GetParam().text);
+    EXPECT_EQ(!note.has_value(), GetParam().accepted) << note.value_or("");
+    if (note) {
+        EXPECT_NE(note->find("ganze Zahl von 1 bis 99999"), std::string::npos);
+    }
+    EXPECT_EQ(form.cell(0, CheckColumn::Installed), GetParam().shown);
+    ASSERT_TRUE(p.Check);
+    EXPECT_EQ(p.Check->installed.count(1), std::string(GetParam().shown) == "1580" ? 0u : 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, InstalledCell,
+    ::testing::Values(
+        Typed{"Whole", "1250", true, "1250"}, Typed{"GroupingPoint", "1.250", true, "1250"},
+        Typed{"Blanks", "  800 ", true, "800"}, Typed{"One", "1", true, "1"},
+        Typed{"Maximum", "99999", true, "99999"}, Typed{"WholeWithComma", "1250,0", true, "1250"},
+        Typed{"EmptyTakesTheSizedRadiator", "", true, "1580"},
+        Typed{"BlanksOnly", "   ", true, "1580"}, Typed{"Zero", "0", false, "2000"},
+        Typed{"AboveMaximum", "100000", false, "2000"}, Typed{"Fraction", "1,5", false, "2000"},
+        Typed{"Negative", "-5", false, "2000"}, Typed{"Letters", "abc", false, "2000"},
+        Typed{"DecimalPointIsGrouping", "12.5", true, "125"},
+        Typed{"BeyondDouble", "1E400", false, "2000"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CheckForm, TypedOutputChangesCoverageAndSummary) {
+    ProgramState p = CheckProject();
+    CheckForm form(p);
+    ASSERT_FALSE(form.setInstalled(1, "3780")); // exactly the required output
+    EXPECT_EQ(form.cell(1, CheckColumn::Coverage), "100");
+    EXPECT_EQ(form.coverageMark(1), "✓");
+    EXPECT_EQ(form.cell(1, CheckColumn::MinSupply), "55");
+    EXPECT_EQ(form.summary(),
+              (std::vector<std::string>{
+                  "Niedrigste Vorlauftemperatur für alle Räume: 75 °C (kritisch: Raum 0014 Kind)",
+                  "2 von 3 Räumen sind bei 55/45 °C unterversorgt."}));
+    ASSERT_FALSE(form.setInstalled(0, "1"));
+    EXPECT_EQ(form.cell(0, CheckColumn::MinSupply), "> 120");
+    EXPECT_EQ(form.summary()[0],
+              "Niedrigste Vorlauftemperatur für alle Räume: über 120 °C (kritisch: Raum 0012 Bad)");
+}
+
+TEST(CheckForm, SummaryCountsInTheSingularAndNone) {
+    ProgramState p = CheckProject();
+    CheckForm form(p);
+    ASSERT_FALSE(form.setInstalled(0, "99999"));
+    ASSERT_FALSE(form.setInstalled(1, "99999"));
+    EXPECT_EQ(form.summary()[1], "1 von 3 Räumen ist bei 55/45 °C unterversorgt.");
+    ASSERT_FALSE(form.setInstalled(2, "99999"));
+    EXPECT_EQ(form.summary()[1], "Keiner von 3 Räumen ist bei 55/45 °C unterversorgt.");
+}
+
+// Target pairs: a refused pair leaves the last valid one in force.
+struct Targets {
+    const char* name;
+    int supply, ret;
+    const char* note; // empty: accepted
+};
+
+class TargetPair : public ::testing::TestWithParam<Targets> {};
+
+TEST_P(TargetPair, AcceptedOrKept) {
+    ProgramState p = CheckProject();
+    CheckForm form(p);
+    ASSERT_FALSE(form.setTargets(50, 40));
+    const auto before = form.result();
+    const auto note = form.setTargets(GetParam().supply, GetParam().ret);
+    if (*GetParam().note == '\0') {
+        EXPECT_FALSE(note);
+        EXPECT_EQ(form.supply(), GetParam().supply);
+        EXPECT_EQ(form.ret(), GetParam().ret);
+        EXPECT_EQ(p.Check->supply, GetParam().supply);
+        return;
+    }
+    ASSERT_TRUE(note);
+    EXPECT_EQ(*note, GetParam().note);
+    EXPECT_EQ(form.supply(), 50);
+    EXPECT_EQ(form.ret(), 40);
+    EXPECT_EQ(form.result(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TargetPair,
+    ::testing::Values(
+        Targets{"Default", 55, 45, ""}, Targets{"Lowest", 30, 20, ""},
+        Targets{"Highest", 120, 119, ""},
+        Targets{"ReturnEqualsSupply", 45, 45,
+                "Der Rücklauf muss unter dem Vorlauf liegen. Es gilt weiter 50/40 °C."},
+        Targets{"ReturnAboveSupply", 40, 45,
+                "Der Rücklauf muss unter dem Vorlauf liegen. Es gilt weiter 50/40 °C."},
+        Targets{"SupplyBelowRange", 29, 20,
+                "Vorlauf 30 bis 120 °C, Rücklauf 20 bis 119 °C. Es gilt weiter 50/40 °C."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CheckForm, NoReferenceCannotRun) {
+    ProgramState p = CheckProject();
+    p.dNorm = 0;
+    const CheckForm form(p);
+    EXPECT_FALSE(form.canRun());
+    EXPECT_EQ(form.rowCount(), 0u);
+}
+
+TEST(CheckForm, RoomLabels) {
+    ProgramState p = CheckProject();
+    p.table.at(1).RaumNr = "";
+    p.table.at(1).RaumVer = "  ";
+    p.table.at(2).RaumVer = std::string(38, 'x') + "äöü";
+    p.table.at(3).RaumNr = " 7 ";
+    p.table.at(3).RaumVer = "";
+    const CheckForm form(p);
+    EXPECT_EQ(form.roomLabel(0), "Heizkörper 1");
+    EXPECT_EQ(form.roomLabel(1), "0013 " + std::string(35, 'x') + "…") << "40 characters, cut";
+    EXPECT_EQ(form.roomLabel(2), "7");
+    p.table.at(2).RaumVer = std::string(32, 'x') + "äöü";
+    EXPECT_EQ(CheckForm(p).roomLabel(1), "0013 " + std::string(32, 'x') + "äöü")
+        << "40 characters in 43 bytes stay whole";
+}
+
+TEST(CheckForm, ReferenceText) {
+    ProgramState p = CheckProject();
+    EXPECT_EQ(CheckForm(p).referenceText(), "Normleistungen bei DIN 90/70/20");
+    p.dNorm = 50;
+    EXPECT_EQ(CheckForm(p).referenceText(), "Normleistungen bei DIN EN 442 75/65/20");
+}
+
+TEST(CheckForm, OpeningOrEmptyingAnUntypedCellSetsNoData) {
+    ProgramState p = CheckProject();
+    CheckForm form(p);
+    EXPECT_FALSE(p.Check);
+    EXPECT_FALSE(form.setInstalled(1, ""));
+    EXPECT_FALSE(p.Check);
+}
+
+TEST(CheckForm, StartsFromTheLoadedData) {
+    ProgramState p = CheckProject();
+    p.Check = CheckSettings{60, 40, {{3, 2000}}};
+    const CheckForm form(p);
+    EXPECT_EQ(form.supply(), 60);
+    EXPECT_EQ(form.cell(2, CheckColumn::Installed), "2000");
+}
+
+TEST(CheckForm, SaveOfAProjectNeverSavedAsksForTheProjectFileFirst) {
+    TempFolder dir;
+    FakeDialogs dialogs;
+    MessageLog messages;
+    ProgramState p = CheckProject();
+    CheckForm form(p);
+    ASSERT_FALSE(form.setInstalled(0, "2000"));
+
+    dialogs.answer = ""; // cancelled: nothing saved
+    EXPECT_FALSE(form.save(dialogs, messages, SystemFileOps()));
+    EXPECT_TRUE(dir.names().empty());
+
+    dialogs.answer = dir / "NEU.TXT";
+    EXPECT_TRUE(form.save(dialogs, messages, SystemFileOps()));
+    EXPECT_EQ(dialogs.saveCalls, 2);
+    EXPECT_EQ(p.ProjectFile, dir / "NEU.TXT");
+    EXPECT_EQ(dir.names(), (std::set<std::string>{"NEU.TXT", "NEU.check.json"}));
+
+    // Known file now: the check's file only, no dialog.
+    ASSERT_FALSE(form.setInstalled(0, "2100"));
+    EXPECT_TRUE(form.save(dialogs, messages, SystemFileOps()));
+    EXPECT_EQ(dialogs.saveCalls, 2);
+    const auto read = ReadCheckFile(Slurp(dir / "NEU.check.json"), p);
+    ASSERT_TRUE(std::holds_alternative<CheckSettings>(read));
+    EXPECT_EQ(std::get<CheckSettings>(read).installed.at(1), 2100);
+    EXPECT_TRUE(messages.shown.empty());
+
+    // A radiator more since the project file was written: the project is
+    // saved again first, so the check's file stays tied to it.
+    p.table.at(4) = SizedEntry("0015", "Flur", 70, 55, 400);
+    p.LfNr = 4;
+    dialogs.answer = dir / "NEU2.TXT";
+    EXPECT_TRUE(form.save(dialogs, messages, SystemFileOps()));
+    EXPECT_EQ(dialogs.saveCalls, 3);
+    EXPECT_EQ(p.ProjectFile, dir / "NEU2.TXT");
+    EXPECT_TRUE(
+        std::holds_alternative<CheckSettings>(ReadCheckFile(Slurp(dir / "NEU2.check.json"), p)));
+}
+
+} // namespace
+} // namespace hk::test
+
+namespace hk::test {
+namespace {
+
+TEST(CheckCsv, HeadingAndOneLineAnEntry) {
+    ProgramState p = CheckProject();
+    p.table.at(2).RaumVer = "Wohnen; Essen";
+    CheckForm form(p);
+    ASSERT_FALSE(form.setInstalled(0, "1"));
+    EXPECT_EQ(form.csv(), "\xEF\xBB\xBF"
+                          "Nr;Raum-Nr;Raumverwendung;Raum °C;Q-Raum W;Exponent;Q-Norm W;"
+                          "vorh. Normleistung W;Q bei Ziel W;Deckung %;min. Vorlauf °C\r\n"
+                          "1;0012;Bad;20;1000;1,3;1580;1;0;0;> 120\r\n"
+                          "2;0013;\"Wohnen; Essen\";20;1500;1,3;1500;1500;595;40;85\r\n"
+                          "3;0014;Kind  ;20;800;1,3;1024;1024;406;51;75\r\n");
+}
+
+TEST(CheckCsv, NoConversionAtTheTargetGivesDashes) {
+    ProgramState p = CheckProject();
+    p.table.at(1).dRaum = 24; // return 20 is below the room
+    CheckForm form(p);
+    ASSERT_FALSE(form.setTargets(30, 20));
+    const std::string csv = form.csv();
+    EXPECT_NE(csv.find("\r\n1;0012;Bad;24;1000;1,3;1580;1580;–;–;"), std::string::npos) << csv;
+}
+
+TEST(CheckCsv, ExportProposesTheCheckNameAndWritesSafely) {
+    TempFolder dir;
+    FakeDialogs dialogs;
+    MessageLog messages;
+    ProgramState p = CheckProject();
+    const CheckForm form(p);
+    dialogs.answer = dir / "check.csv";
+    EXPECT_EQ(form.exportCsv(dialogs, messages, SystemFileOps()), ExportOutcome::Written);
+    EXPECT_EQ(dialogs.proposedName, "Wärmepumpen-Check Projekt WP-1.csv");
+    EXPECT_EQ(Slurp(dir / "check.csv"), form.csv());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+} // namespace
+} // namespace hk::test

@@ -1,0 +1,211 @@
+#include "check_report.h"
+
+#include "ui/check_chart.h"
+#include "ui/report/flow_body.h"
+
+#include <QChart>
+#include <QFontMetricsF>
+#include <QGraphicsScene>
+#include <QPen>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+namespace hk::ui {
+namespace {
+
+QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+constexpr double kTitlePoints = 13;
+constexpr double kTextPoints = 9;
+constexpr double kTablePoints = 7.5;
+constexpr double kCellPadMm = 1.0;
+// The chart is laid out at this size in its own pixels and scaled to the
+// page's width, so its fonts keep their proportions on paper.
+constexpr qreal kChartPixelsWide = 760;
+constexpr qreal kChartPixelsHigh = 430;
+// The look of the project report's table.
+const QColor kHeadingFill(225, 232, 240);
+const QColor kStripeFill(243, 245, 248);
+
+using Widths = std::array<qreal, kCheckColumnCount>;
+
+bool IsTextColumn(int c) {
+    return c == static_cast<int>(CheckColumn::RaumNr) ||
+           c == static_cast<int>(CheckColumn::RaumVer);
+}
+
+QString CellText(const CheckForm& form, std::size_t row, int c) {
+    return CheckCellText(form, row, static_cast<CheckColumn>(c));
+}
+
+class CheckReportBody : public FlowBody {
+public:
+    explicit CheckReportBody(const CheckForm& form) : form_(form) {}
+
+protected:
+    std::vector<FlowBlock> layOut(const QPaintDevice& device, qreal width) override {
+        std::vector<FlowBlock> blocks;
+        addText(blocks, device, width, QStringLiteral("Wärmepumpen-Check"),
+                ReportFont(kTitlePoints, true), true);
+        addText(blocks, device, width,
+                QStringLiteral("Ziel: Vorlauf %1 °C, Rücklauf %2 °C – %3")
+                    .arg(form_.supply())
+                    .arg(form_.ret())
+                    .arg(Q(form_.referenceText())),
+                ReportFont(kTextPoints), false);
+        blocks.push_back({Mm(device, 4), {}});
+        addTable(blocks, device, width);
+        blocks.push_back({Mm(device, 4), {}});
+        for (const std::string& line : form_.summary()) {
+            addText(blocks, device, width, Q(line), ReportFont(kTextPoints, true), false);
+        }
+        blocks.push_back({Mm(device, 4), {}});
+        addChart(blocks, width);
+        return blocks;
+    }
+
+private:
+    // A paragraph across the width, wrapped between words (the summary may
+    // name many critical rooms).
+    static void addText(std::vector<FlowBlock>& blocks, const QPaintDevice& device, qreal width,
+                        const QString& text, const QFont& font, bool keepWithNext) {
+        const QFontMetricsF fm(font, &device);
+        const qreal h = fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text).height() +
+                        fm.height() * 0.3;
+        blocks.push_back({h,
+                          [text, font, h](QPainter& p, qreal w) {
+                              p.setFont(font);
+                              p.setPen(Qt::black);
+                              p.drawText(QRectF(0, 0, w, h),
+                                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
+                          },
+                          -1, keepWithNext});
+    }
+
+    void addTable(std::vector<FlowBlock>& blocks, const QPaintDevice& device, qreal width) const {
+        const QFont font = ReportFont(kTablePoints);
+        const QFont bold = ReportFont(kTablePoints, true);
+        const QFontMetricsF fm(font, &device);
+        const QFontMetricsF fb(bold, &device);
+        const qreal pad = Mm(device, kCellPadMm);
+        // Each column as wide as its widest value; a heading wider than that
+        // goes on two lines at its last blank.
+        Widths widths{};
+        std::array<QString, kCheckColumnCount> headings;
+        for (int c = 0; c < kCheckColumnCount; ++c) {
+            qreal content = 0;
+            for (std::size_t r = 0; r < form_.rowCount(); ++r) {
+                content = std::max(content, fm.horizontalAdvance(CellText(form_, r, c)));
+            }
+            QString heading = Q(CheckColumnCaptions()[static_cast<std::size_t>(c)]);
+            const auto blank = heading.lastIndexOf(u' ');
+            if (blank > 0 && fb.horizontalAdvance(heading) > content) {
+                heading[blank] = u'\n';
+            }
+            for (const QString& line : heading.split(u'\n')) {
+                content = std::max(content, fb.horizontalAdvance(line));
+            }
+            headings[static_cast<std::size_t>(c)] = heading;
+            widths[static_cast<std::size_t>(c)] = content + 2 * pad;
+        }
+        // Wider than the page: the room use gives up what is too much, its
+        // texts are shortened; narrower: it takes the rest.
+        qreal sum = 0;
+        for (const qreal w : widths) {
+            sum += w;
+        }
+        auto& use = widths[static_cast<std::size_t>(CheckColumn::RaumVer)];
+        use = std::max(use + width - sum, 2 * pad + fm.averageCharWidth() * 4);
+        const qreal rowHeight = fm.height() * 1.45;
+        const qreal headingHeight = fb.height() * 2.6;
+
+        const auto paintRow = [widths, pad](QPainter& p, qreal height,
+                                            const std::array<QString, kCheckColumnCount>& texts,
+                                            const std::array<QColor, kCheckColumnCount>& colours) {
+            const QFontMetricsF m(p.font(), p.device());
+            qreal x = 0;
+            for (int c = 0; c < kCheckColumnCount; ++c) {
+                const auto i = static_cast<std::size_t>(c);
+                const QRectF cell(x + pad, 0, widths[i] - 2 * pad, height);
+                const QString& text = texts[i];
+                const QString shown =
+                    text.contains(u'\n') ? text : m.elidedText(text, Qt::ElideRight, cell.width());
+                p.setPen(colours[i]);
+                p.drawText(cell,
+                           (IsTextColumn(c) ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
+                           shown);
+                x += widths[i];
+            }
+        };
+        qreal tableWidth = 0;
+        for (const qreal w : widths) {
+            tableWidth += w;
+        }
+        std::array<QColor, kCheckColumnCount> black;
+        black.fill(Qt::black);
+
+        const int heading = static_cast<int>(blocks.size());
+        blocks.push_back({headingHeight,
+                          [=](QPainter& p, qreal) {
+                              p.fillRect(QRectF(0, 0, tableWidth, headingHeight), kHeadingFill);
+                              p.setFont(bold);
+                              paintRow(p, headingHeight, headings, black);
+                              p.setPen(QPen(Qt::black, Mm(*p.device(), 0.2)));
+                              p.drawLine(QPointF(0, headingHeight),
+                                         QPointF(tableWidth, headingHeight));
+                          },
+                          -1, true});
+        for (std::size_t r = 0; r < form_.rowCount(); ++r) {
+            std::array<QString, kCheckColumnCount> texts;
+            std::array<QColor, kCheckColumnCount> colours = black;
+            for (int c = 0; c < kCheckColumnCount; ++c) {
+                texts[static_cast<std::size_t>(c)] = CellText(form_, r, c);
+            }
+            const CheckRow& row = form_.result().rows[r];
+            if (row.coverage) {
+                colours[static_cast<std::size_t>(CheckColumn::Coverage)] =
+                    row.covered ? kCheckCovered : kCheckUnderSupplied;
+            }
+            const bool stripe = r % 2 == 1;
+            blocks.push_back({rowHeight,
+                              [=](QPainter& p, qreal) {
+                                  if (stripe) {
+                                      p.fillRect(QRectF(0, 0, tableWidth, rowHeight), kStripeFill);
+                                  }
+                                  p.setFont(font);
+                                  paintRow(p, rowHeight, texts, colours);
+                              },
+                              heading});
+        }
+    }
+
+    void addChart(std::vector<FlowBlock>& blocks, qreal width) const {
+        // One chart for every page it might be painted on; the scene owns it.
+        auto scene = std::make_shared<QGraphicsScene>();
+        QChart* chart = BuildCheckChart(form_);
+        scene->addItem(chart);
+        chart->setGeometry(QRectF(0, 0, kChartPixelsWide, kChartPixelsHigh));
+        const qreal height = width * kChartPixelsHigh / kChartPixelsWide;
+        blocks.push_back({height, [scene, height](QPainter& p, qreal w) {
+                              scene->render(&p, QRectF(0, 0, w, height),
+                                            QRectF(0, 0, kChartPixelsWide, kChartPixelsHigh));
+                          }});
+    }
+
+    const CheckForm& form_;
+};
+
+} // namespace
+
+bool WriteCheckReportPdf(const ProgramState& state, const CheckForm& form, const QDateTime& created,
+                         QByteArray& pdf, QString* errorText) {
+    const QString number = Q(state.header[ProjectHeader::ProjektNr]).trimmed();
+    CheckReportBody body(form);
+    const ReportFrame frame{number, created,
+                            (QStringLiteral("Wärmepumpen-Check ") + number).trimmed()};
+    return WriteFramedPdf(frame, body, pdf, errorText);
+}
+
+} // namespace hk::ui

@@ -1,0 +1,20 @@
+#pragma once
+// The heat-pump check as PDF, in the frame and look of the project report:
+// the target and the reference, the table of checked radiators with its
+// heading on every page, the summary and the chart.
+
+#include "calc/program_state.h"
+#include "project/check_form.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+namespace hk::ui {
+
+// The check of form for the project in state, created at created. On failure
+// false with a German reason in *errorText (may be nullptr).
+bool WriteCheckReportPdf(const ProgramState& state, const CheckForm& form, const QDateTime& created,
+                         QByteArray& pdf, QString* errorText);
+
+} // namespace hk::ui

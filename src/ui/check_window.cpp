@@ -1,0 +1,305 @@
+#include "check_window.h"
+
+#include "project/table_export.h"
+#include "ui/check_chart.h"
+#include "ui/check_report.h"
+#include "ui/fonts.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QDateTime>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace hk::ui {
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+CheckColumn ColumnOf(int c) { return static_cast<CheckColumn>(c); }
+
+} // namespace
+
+// ------------------------------------------------------------ the model
+
+void CheckTableModel::setForm(CheckForm* form) {
+    beginResetModel();
+    form_ = form;
+    endResetModel();
+}
+
+void CheckTableModel::refresh() {
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kCheckColumnCount - 1));
+    }
+}
+
+int CheckTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() || !form_ ? 0 : static_cast<int>(form_->rowCount());
+}
+
+int CheckTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kCheckColumnCount;
+}
+
+QVariant CheckTableModel::data(const QModelIndex& index, int role) const {
+    if (!form_ || !index.isValid()) {
+        return {};
+    }
+    const auto row = static_cast<std::size_t>(index.row());
+    const CheckColumn column = ColumnOf(index.column());
+    const CheckRow& r = form_->result().rows.at(row);
+    switch (role) {
+    case Qt::DisplayRole:
+        return CheckCellText(*form_, row, column);
+    case Qt::EditRole:
+        return column == CheckColumn::Installed && r.typed ? Q(form_->cell(row, column))
+                                                           : QString();
+    case Qt::ForegroundRole:
+        if (column == CheckColumn::Coverage && r.coverage) {
+            return r.covered ? kCheckCovered : kCheckUnderSupplied;
+        }
+        return {};
+    case Qt::FontRole:
+        if (column == CheckColumn::Installed && !r.typed) {
+            QFont italic;
+            italic.setItalic(true); // the radiator the project sized, not typed
+            return italic;
+        }
+        return {};
+    case Qt::TextAlignmentRole:
+        if (column == CheckColumn::RaumNr || column == CheckColumn::RaumVer) {
+            return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        }
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::ToolTipRole:
+        if (column == CheckColumn::Installed) {
+            return QStringLiteral("Vorhandene Normleistung eingeben (1 bis 99999 W); leer: die "
+                                  "berechnete Normleistung");
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant CheckTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+        section >= kCheckColumnCount) {
+        return {};
+    }
+    return Q(CheckColumnCaptions()[static_cast<std::size_t>(section)]);
+}
+
+Qt::ItemFlags CheckTableModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && ColumnOf(index.column()) == CheckColumn::Installed) {
+        f |= Qt::ItemIsEditable;
+    }
+    return f;
+}
+
+bool CheckTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!form_ || role != Qt::EditRole || !index.isValid() ||
+        ColumnOf(index.column()) != CheckColumn::Installed) {
+        return false;
+    }
+    if (const auto note = form_->setInstalled(static_cast<std::size_t>(index.row()),
+                                              value.toString().toStdString())) {
+        emit refused(Q(*note));
+        return false;
+    }
+    refresh();
+    emit checkChanged();
+    return true;
+}
+
+// ------------------------------------------------------------ the window
+
+frmCheck::frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dialogs)
+    : QWidget(nullptr, Qt::Window), state_(state), messages_(messages), dialogs_(dialogs),
+      model_(new CheckTableModel(this)) {
+    setObjectName(QStringLiteral("frmCheck"));
+    setWindowTitle(QStringLiteral("Wärmepumpen-Check"));
+    setFont(MakeFont(QStringLiteral("MS Sans Serif"), 9));
+    resize(1040, 860);
+
+    auto* targets = new QHBoxLayout;
+    auto addSpin = [&](const char* name, const QString& caption, int min, int max) {
+        auto* label = new QLabel(caption, this);
+        auto* spin = new QSpinBox(this);
+        spin->setObjectName(QString::fromUtf8(name));
+        spin->setRange(min, max);
+        label->setBuddy(spin);
+        targets->addWidget(label);
+        targets->addWidget(spin);
+        return spin;
+    };
+    supply_ = addSpin("spnZielVorlauf", QStringLiteral("Ziel-&Vorlauf °C"), kCheckSupplyMin,
+                      kCheckSupplyMax);
+    return_ = addSpin("spnZielRuecklauf", QStringLiteral("Ziel-&Rücklauf °C"), kCheckReturnMin,
+                      kCheckReturnMax);
+    targetNote_ = new QLabel(this);
+    targetNote_->setObjectName(QStringLiteral("lblZielHinweis"));
+    targetNote_->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
+    targets->addWidget(targetNote_, 1);
+    reference_ = new QLabel(this);
+    reference_->setObjectName(QStringLiteral("lblNorm"));
+    targets->addWidget(reference_);
+
+    cannotRun_ = new QLabel(this);
+    cannotRun_->setObjectName(QStringLiteral("lblNichtMoeglich"));
+    cannotRun_->setWordWrap(true);
+
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("tblCheck"));
+    table_->setModel(model_);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(static_cast<int>(CheckColumn::RaumVer),
+                                                     QHeaderView::Stretch);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
+
+    cellNote_ = new QLabel(this);
+    cellNote_->setObjectName(QStringLiteral("lblZellHinweis"));
+    cellNote_->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("lblZusammenfassung"));
+    summary_->setWordWrap(true);
+    QFont bold = summary_->font();
+    bold.setBold(true);
+    summary_->setFont(bold);
+
+    chart_ = new QChartView(this);
+    chart_->setObjectName(QStringLiteral("chtCheck"));
+    chart_->setRenderHint(QPainter::Antialiasing);
+    chart_->setMinimumHeight(320);
+
+    auto* buttons = new QHBoxLayout;
+    auto addButton = [&](const char* name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromUtf8(name));
+        buttons->addWidget(b);
+        return b;
+    };
+    save_ = addButton("cmdSpeichern", QStringLiteral("&Speichern"));
+    pdf_ = addButton("cmdPdf", QStringLiteral("Als &PDF…"));
+    csv_ = addButton("cmdCsv", QStringLiteral("Als &CSV…"));
+    buttons->addStretch(1);
+    QPushButton* close = addButton("cmdSchliessen", QStringLiteral("Schließen"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(targets);
+    layout->addWidget(cannotRun_);
+    layout->addWidget(table_, 3);
+    layout->addWidget(cellNote_);
+    layout->addWidget(summary_);
+    layout->addWidget(chart_, 2);
+    layout->addLayout(buttons);
+
+    connect(supply_, &QSpinBox::valueChanged, this, &frmCheck::targetsChanged);
+    connect(return_, &QSpinBox::valueChanged, this, &frmCheck::targetsChanged);
+    connect(model_, &CheckTableModel::refused, cellNote_, &QLabel::setText);
+    connect(model_, &CheckTableModel::checkChanged, this, [this] {
+        cellNote_->clear();
+        showCheck();
+    });
+    connect(save_, &QPushButton::clicked, this, &frmCheck::save);
+    connect(pdf_, &QPushButton::clicked, this, &frmCheck::exportPdf);
+    connect(csv_, &QPushButton::clicked, this, [this] { form_->exportCsv(dialogs_, *this); });
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void frmCheck::keyPressEvent(QKeyEvent* event) {
+    // Escape closes, as "Schließen" does; an open cell editor takes it first.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+frmCheck::~frmCheck() { model_->setForm(nullptr); }
+
+void frmCheck::open() {
+    model_->setForm(nullptr);
+    form_ = std::make_unique<CheckForm>(state_);
+    {
+        const QSignalBlocker a(supply_);
+        const QSignalBlocker b(return_);
+        supply_->setValue(form_->supply());
+        return_->setValue(form_->ret());
+    }
+    targetNote_->clear();
+    cellNote_->clear();
+    const bool run = form_->canRun();
+    cannotRun_->setText(run ? QString() : Q(CheckForm::cannotRunText()));
+    cannotRun_->setVisible(!run);
+    reference_->setText(run ? Q(form_->referenceText()) : QString());
+    for (QWidget* w : std::initializer_list<QWidget*>{supply_, return_, save_, pdf_, csv_}) {
+        w->setEnabled(run);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{table_, summary_, chart_}) {
+        w->setVisible(run);
+    }
+    model_->setForm(form_.get());
+    table_->resizeColumnsToContents();
+    table_->resizeRowsToContents();
+    showCheck();
+    show();
+    raise();
+    activateWindow();
+}
+
+void frmCheck::showMessage(const Message& message) { messages_.show(this, message); }
+
+void frmCheck::targetsChanged() {
+    if (const auto note = form_->setTargets(supply_->value(), return_->value())) {
+        targetNote_->setText(Q(*note));
+        return;
+    }
+    targetNote_->clear();
+    model_->refresh();
+    showCheck();
+}
+
+void frmCheck::showCheck() {
+    QStringList lines;
+    for (const std::string& line : form_->summary()) {
+        lines << Q(line);
+    }
+    summary_->setText(lines.join(QLatin1Char('\n')));
+    redrawChart();
+}
+
+void frmCheck::redrawChart() {
+    QChart* old = chart_->chart();
+    chart_->setChart(BuildCheckChart(*form_));
+    delete old;
+}
+
+void frmCheck::save() { form_->save(dialogs_, *this); }
+
+void frmCheck::exportPdf() {
+    ExportFile(
+        dialogs_, *this, form_->proposedName("pdf"), PdfFilter(),
+        [this](std::string& bytes) -> std::optional<std::string> {
+            QByteArray pdf;
+            QString reason;
+            if (!WriteCheckReportPdf(state_, *form_, QDateTime::currentDateTime(), pdf, &reason)) {
+                return reason.toStdString();
+            }
+            bytes = pdf.toStdString();
+            return std::nullopt;
+        });
+}
+
+} // namespace hk::ui

@@ -1,0 +1,96 @@
+#pragma once
+// The window "Wärmepumpen-Check" (frmCheck): target temperatures, the table
+// of checked radiators with the installed outputs the user types, the summary
+// and the chart of the lowest supply temperatures. Modeless and resizable;
+// the shell keeps one at a time. Its logic is CheckForm's; this class only
+// shows what the form gives.
+
+#include "common/message.h"
+#include "project/check_form.h"
+#include "ui/services.h"
+
+#include <QAbstractTableModel>
+#include <QWidget>
+
+#include <memory>
+
+class QChartView;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTableView;
+
+namespace hk::ui {
+
+// The table of the check as a Qt model; the installed output is editable.
+class CheckTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit CheckTableModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+
+    // The form whose rows are shown; nullptr shows no rows.
+    void setForm(CheckForm* form);
+    // All cells afresh (after any change of the check).
+    void refresh();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+signals:
+    // An installed output was taken: the whole check changed.
+    void checkChanged();
+    // A typed output was refused, with the German note why.
+    void refused(const QString& note);
+
+private:
+    CheckForm* form_ = nullptr;
+};
+
+class frmCheck : public QWidget, public MessageSink {
+    Q_OBJECT
+public:
+    frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dialogs);
+    ~frmCheck() override;
+
+    // Takes the project in memory afresh and shows the window.
+    void open();
+
+    void showMessage(const Message& message) override;
+
+    CheckTableModel* model() const { return model_; }
+    QChartView* chart() const { return chart_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void targetsChanged();
+    void showCheck();
+    void redrawChart();
+    void save();
+    void exportPdf();
+
+    ProgramState& state_;
+    MessageBoxes& messages_;
+    FileDialogs& dialogs_;
+    std::unique_ptr<CheckForm> form_;
+    CheckTableModel* model_;
+    QSpinBox* supply_;
+    QSpinBox* return_;
+    QLabel* targetNote_;
+    QLabel* reference_;
+    QLabel* cannotRun_;
+    QTableView* table_;
+    QLabel* cellNote_;
+    QLabel* summary_;
+    QChartView* chart_;
+    QPushButton* save_;
+    QPushButton* pdf_;
+    QPushButton* csv_;
+};
+
+} // namespace hk::ui

@@ -1,0 +1,297 @@
+// The heat-pump check window: opened from the calculation and the display
+// screen, an edited output changes table, summary and chart, refused input
+// leaves everything as it was, and its data is saved beside the project.
+
+#include "gui_fixture.h"
+#include "screen_test_case.h"
+#include "screen_walk.h"
+
+#include "project/check_file.h"
+#include "ui/check_chart.h"
+#include "ui/check_report.h"
+#include "ui/check_window.h"
+#include "ui/display_screen.h"
+#include "ui/testing/poppler.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+
+using namespace hk;
+using namespace hk::ui;
+using namespace hk::ui::test;
+
+namespace {
+
+QString SummaryOf(frmCheck* w) { return Child<QLabel>(w, "lblZusammenfassung")->text(); }
+
+// The bars of the chart: value and whether drawn in the under-supplied colour.
+QList<QPair<double, bool>> BarsOf(frmCheck* w) {
+    QList<QPair<double, bool>> out;
+    const auto series = w->chart()->chart()->series();
+    for (QAbstractSeries* s : series) {
+        if (auto* bars = qobject_cast<QBarSeries*>(s)) {
+            QBarSet* set = bars->barSets().at(0);
+            for (int i = 0; i < set->count(); ++i) {
+                out.append({set->at(i), set->isBarSelected(i)});
+            }
+        }
+    }
+    return out;
+}
+
+QString Cell(frmCheck* w, int row, CheckColumn column) {
+    return w->model()->index(row, static_cast<int>(column)).data().toString();
+}
+
+} // namespace
+
+class CheckTest : public ScreenTestCase {
+    Q_OBJECT
+    QTemporaryDir dir_;
+
+    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
+
+private slots:
+    // One radiator 70/40/20, 1000 W, n 1,3: Q-Norm 2200. At 55/45 it needs
+    // 2520 (f 2,52): 87 %, and 59 °C is the lowest supply (58: f 2,22).
+    void opensFromTheCalculationScreenAndFollowsAnEdit() {
+        Harness h;
+        QVERIFY(WalkToForm3(h));
+        CalculateOne(h.shell.form3(), "1", "Flur");
+        QTest::keyClick(h.shell.form3(), Qt::Key_T, Qt::ControlModifier);
+        frmCheck* w = h.shell.check();
+        QVERIFY(w);
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->objectName(), QStringLiteral("frmCheck"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("Wärmepumpen-Check"));
+        QCOMPARE(Child<QLabel>(w, "lblNorm")->text(),
+                 QStringLiteral("Normleistungen bei DIN 90/70/20"));
+        QCOMPARE(w->model()->rowCount(), 1);
+        QCOMPARE(Cell(w, 0, CheckColumn::QNorm), QStringLiteral("2200"));
+        QCOMPARE(Cell(w, 0, CheckColumn::Coverage), QStringLiteral("87 ✗"));
+        QCOMPARE(Cell(w, 0, CheckColumn::MinSupply), QStringLiteral("59"));
+        QCOMPARE(SummaryOf(w),
+                 QStringLiteral("Niedrigste Vorlauftemperatur für alle Räume: 59 °C (kritisch: "
+                                "Raum 1 Flur)\n1 von 1 Raum ist bei 55/45 °C unterversorgt."));
+        QCOMPARE(BarsOf(w), (QList<QPair<double, bool>>{{59, true}}));
+
+        const QModelIndex installed = w->model()->index(0, int(CheckColumn::Installed));
+        QVERIFY(w->model()->setData(installed, QStringLiteral("2.520"), Qt::EditRole));
+        QCOMPARE(Cell(w, 0, CheckColumn::Installed), QStringLiteral("2520"));
+        QCOMPARE(Cell(w, 0, CheckColumn::Coverage), QStringLiteral("100 ✓"));
+        QCOMPARE(SummaryOf(w),
+                 QStringLiteral("Niedrigste Vorlauftemperatur für alle Räume: 55 °C (kritisch: "
+                                "Raum 1 Flur)\nKeiner von 1 Raum ist bei 55/45 °C unterversorgt."));
+        QCOMPARE(BarsOf(w), (QList<QPair<double, bool>>{{55, false}}));
+        QVERIFY(h.state.Check);
+        QCOMPARE(h.state.Check->installed.at(1), 2520);
+        QVERIFY(h.messages.shown.empty());
+    }
+
+    void refusedInputChangesNothing() {
+        Harness h;
+        QVERIFY(WalkToForm3(h));
+        CalculateOne(h.shell.form3(), "1", "Flur");
+        Trigger(h.shell.form3(), "mnuItemCheck");
+        frmCheck* w = h.shell.check();
+        const QString summary = SummaryOf(w);
+        const QModelIndex installed = w->model()->index(0, int(CheckColumn::Installed));
+        QVERIFY(!w->model()->setData(installed, QStringLiteral("1,5"), Qt::EditRole));
+        QVERIFY(Child<QLabel>(w, "lblZellHinweis")->text().contains("ganze Zahl von 1 bis 99999"));
+        QCOMPARE(Cell(w, 0, CheckColumn::Installed), QStringLiteral("2200"));
+        QCOMPARE(SummaryOf(w), summary);
+
+        // A return not below the supply: the note, and 55/45 stays in force.
+        Child<QSpinBox>(w, "spnZielRuecklauf")->setValue(55);
+        QCOMPARE(Child<QLabel>(w, "lblZielHinweis")->text(),
+                 QStringLiteral("Der Rücklauf muss unter dem Vorlauf liegen. Es gilt weiter "
+                                "55/45 °C."));
+        QCOMPARE(SummaryOf(w), summary);
+        QVERIFY(!h.state.Check);
+
+        // A valid pair again: the chart's target line and bars follow.
+        Child<QSpinBox>(w, "spnZielVorlauf")->setValue(65);
+        QVERIFY(Child<QLabel>(w, "lblZielHinweis")->text().isEmpty());
+        QVERIFY(SummaryOf(w).contains("bei 65/55 °C"));
+        QCOMPARE(BarsOf(w).size(), 1);
+        QVERIFY2(!BarsOf(w)[0].second, "below the target of 65");
+
+        QTest::keyClick(w, Qt::Key_Escape);
+        QVERIFY(!w->isVisible());
+    }
+
+    void opensFromTheDisplayScreenWithTheFileBeside() {
+        const ProgramState saved = SaveTwoRadiators(path("two.TXT"));
+        QCOMPARE(saved.LfNr, 2);
+        {
+            QFile side(path("two.check.json"));
+            QVERIFY(side.open(QIODevice::WriteOnly));
+            side.write(R"({"format": "hkberech-check", "version": 1, "supply": 50, "return": 40,
+                 "project": {"LfNr": 2, "QRaum": [1000, 1000]},
+                 "installed": [{"entry": 2, "output": 5000}]})");
+        }
+        Harness h;
+        QVERIFY(WalkToForm2(h));
+        h.dialogs.answers = {path("two.TXT").toStdString()};
+        QTest::keyClick(h.shell.form2(), Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(h.messages.shown.empty());
+        QVERIFY(h.shell.form4());
+        QVERIFY(QTest::qWaitForWindowActive(h.shell.form4()));
+        QTest::keyClick(h.shell.form4(), Qt::Key_T, Qt::ControlModifier);
+        frmCheck* w = h.shell.check();
+        QVERIFY(w && w->isVisible());
+        QCOMPARE(Child<QSpinBox>(w, "spnZielVorlauf")->value(), 50);
+        QCOMPARE(Child<QSpinBox>(w, "spnZielRuecklauf")->value(), 40);
+        QCOMPARE(w->model()->rowCount(), 2);
+        QCOMPARE(Cell(w, 1, CheckColumn::Installed), QStringLiteral("5000"));
+        QCOMPARE(Cell(w, 1, CheckColumn::Coverage).right(1), QStringLiteral("✓"));
+        QCOMPARE(Cell(w, 0, CheckColumn::Coverage).right(1), QStringLiteral("✗"));
+
+        // Its CSV with the numbers worked by hand: at 50/40 the mean is
+        // logarithmic (24,7 K), f 3,17, required 3170.
+        h.dialogs.answers = {path("two.csv").toStdString()};
+        QTest::mouseClick(Child<QPushButton>(w, "cmdCsv"), Qt::LeftButton);
+        QFile csv(path("two.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readAll().split('\n').mid(1),
+                 (QList<QByteArray>{"1;1;Küche;20;1000;1,3;2200;2200;694;69;59\r",
+                                    "2;2;Bad, oben;20;1000;1,3;2200;5000;1577;158;43\r", ""}));
+
+        // Opened again: one window, refreshed.
+        h.state.Check->installed.erase(2);
+        Trigger(h.shell.form4(), "mnuItemCheck");
+        QCOMPARE(h.shell.check(), w);
+        QCOMPARE(Cell(w, 1, CheckColumn::Installed), QStringLiteral("2200"));
+    }
+
+    void withoutNormTheWindowSaysSoAndShowsNoTable() {
+        Harness h;
+        QVERIFY(WalkToForm3(h));
+        CalculateOne(h.shell.form3(), "1", "Flur");
+        h.state.dNorm = 0;
+        Trigger(h.shell.form3(), "mnuItemCheck");
+        frmCheck* w = h.shell.check();
+        QVERIFY(Child<QLabel>(w, "lblNichtMoeglich")->isVisible());
+        QVERIFY(Child<QLabel>(w, "lblNichtMoeglich")->text().contains("nicht möglich"));
+        QVERIFY(!Child<QTableView>(w, "tblCheck")->isVisible());
+    }
+
+    void saveOfANewProjectWritesBothFilesAndCtrlSKeepsTheCheck() {
+        Harness h;
+        QVERIFY(WalkToForm3(h));
+        CalculateOne(h.shell.form3(), "1", "Flur");
+        Trigger(h.shell.form3(), "mnuItemCheck");
+        frmCheck* w = h.shell.check();
+        QVERIFY(w->model()->setData(w->model()->index(0, int(CheckColumn::Installed)),
+                                    QStringLiteral("2400"), Qt::EditRole));
+        h.dialogs.answers = {path("neu.TXT").toStdString()};
+        QTest::mouseClick(Child<QPushButton>(w, "cmdSpeichern"), Qt::LeftButton);
+        QCOMPARE(h.dialogs.requests.size(), 1u);
+        QVERIFY(QFile::exists(path("neu.TXT")));
+        QVERIFY(QFile::exists(path("neu.check.json")));
+        QCOMPARE(h.state.ProjectFile, path("neu.TXT").toStdString());
+
+        // Ctrl+S to another name writes the check beside that one too.
+        h.dialogs.answers = {path("zwei.TXT").toStdString()};
+        QTest::keyClick(h.shell.form3(), Qt::Key_S, Qt::ControlModifier);
+        QFile side(path("zwei.check.json"));
+        QVERIFY(side.open(QIODevice::ReadOnly));
+        const auto read = ReadCheckFile(side.readAll().toStdString(), h.state);
+        QVERIFY(std::holds_alternative<CheckSettings>(read));
+        QCOMPARE(std::get<CheckSettings>(read).installed.at(1), 2400);
+        QVERIFY(h.messages.shown.empty());
+    }
+
+    void exportsAsPdfAndCsv() {
+        Harness h;
+        QVERIFY(WalkToForm3(h));
+        CalculateOne(h.shell.form3(), "1", "Flur");
+        QTest::mouseClick(h.shell.form3()->control(CalcControl::cmdNächster), Qt::LeftButton);
+        CalculateOne(h.shell.form3(), "2", "Bad; oben");
+        Trigger(h.shell.form3(), "mnuItemCheck");
+        frmCheck* w = h.shell.check();
+        QVERIFY(w->model()->setData(w->model()->index(1, int(CheckColumn::Installed)),
+                                    QStringLiteral("2520"), Qt::EditRole));
+
+        h.dialogs.answers = {path("check.pdf").toStdString()};
+        QTest::mouseClick(Child<QPushButton>(w, "cmdPdf"), Qt::LeftButton);
+        QCOMPARE(h.dialogs.requests.size(), 1u);
+        QCOMPARE(h.dialogs.requests[0].title, "Wärmepumpen-Check Projekt P-1.pdf");
+        QVERIFY(h.messages.shown.empty());
+        const QString text = PdfText(path("check.pdf"));
+        QVERIFY2(text.contains("Wärmepumpen-Check"), qPrintable(text));
+        QVERIFY(text.contains("Projekt P-1"));
+        QVERIFY(text.contains("Seite 1 von 1"));
+        QVERIFY(text.contains("Normleistungen bei DIN 90/70/20"));
+        QVERIFY(
+            text.contains("Niedrigste Vorlauftemperatur für alle Räume: 59 °C (kritisch: Raum 1 "
+                          "Flur)"));
+        QVERIFY(text.contains("1 von 2 Räumen ist bei 55/45 °C unterversorgt."));
+        QVERIFY(text.contains("Bad; oben"));
+
+        h.dialogs.answers = {path("check.csv").toStdString()};
+        QTest::mouseClick(Child<QPushButton>(w, "cmdCsv"), Qt::LeftButton);
+        QCOMPARE(h.dialogs.requests.size(), 2u);
+        QCOMPARE(h.dialogs.requests[1].title, "Wärmepumpen-Check Projekt P-1.csv");
+        QFile csv(path("check.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readAll(),
+                 QByteArray("\xEF\xBB\xBFNr;Raum-Nr;Raumverwendung;Raum °C;Q-Raum W;Exponent;"
+                            "Q-Norm W;vorh. Normleistung W;Q bei Ziel W;Deckung %;min. Vorlauf "
+                            "°C\r\n1;1;Flur;20;1000;1,3;2200;2200;873;87;59\r\n"
+                            "2;2;\"Bad; oben\";20;1000;1,3;2200;2520;1000;100;55\r\n"));
+        QVERIFY(h.messages.shown.empty());
+    }
+
+    // A project file written by hand may hold texts of 32 767 characters:
+    // window and PDF cut them, the CSV keeps them whole.
+    void longTextsAreCutOnScreenAndPaperOnly() {
+        ProgramState s;
+        s.LfNr = 70;
+        s.dNorm = 60;
+        for (int n = 1; n <= 70; ++n) {
+            RadiatorEntry& e = s.table.at(n);
+            e.RaumNr = std::to_string(n);
+            e.RaumVer = std::string(32767, 'x');
+            e.dVorl = 70;
+            e.dRueckl = 55;
+            e.dRaum = 20;
+            e.QRaum = 1000;
+            e.Exponent = 1.3f;
+            e.QHKNeu = 1580;
+        }
+        const CheckForm form(s);
+        const QString shown = CheckCellText(form, 0, CheckColumn::RaumVer);
+        QCOMPARE(shown.size(), 201);
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+        QVERIFY(form.csv().find(std::string(32767, 'x')) != std::string::npos);
+        QByteArray pdf;
+        QString reason;
+        QVERIFY2(WriteCheckReportPdf(s, form, QDateTime::currentDateTime(), pdf, &reason),
+                 qPrintable(reason));
+        QFile out(path("long.pdf"));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(pdf);
+        out.close();
+        // 70 rows fill the first page; the heading comes again on the second,
+        // the summary of 70 critical rooms wraps, the chart goes to the third.
+        QCOMPARE(PdfPages(path("long.pdf")), 3);
+        const QString second = PdfText(path("long.pdf"), 2);
+        QVERIFY2(second.contains("Raum-Nr."), "the table heading again on page 2");
+        QVERIFY(second.contains("Niedrigste Vorlauftemperatur für alle Räume: 68 °C"));
+        QVERIFY(second.contains("70 von 70 Räumen sind bei 55/45 °C unterversorgt."));
+        QVERIFY(PdfText(path("long.pdf"), 3).contains("Seite 3 von 3"));
+        QFile::copy(path("long.pdf"), QDir::temp().filePath(QStringLiteral("hk-check-long.pdf")));
+    }
+};
+
+QTEST_MAIN(CheckTest)
+#include "check_test.moc"
