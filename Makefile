@@ -29,7 +29,7 @@ PACKAGES := cmake g++ make pkg-config \
             libgtest-dev libgmock-dev libbenchmark-dev \
             poppler-utils clang clang-14 libclang-rt-14-dev clang-format-14 \
             dpkg-dev desktop-file-utils file git \
-            g++-mingw-w64-x86-64-posix wine64
+            g++-mingw-w64-x86-64-posix wine64 \
             nlohmann-json3-dev qt6-charts-dev libqt6opengl6-dev
 
 .PHONY: run test setup configure build \

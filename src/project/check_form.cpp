@@ -260,6 +260,7 @@ bool CheckForm::save(FileDialogs& dialogs, MessageSink& messages, FileOps& files
             return false;
         }
         state_.ProjectFile = name;
+        state_.unsavedCalculations = false; // the project is on the disk now
         return true;
     }
     return WriteCheckFile(state_, state_.ProjectFile, messages, files);
