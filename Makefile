@@ -62,8 +62,10 @@ setup:
 	  fi; \
 	fi
 
+# A build folder is configured again when an earlier configure failed and
+# left a cache without a build system.
 configure: setup
-	@test -f $(BUILD_DIR)/CMakeCache.txt || cmake --preset dev
+	@test -f $(BUILD_DIR)/Makefile || cmake --preset dev
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -82,32 +84,32 @@ test-dev: build
 #    (scripts/sanitizers/lsan.supp); lsan_sees_own_leaks checks that a leak
 #    in a slot of the program's own is still reported.
 test-asan: setup
-	@test -f build/asan/CMakeCache.txt || cmake --preset asan
+	@test -f build/asan/Makefile || cmake --preset asan
 	cmake --build build/asan -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen ctest --preset asan -j $(JOBS)
 
 # 3. Every libFuzzer target for FUZZ_SECONDS from its committed seeds.
 test-fuzz: setup
-	@test -f build/fuzz/CMakeCache.txt || cmake --preset fuzz
+	@test -f build/fuzz/Makefile || cmake --preset fuzz
 	cmake --build build/fuzz -j $(JOBS)
 	bash scripts/run-fuzz.sh build/fuzz $(FUZZ_SECONDS)
 
 # 3b. The core libraries and their tests cross-built for 64-bit Windows and
 #     run under wine (build/windows/wineprefix, one wineserver for the run).
 test-windows: setup
-	@test -f build/windows/CMakeCache.txt || cmake --preset windows
+	@test -f build/windows/Makefile || cmake --preset windows
 	cmake --build build/windows -j $(JOBS)
 	bash scripts/run-windows-tests.sh build/windows
 
 # 4. The release preset built whole (tests and benchmarks at -O2, where GCC
 #    warns about other things than at -O0) and its test suite.
 test-release: setup
-	@test -f build/release/CMakeCache.txt || cmake --preset release
+	@test -f build/release/Makefile || cmake --preset release
 	cmake --build build/release -j $(JOBS)
 	cd build/release && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # 5. The Debian package and the installed program.
 test-package: setup
-	@test -f build/package/CMakeCache.txt || cmake --preset package
+	@test -f build/package/Makefile || cmake --preset package
 	cmake --build build/package -j $(JOBS)
 	bash scripts/check-package.sh build/package
