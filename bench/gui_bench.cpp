@@ -31,6 +31,7 @@ public:
     std::string openFileName(const std::string&, const std::vector<hk::FileFilter>&) override {
         return path_;
     }
+    std::string exportFileName(const std::string&, const hk::FileFilter&) override { return path_; }
 
 private:
     std::string path_;
