@@ -5,10 +5,12 @@
 
 #include "calc/conversion.h"
 #include "calc/heat_pump_check.h"
-#include "calc_driver.h"
 #include "project/file_commands.h"
 #include "project/project_file.h"
 #include "report/listing.h"
+#include "support/calc_driver.h"
+#include "support/fakes.h"
+#include "support/samples.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,12 +28,9 @@ namespace {
 const hk::ProgramState& FullProject() {
     static const hk::ProgramState s = [] {
         hk::test::CalcDriver calc;
-        const char* header[] = {"P-2024/17", "Schulz",      "12.03.2024", "Müller",
-                                "Jürgen",    "Hauptstr. 1", "12345 Köln", "0221 123456",
-                                "Am Hang 3", "12345 Köln",  "0221 654321"};
-        for (int f = 1; f <= 11; ++f) {
-            calc.state.header[f] = header[f - 1];
-        }
+        hk::test::SetHeader(calc.state, {"P-2024/17", "Schulz", "12.03.2024", "Müller", "Jürgen",
+                                         "Hauptstr. 1", "12345 Köln", "0221 123456", "Am Hang 3",
+                                         "12345 Köln", "0221 654321"});
         for (int n = 1; n <= 70; ++n) {
             hk::test::RadiatorTexts t;
             t.dVorl = std::to_string(55 + n % 60);
@@ -200,30 +199,16 @@ void BM_LoadCommand10MbBinaryFile(benchmark::State& st) {
         std::ofstream out(path, std::ios::binary);
         out << TenMegabytesOfBinary();
     }
-    struct Dialogs : hk::FileDialogs {
-        std::string name;
-        std::string saveFileName(const std::vector<hk::FileFilter>&) override { return name; }
-        std::string openFileName(const std::string&, const std::vector<hk::FileFilter>&) override {
-            return name;
-        }
-        std::string exportFileName(const std::string&, const hk::FileFilter&) override {
-            return name;
-        }
-    } dialogs;
-    dialogs.name = path;
-    struct Busy : hk::BusyIndicator {
-        void setBusy(bool) override {}
-    } busy;
-    struct Messages : hk::MessageSink {
-        int shown = 0;
-        void showMessage(const hk::Message&) override { ++shown; }
-    } messages;
+    hk::test::FakeFileDialogs dialogs;
+    dialogs.answer = path;
+    hk::test::FakeBusy busy;
+    hk::test::MessageLog messages;
     for (auto _ : st) {
         hk::ProgramState s;
         benchmark::DoNotOptimize(hk::mnuItemOpen_Click(s, dialogs, busy, messages));
     }
     std::filesystem::remove_all(dir, error);
-    if (messages.shown != static_cast<int>(st.iterations())) {
+    if (messages.shown.size() != st.iterations()) {
         st.SkipWithError("the file was not refused every time");
     }
 }

@@ -7,6 +7,7 @@
 
 #include "project/file_commands.h"
 #include "project/project_file.h"
+#include "support/fakes.h"
 #include "ui/display_screen.h"
 
 #include <QApplication>
@@ -23,24 +24,6 @@
 namespace {
 
 constexpr std::size_t kListingBytes = 15u * 1024u * 1024u;
-
-class NamedFile : public hk::FileDialogs {
-public:
-    explicit NamedFile(std::string path) : path_(std::move(path)) {}
-    std::string saveFileName(const std::vector<hk::FileFilter>&) override { return path_; }
-    std::string openFileName(const std::string&, const std::vector<hk::FileFilter>&) override {
-        return path_;
-    }
-    std::string exportFileName(const std::string&, const hk::FileFilter&) override { return path_; }
-
-private:
-    std::string path_;
-};
-
-class NoHourglass : public hk::BusyIndicator {
-public:
-    void setBusy(bool) override {}
-};
 
 class FailOnMessage : public hk::MessageSink {
 public:
@@ -85,8 +68,9 @@ std::string WrittenOnce(std::size_t lineLength) {
 // with the listing, shown and painted.
 void BM_LoadAndShowListing(benchmark::State& st) {
     const std::string path = WrittenOnce(static_cast<std::size_t>(st.range(0)));
-    NamedFile dialogs(path);
-    NoHourglass busy;
+    hk::test::FakeFileDialogs dialogs;
+    dialogs.answer = path;
+    hk::test::FakeBusy busy;
     FailOnMessage messages;
     for (auto _ : st) {
         hk::ProgramState state;

@@ -5,6 +5,7 @@
 // display).
 
 #include "project/table_export.h"
+#include "support/samples.h"
 #include "ui/report/project_report.h"
 
 #include <QGuiApplication>
@@ -19,28 +20,10 @@ namespace {
 // 70 radiators with the longest texts the input boxes take.
 const hk::ProgramState& LongProject() {
     static const hk::ProgramState s = [] {
-        hk::ProgramState p;
-        const char* header[] = {"2024-117",  "Meier",           "08.12.2026", "Schulze",
-                                "Anna",      "Hauptstraße 125", "12345 Köln", "0221 123456",
-                                "Am Hang 3", "12345 Köln",      "0221 654321"};
-        for (int f = 1; f <= 11; ++f) {
-            p.header[f] = header[f - 1];
-        }
-        p.dNorm = 60;
-        p.LfNr = 70;
-        for (int n = 1; n <= 70; ++n) {
-            hk::RadiatorEntry& e = p.table.at(n);
-            e = {105,
-                 100,
-                 std::to_string(1000 + n),
-                 n % 2 ? "Wohnzimmer1" : "Küche; Bad",
-                 20.5f,
-                 10000,
-                 1.33f,
-                 82.5f,
-                 0.65f,
-                 static_cast<float>(6500 + n),
-                 "Plattenheizkörper Typ 33 3000"};
+        hk::ProgramState p = hk::test::LongProject();
+        // Every second room with the separator the table must quote.
+        for (int n = 2; n <= 70; n += 2) {
+            p.table.at(n).RaumVer = "Küche; Bad";
         }
         return p;
     }();

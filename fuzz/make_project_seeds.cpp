@@ -5,8 +5,10 @@
 //
 // usage: make_project_seeds FOLDER
 
-#include "calc_driver.h"
 #include "project/project_file.h"
+#include "support/calc_driver.h"
+#include "support/file_lines.h"
+#include "support/samples.h"
 
 #include <cstdio>
 #include <fstream>
@@ -45,23 +47,10 @@ hk::test::RadiatorTexts Radiator(int supply, int ret, const std::string& nr, con
     return t;
 }
 
-// Where line n (1-based) of a CR LF file starts.
-std::size_t LineStart(const std::string& file, int n) {
-    std::size_t start = 0;
-    for (int i = 1; i < n; ++i) {
-        start = file.find("\r\n", start) + 2;
-    }
-    return start;
-}
-
-// Line n of a CR LF file replaced by text.
-std::string WithLine(const std::string& file, int n, const std::string& text) {
-    const std::size_t start = LineStart(file, n);
-    const std::size_t end = file.find("\r\n", start);
-    return file.substr(0, start) + text + file.substr(end);
-}
-
 } // namespace
+
+using hk::test::LineStart;
+using hk::test::WithLine;
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -82,20 +71,9 @@ int main(int argc, char** argv) {
     std::string three;
     {
         hk::test::CalcDriver calc(false);
-        const char* header[] = {"P-2024/17",
-                                "Schulz, Jürgen",
-                                "12.03.2024",
-                                "Müller \"Haus\"",
-                                "Björn",
-                                "Lindenstraße 5",
-                                "12345 Köln",
-                                "0221/12 34",
-                                "Am Hang 3",
-                                "€-Zone Süd",
-                                ""};
-        for (int f = 1; f <= 11; ++f) {
-            calc.state.header[f] = header[f - 1];
-        }
+        hk::test::SetHeader(calc.state, {"P-2024/17", "Schulz, Jürgen", "12.03.2024",
+                                         "Müller \"Haus\"", "Björn", "Lindenstraße 5", "12345 Köln",
+                                         "0221/12 34", "Am Hang 3", "€-Zone Süd", ""});
         calc.calculate(Radiator(65, 45, "0012", "Küche, Bad", "20", "1200"), 5);
         calc.pressNaechster();
         calc.calculate(Radiator(70, 55, "13", "Schlafzimme", "20,5", "800"), 20);

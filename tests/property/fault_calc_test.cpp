@@ -7,9 +7,9 @@
 // The rows are the calculation part of docs/faults.md.
 
 #include "calc/calc_form.h"
-#include "calc_driver.h"
 #include "common/text.h"
-#include "state_compare.h"
+#include "support/calc_driver.h"
+#include "support/state_compare.h"
 
 #include <gtest/gtest.h>
 
@@ -115,6 +115,9 @@ TEST_P(CalcFieldFault, EndsAsStated) {
         EXPECT_TRUE(test::SameState(calc.state, before));
         EXPECT_EQ(calc.screen.text(CalcControl::txtAnzeige), boxBefore);
         EXPECT_FALSE(calc.screen.isVisible(CalcControl::cmdNächster));
+        EXPECT_EQ(calc.screen.text(c.field), c.text) << "no field is cleared";
+        EXPECT_FALSE(calc.screen.isEnabled(CalcControl::optEN))
+            << "the mode locks even on a refusal";
         break;
     case Outcome::GeneralError:
         ASSERT_EQ(calc.screen.messages.size(), 1u);
@@ -208,7 +211,14 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"MaxLengthHighest", C::txtdVorl, "120", O::Accepted, "", 120.0f},
         FieldCase{"MaxLengthAboveRange", C::txtdVorl, "999", O::Refused, kMsgSupply},
         FieldCase{"JustAboveRange", C::txtdVorl, "121", O::Refused, kMsgSupply},
-        FieldCase{"Negative", C::txtdVorl, "-70", O::Refused, kMsgSupply}),
+        FieldCase{"Negative", C::txtdVorl, "-70", O::Refused, kMsgSupply},
+        FieldCase{"Supply120Passes", C::txtdVorl, "120", O::Accepted, "", 120.0f},
+        FieldCase{"Supply121Refused", C::txtdVorl, "121", O::Refused, kMsgSupply},
+        FieldCase{"Supply50Passes", C::txtdVorl, "50", O::Accepted, "", 50.0f},
+        FieldCase{"SupplyCommaTestedWhole", C::txtdVorl, "49,9", O::Refused, kMsgSupply},
+        FieldCase{"SupplyEmpty", C::txtdVorl, "", O::Refused, kMsgSupply},
+        FieldCase{"SupplyBlank", C::txtdVorl, " ", O::Refused, kMsgSupply},
+        FieldCase{"SupplyLetters", C::txtdVorl, "abc", O::Refused, kMsgSupply}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -226,26 +236,34 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"EqualToSupply", C::txtdRueckl, "70", O::Accepted, "", 70.0f, nullptr, nullptr,
                   50.0f, 1.28f, 1280.0f}, // arithmetic mean
         FieldCase{"MaxLengthAboveSupply", C::txtdRueckl, "95", O::OrderRefused, "", 95.0f},
-        FieldCase{"JustAboveRange", C::txtdRueckl, "96", O::Refused, kMsgReturn}),
+        FieldCase{"JustAboveRange", C::txtdRueckl, "96", O::Refused, kMsgReturn},
+        FieldCase{"Return35Passes", C::txtdRueckl, "35", O::Accepted, "", 35.0f},
+        FieldCase{"Return34Refused", C::txtdRueckl, "34", O::Refused, kMsgReturn},
+        FieldCase{"Return96Refused", C::txtdRueckl, "96", O::Refused, kMsgReturn}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     RoomNumber, CalcFieldFault,
-    ::testing::Values(FieldCase{"Empty", C::txtRaumNr, "", O::Refused, kMsgRoomNr},
-                      FieldCase{"Blank", C::txtRaumNr, "    ", O::Refused, kMsgRoomNr},
-                      FieldCase{"Letters", C::txtRaumNr, "Bad", O::Refused, kMsgRoomNr},
-                      FieldCase{"DigitsThenLetters", C::txtRaumNr, "12ab", O::Refused, kMsgRoomNr},
-                      FieldCase{"Overflow1E400", C::txtRaumNr, "1E400", O::GeneralError},
-                      FieldCase{"LeadingZerosKeptAsTyped", C::txtRaumNr, "0001", O::Accepted, "",
-                                kNoCheck, "0001", "1"},
-                      FieldCase{"CommaFormKeptAsTyped", C::txtRaumNr, "1,5", O::Accepted, "",
-                                kNoCheck, "1,5", "0001"},
-                      FieldCase{"PointFormKeptAsTyped", C::txtRaumNr, "1.5", O::Accepted, "",
-                                kNoCheck, "1.5", "0001"},
-                      FieldCase{"CommaBelowOne", C::txtRaumNr, "0,95", O::Refused, kMsgRoomNr},
-                      FieldCase{"MaxLengthHighest", C::txtRaumNr, "9999", O::Accepted, "", kNoCheck,
-                                "9999"},
-                      FieldCase{"AboveRange", C::txtRaumNr, "10000", O::Refused, kMsgRoomNr}),
+    ::testing::Values(
+        FieldCase{"Empty", C::txtRaumNr, "", O::Refused, kMsgRoomNr},
+        FieldCase{"Blank", C::txtRaumNr, "    ", O::Refused, kMsgRoomNr},
+        FieldCase{"Letters", C::txtRaumNr, "Bad", O::Refused, kMsgRoomNr},
+        FieldCase{"DigitsThenLetters", C::txtRaumNr, "12ab", O::Refused, kMsgRoomNr},
+        FieldCase{"Overflow1E400", C::txtRaumNr, "1E400", O::GeneralError},
+        FieldCase{"LeadingZerosKeptAsTyped", C::txtRaumNr, "0001", O::Accepted, "", kNoCheck,
+                  "0001", "1"},
+        FieldCase{"CommaFormKeptAsTyped", C::txtRaumNr, "1,5", O::Accepted, "", kNoCheck, "1,5",
+                  "0001"},
+        FieldCase{"PointFormKeptAsTyped", C::txtRaumNr, "1.5", O::Accepted, "", kNoCheck, "1.5",
+                  "0001"},
+        FieldCase{"CommaBelowOne", C::txtRaumNr, "0,95", O::Refused, kMsgRoomNr},
+        FieldCase{"MaxLengthHighest", C::txtRaumNr, "9999", O::Accepted, "", kNoCheck, "9999"},
+        FieldCase{"AboveRange", C::txtRaumNr, "10000", O::Refused, kMsgRoomNr},
+        FieldCase{"RoomNumberZeroPointNine", C::txtRaumNr, "0.9", O::Refused, kMsgRoomNr},
+        FieldCase{"RoomNumberZeroCommaNineFive", C::txtRaumNr, "0,95", O::Refused, kMsgRoomNr},
+        FieldCase{"RoomNumberTrailingLetters", C::txtRaumNr, "12abc", O::Refused, kMsgRoomNr},
+        FieldCase{"RoomNumber9999Passes", C::txtRaumNr, "9999", O::Accepted, "", kNoCheck, "9999"},
+        FieldCase{"RoomNumberEmpty", C::txtRaumNr, "", O::Refused, kMsgRoomNr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -275,7 +293,10 @@ INSTANTIATE_TEST_SUITE_P(
                                 205.0f},
                       FieldCase{"MaxLengthHighest", C::txtdRaum, "30", O::Accepted, "", 30.0f},
                       FieldCase{"JustAboveRange", C::txtdRaum, "31", O::Refused, kMsgRoom},
-                      FieldCase{"JustBelowRange", C::txtdRaum, "4", O::Refused, kMsgRoom}),
+                      FieldCase{"JustBelowRange", C::txtdRaum, "4", O::Refused, kMsgRoom},
+                      FieldCase{"RoomTemp4Refused", C::txtdRaum, "4", O::Refused, kMsgRoom},
+                      FieldCase{"RoomTemp5Passes", C::txtdRaum, "5", O::Accepted, "", 5.0f},
+                      FieldCase{"RoomTemp31Refused", C::txtdRaum, "31", O::Refused, kMsgRoom}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -294,29 +315,37 @@ INSTANTIATE_TEST_SUITE_P(
         FieldCase{"LowestPassesThoughMessageSays10", C::txtQRaum, "5", O::Accepted, "", 5.0f},
         FieldCase{"MaxLengthHighestAccepted", C::txtQRaum, "10000", O::Accepted, "", 10000.0f},
         FieldCase{"MaxLengthRefusedThoughMessageSays99999", C::txtQRaum, "99999", O::Refused,
-                  kMsgOutput}),
+                  kMsgOutput},
+        FieldCase{"Output5Passes", C::txtQRaum, "5", O::Accepted, "", 5.0f},
+        FieldCase{"Output10000Passes", C::txtQRaum, "10000", O::Accepted, "", 10000.0f},
+        FieldCase{"Output10001Refused", C::txtQRaum, "10001", O::Refused, kMsgOutput},
+        FieldCase{"OutputPointReadAsGrouping", C::txtQRaum, "10.00", O::Accepted}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Exponent, CalcFieldFault,
-    ::testing::Values(FieldCase{"Empty", C::txtExpon, "", O::Refused, kMsgExpon},
-                      FieldCase{"Blank", C::txtExpon, "     ", O::Refused, kMsgExpon},
-                      FieldCase{"Letters", C::txtExpon, "n", O::Refused, kMsgExpon},
-                      FieldCase{"Overflow1E400", C::txtExpon, "1E400", O::GeneralError},
-                      FieldCase{"CommaFormAsTheListWritesIt", C::txtExpon, "1,3", O::Accepted, "",
-                                1.3f, nullptr, nullptr, 32.7f, 2.2f, 2200.0f},
-                      // German grouping: the point makes 13, and the leading number 1.3
-                      // passes the range check.
-                      FieldCase{"PointFormIsGrouping", C::txtExpon, "1.3", O::Accepted, "", 13.0f},
-                      FieldCase{"MaxLengthFiveCharacters", C::txtExpon, "1,345", O::Accepted, "",
-                                1.345f, nullptr, nullptr, 32.7f, 2.26f, 2260.0f},
-                      // Leading number 1 passes the range check; the value underflows to 0.
-                      FieldCase{"ValueZeroAfterTheRangeCheck", C::txtExpon, "1,0E-400", O::Refused,
-                                kMsgExpon},
-                      // Not 0 in double precision, but 0 in the single the entry holds.
-                      FieldCase{"ValueZeroAsSingle", C::txtExpon, "1,0E-50", O::Refused, kMsgExpon},
-                      FieldCase{"LeadingNumberTwo", C::txtExpon, "2,1", O::Refused, kMsgExpon},
-                      FieldCase{"BelowOne", C::txtExpon, "0,9", O::Refused, kMsgExpon}),
+    ::testing::Values(
+        FieldCase{"Empty", C::txtExpon, "", O::Refused, kMsgExpon},
+        FieldCase{"Blank", C::txtExpon, "     ", O::Refused, kMsgExpon},
+        FieldCase{"Letters", C::txtExpon, "n", O::Refused, kMsgExpon},
+        FieldCase{"Overflow1E400", C::txtExpon, "1E400", O::GeneralError},
+        FieldCase{"CommaFormAsTheListWritesIt", C::txtExpon, "1,3", O::Accepted, "", 1.3f, nullptr,
+                  nullptr, 32.7f, 2.2f, 2200.0f},
+        // German grouping: the point makes 13, and the leading number 1.3
+        // passes the range check.
+        FieldCase{"PointFormIsGrouping", C::txtExpon, "1.3", O::Accepted, "", 13.0f},
+        FieldCase{"MaxLengthFiveCharacters", C::txtExpon, "1,345", O::Accepted, "", 1.345f, nullptr,
+                  nullptr, 32.7f, 2.26f, 2260.0f},
+        // Leading number 1 passes the range check; the value underflows to 0.
+        FieldCase{"ValueZeroAfterTheRangeCheck", C::txtExpon, "1,0E-400", O::Refused, kMsgExpon},
+        // Not 0 in double precision, but 0 in the single the entry holds.
+        FieldCase{"ValueZeroAsSingle", C::txtExpon, "1,0E-50", O::Refused, kMsgExpon},
+        FieldCase{"LeadingNumberTwo", C::txtExpon, "2,1", O::Refused, kMsgExpon},
+        FieldCase{"BelowOne", C::txtExpon, "0,9", O::Refused, kMsgExpon},
+        FieldCase{"ExponentEmpty", C::txtExpon, "", O::Refused, kMsgExpon},
+        FieldCase{"Exponent21Refused", C::txtExpon, "2,1", O::Refused, kMsgExpon},
+        FieldCase{"ExponentOnePasses", C::txtExpon, "1", O::Accepted, "", 1.0f},
+        FieldCase{"ExponentUnderflowsToZero", C::txtExpon, "1,0E-400", O::Refused, kMsgExpon}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // After the 70th entry "Nächster HK" moves to 71, which names no entry: the

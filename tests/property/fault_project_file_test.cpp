@@ -4,12 +4,12 @@
 // the load command, every byte 0x80 to 0x9F, and double quotes through both
 // commands. The rows are the file part of docs/faults.md.
 
-#include "calc_driver.h"
 #include "common/text.h"
 #include "project/file_commands.h"
 #include "project/project_file.h"
-#include "project/tests/fakes.h"
-#include "state_compare.h"
+#include "support/calc_driver.h"
+#include "support/fakes.h"
+#include "support/state_compare.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +71,7 @@ TEST_P(SaveWhereNothingCanBeWritten, ReportsAndCreatesNothing) {
     test::FailingFileOps files;
     files.failAt = GetParam().failAt;
     files.err = GetParam().err;
-    test::FakeDialogs dialogs;
+    test::FakeFileDialogs dialogs;
     dialogs.answer = path;
     test::MessageLog messages;
 
@@ -133,7 +133,7 @@ TEST_P(TenMegabytesThroughTheLoadCommand, LoadsOrRefusesWhole) {
     test::TempFolder dir;
     const std::string file = GetParam().make();
     test::Spit(dir / "gross.txt", file);
-    test::FakeDialogs dialogs;
+    test::FakeFileDialogs dialogs;
     dialogs.answer = dir / "gross.txt";
     test::FakeBusy busy;
     test::MessageLog messages;
@@ -186,14 +186,14 @@ TEST_P(AtTheSizeLimit, SavedOnlyWhenItLoadsBack) {
     const std::size_t rest = Saved(project).size();
     project.ListingText += std::string(size - rest - 2, 'x') + "\r\n";
     test::TempFolder dir;
-    test::FakeDialogs dialogs;
+    test::FakeFileDialogs dialogs;
     dialogs.answer = dir / "gross.txt";
     test::MessageLog messages;
 
     mnuItemSave_Click(project, dialogs, messages);
 
     if (size > kMaxProjectFileBytes) {
-        EXPECT_EQ(dialogs.saveCalls, 0);
+        EXPECT_EQ(dialogs.calls(test::FakeFileDialogs::Kind::Save), 0);
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].title, "Datei nicht gespeichert");
         EXPECT_TRUE(dir.names().empty());
@@ -249,7 +249,7 @@ TEST(QuotesInTexts, SurviveBothCommands) {
     ASSERT_TRUE(calc.screen.messages.empty());
 
     test::TempFolder dir;
-    test::FakeDialogs dialogs;
+    test::FakeFileDialogs dialogs;
     dialogs.answer = dir / "anf.txt";
     test::MessageLog messages;
     mnuItemSave_Click(calc.state, dialogs, messages);

@@ -4,11 +4,11 @@
 // that real calculations with random accepted inputs append.
 
 #include "calc/catalogue.h"
-#include "calc_driver.h"
 #include "common/numbers.h"
 #include "common/text.h"
-#include "random_inputs.h"
 #include "report/listing.h"
+#include "support/calc_driver.h"
+#include "support/random_inputs.h"
 
 #include <gtest/gtest.h>
 

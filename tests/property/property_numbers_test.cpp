@@ -16,7 +16,7 @@
 // come back as the single nearest to their seven-digit text.
 
 #include "common/numbers.h"
-#include "random_inputs.h"
+#include "support/random_inputs.h"
 
 #include <gtest/gtest.h>
 

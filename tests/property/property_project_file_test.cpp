@@ -12,10 +12,10 @@
 
 #include "calc/catalogue.h"
 #include "calc/conversion.h"
-#include "calc_driver.h"
 #include "project/project_file.h"
-#include "random_inputs.h"
-#include "state_compare.h"
+#include "support/calc_driver.h"
+#include "support/random_inputs.h"
+#include "support/state_compare.h"
 
 #include <gtest/gtest.h>
 

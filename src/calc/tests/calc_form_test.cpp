@@ -1,7 +1,7 @@
 #include "calc/calc_form.h"
-#include "calc/tests/fake_calc_screen.h"
 #include "common/errors.h"
 #include "common/numbers.h"
+#include "support/calc_rig.h"
 
 #include <gtest/gtest.h>
 
@@ -27,25 +27,14 @@ public:
     void ErgebnOf(int /*n*/) override { ++lines; }
 };
 
-class CalcFormTest : public ::testing::Test {
+// The calculation screen opened with DIN.
+class CalcFormTest : public ::testing::Test, protected test::CalcRig<RecordingListing> {
 protected:
-    ProgramState state;
-    test::FakeCalcScreen screen;
-    RecordingListing listing;
-    CalcForm form{state, screen, listing};
-
-    void SetUp() override {
-        form.Form_Load();
-        screen.dinSelected = true;
-        form.optDIN_Click();
-    }
-
     void TypeRadiator(const char* vorl, const char* rueckl, const char* nr, const char* ver,
-                      const char* raum, const char* q, int type) {
-        screen.typeRadiator(vorl, rueckl, nr, ver, raum, q);
-        if (type >= 0) {
-            screen.selectedIndex = type;
-            form.Expon_Click();
+                      const char* raum, const char* q, int typeIndex) {
+        type({vorl, rueckl, nr, ver, raum, q});
+        if (typeIndex >= 0) {
+            chooseType(typeIndex);
         }
     }
     void TypeGood() { TypeRadiator("70", "40", "0001", "Küche", "20", "1000", 0); }
@@ -162,76 +151,8 @@ TEST_F(CalcFormTest, NewEntryNeedsANewTypeChoice) {
     EXPECT_EQ(screen.focus, C::Expon);
 }
 
-struct FieldCase {
-    const char* name;
-    C field;
-    const char* text;
-    const char* message; // empty: accepted
-    C focus;
-};
-
-class FieldCheckTest : public CalcFormTest, public ::testing::WithParamInterface<FieldCase> {};
-
-TEST_P(FieldCheckTest, RefusesOrAccepts) {
-    const FieldCase& p = GetParam();
-    TypeGood();
-    screen.type(p.field, p.text);
-    const RadiatorEntry before = state.table.at(1);
-    form.cmdErgebnis_Click();
-    if (std::string(p.message).empty()) {
-        EXPECT_TRUE(screen.messages.empty()) << screen.messages[0].text;
-        EXPECT_EQ(listing.lines, 1);
-        return;
-    }
-    ASSERT_EQ(screen.messages.size(), 1u);
-    EXPECT_EQ(screen.messages[0].text, p.message);
-    EXPECT_EQ(screen.messages[0].title, "Eingabeberichtigung");
-    EXPECT_EQ(screen.messages[0].icon, MsgIcon::Information);
-    EXPECT_EQ(screen.focus, p.focus);
-    EXPECT_EQ(state.table.at(1), before) << "a refused field stores nothing";
-    EXPECT_EQ(state.LfNr, 1);
-    EXPECT_FALSE(screen.isVisible(C::cmdNächster));
-    EXPECT_EQ(screen.text(p.field), p.text) << "no field is cleared";
-    EXPECT_FALSE(screen.isEnabled(C::optEN)) << "the mode locks even on a refusal";
-}
-
-constexpr const char* kVorl = "Nur Zahlen zwischen 120 und 50 eingeben";
-constexpr const char* kRueckl = "Nur Zahlen zwischen 45 und 95 eingeben";
-constexpr const char* kNr = "Nur Zahlen zwischen 0001 und 9999 eingeben";
-constexpr const char* kRaum = "Nur Zahlen zwischen 5 und 30 eingeben";
-constexpr const char* kQ = "Nur Zahlen zwischen 10 und 99999 eingeben";
-constexpr const char* kExp = "Bitte Heizkörper im Feld Exponent aussuchen und anklicken";
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, FieldCheckTest,
-    ::testing::Values(
-        FieldCase{"Supply120Passes", C::txtdVorl, "120", "", C::txtdVorl},
-        FieldCase{"Supply121Refused", C::txtdVorl, "121", kVorl, C::txtdVorl},
-        FieldCase{"Supply50Passes", C::txtdVorl, "50", "", C::txtdVorl},
-        FieldCase{"SupplyCommaTestedWhole", C::txtdVorl, "49,9", kVorl, C::txtdVorl},
-        FieldCase{"SupplyEmpty", C::txtdVorl, "", kVorl, C::txtdVorl},
-        FieldCase{"SupplyBlank", C::txtdVorl, " ", kVorl, C::txtdVorl},
-        FieldCase{"SupplyLetters", C::txtdVorl, "abc", kVorl, C::txtdVorl},
-        FieldCase{"Return35Passes", C::txtdRueckl, "35", "", C::txtdRueckl},
-        FieldCase{"Return34Refused", C::txtdRueckl, "34", kRueckl, C::txtdRueckl},
-        FieldCase{"Return96Refused", C::txtdRueckl, "96", kRueckl, C::txtdRueckl},
-        FieldCase{"RoomNumberZeroPointNine", C::txtRaumNr, "0.9", kNr, C::txtRaumNr},
-        FieldCase{"RoomNumberZeroCommaNineFive", C::txtRaumNr, "0,95", kNr, C::txtRaumNr},
-        FieldCase{"RoomNumberTrailingLetters", C::txtRaumNr, "12abc", kNr, C::txtRaumNr},
-        FieldCase{"RoomNumber9999Passes", C::txtRaumNr, "9999", "", C::txtRaumNr},
-        FieldCase{"RoomNumberEmpty", C::txtRaumNr, "", kNr, C::txtRaumNr},
-        FieldCase{"RoomTemp4Refused", C::txtdRaum, "4", kRaum, C::txtdRaum},
-        FieldCase{"RoomTemp5Passes", C::txtdRaum, "5", "", C::txtdRaum},
-        FieldCase{"RoomTemp31Refused", C::txtdRaum, "31", kRaum, C::txtdRaum},
-        FieldCase{"Output5Passes", C::txtQRaum, "5", "", C::txtQRaum},
-        FieldCase{"Output10000Passes", C::txtQRaum, "10000", "", C::txtQRaum},
-        FieldCase{"Output10001Refused", C::txtQRaum, "10001", kQ, C::txtQRaum},
-        FieldCase{"OutputPointReadAsGrouping", C::txtQRaum, "10.00", "", C::txtQRaum},
-        FieldCase{"ExponentEmpty", C::txtExpon, "", kExp, C::Expon},
-        FieldCase{"Exponent21Refused", C::txtExpon, "2,1", kExp, C::Expon},
-        FieldCase{"ExponentOnePasses", C::txtExpon, "1", "", C::Expon},
-        FieldCase{"ExponentUnderflowsToZero", C::txtExpon, "1,0E-400", kExp, C::Expon}),
-    [](const auto& info) { return std::string(info.param.name); });
+// Each input field's checks, row by row, are the table CalcFieldFault of the
+// fault tests (tests/property/fault_calc_test.cpp).
 
 TEST_F(CalcFormTest, StoresSupplyWithPointAndRoomWithComma) {
     TypeRadiator("120,5", "40", "0001", "", "20,5", "1000", 0);

@@ -4,8 +4,9 @@
 
 #include "calc/calc_form.h"
 #include "calc/continue_project.h"
-#include "calc/tests/fake_calc_screen.h"
-#include "calc/tests/journal_listing.h"
+#include "support/calc_rig.h"
+#include "support/journal_listing.h"
+#include "support/table_cases.h"
 
 #include <gtest/gtest.h>
 
@@ -73,18 +74,14 @@ INSTANTIATE_TEST_SUITE_P(
                       PlanCase{"CounterZeroStartsAtOne", 0, 0, 60, 1, false, 60, "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct ListingCase {
-    const char* name;
-    const char* loaded;
-    const char* want;
-};
+using ListingCase = test::TextCase; // listing as loaded, listing taken up
 
 class PlanListingTest : public ::testing::TestWithParam<ListingCase> {};
 
 TEST_P(PlanListingTest, DropsOnlyTheFilesClosingLine) {
     ProgramState s = Loaded(1, 1, 60);
-    s.ListingText = GetParam().loaded;
-    EXPECT_EQ(PlanContinue(s).listing, GetParam().want);
+    s.ListingText = GetParam().in;
+    EXPECT_EQ(PlanContinue(s).listing, GetParam().out);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -96,12 +93,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ListingCase{"TwoEmptyLinesLoseOne", "a\r\n\r\n\r\n", "a\r\n\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-class ContinueFormTest : public ::testing::Test {
+class ContinueFormTest : public ::testing::Test, protected test::CalcRig<test::JournalListing> {
 protected:
-    ProgramState state;
-    test::FakeCalcScreen screen;
-    test::JournalListing listing{state, screen};
-    CalcForm form{state, screen, listing};
+    ContinueFormTest() : CalcRig(NotOpened{}) {}
 
     // Loads the project, then the calculation screen, then takes it up.
     void Continue(const ProgramState& loaded) {
@@ -110,12 +104,7 @@ protected:
         form.Form_Load();
         form.Form_Continue(plan);
     }
-    void CalculateNext() {
-        screen.typeRadiator("70", "40", "7", "Flur", "20", "1000");
-        screen.selectedIndex = 0;
-        form.Expon_Click();
-        form.cmdErgebnis_Click();
-    }
+    void CalculateNext() { calculate({"70", "40", "7", "Flur", "20", "1000"}, 0); }
 };
 
 TEST_F(ContinueFormTest, DinProjectGoesOnAfterItsLastEntry) {

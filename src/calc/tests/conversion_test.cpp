@@ -1,6 +1,7 @@
 #include "calc/conversion.h"
 #include "common/errors.h"
 #include "common/numbers.h"
+#include "support/samples.h"
 
 #include <gtest/gtest.h>
 
@@ -58,38 +59,30 @@ INSTANTIATE_TEST_SUITE_P(
         Worked{"HalvesToEvenUp", 60, 70, 50, 20.5f, 1000, 1.3f, true, "39,2", "1,74", "1740"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-RadiatorEntry Entry(float vorl, float rueckl, float raum, float q = 1000, float n = 1.3f) {
-    RadiatorEntry e;
-    e.dVorl = vorl;
-    e.dRueckl = rueckl;
-    e.dRaum = raum;
-    e.QRaum = q;
-    e.Exponent = n;
-    return e;
-}
+using test::RadiatorInputs;
 
 TEST(Convert, RatioJustBelowLimitIsLogarithmic) {
     // 34/50 = 0.68 < 0.7: logarithmic, one decimal.
-    const auto r = Convert(Entry(70, 54, 20), 60);
+    const auto r = Convert(RadiatorInputs(70, 54, 20), 60);
     EXPECT_TRUE(r.logarithmic);
     EXPECT_EQ(NumberText(r.dMittel), "41,5"); // 16 / ln(50/34) = 41.49
 }
 
 TEST(Convert, ExponentOnlyMattersInLogarithmicBranch) {
-    EXPECT_EQ(Convert(Entry(70, 55, 20, 800, 1.26f), 60),
-              Convert(Entry(70, 55, 20, 800, 1.35f), 60));
-    EXPECT_LT(Convert(Entry(70, 40, 20, 1000, 1.26f), 60).Faktor,
-              Convert(Entry(70, 40, 20, 1000, 1.35f), 60).Faktor);
+    EXPECT_EQ(Convert(RadiatorInputs(70, 55, 20, 800, 1.26f), 60),
+              Convert(RadiatorInputs(70, 55, 20, 800, 1.35f), 60));
+    EXPECT_LT(Convert(RadiatorInputs(70, 40, 20, 1000, 1.26f), 60).Faktor,
+              Convert(RadiatorInputs(70, 40, 20, 1000, 1.35f), 60).Faktor);
 }
 
 TEST(Convert, SupplyEqualsReturnIsArithmetic) {
-    const auto r = Convert(Entry(70, 70, 20), 60);
+    const auto r = Convert(RadiatorInputs(70, 70, 20), 60);
     EXPECT_FALSE(r.logarithmic);
     EXPECT_EQ(r.dMittel, 50.0f);
 }
 
 TEST(Convert, StoresAreSinglePrecision) {
-    const auto r = Convert(Entry(70, 40, 20), 60);
+    const auto r = Convert(RadiatorInputs(70, 40, 20), 60);
     EXPECT_EQ(r.dMittel, 32.7f);
     EXPECT_EQ(r.Faktor, 2.2f);
     EXPECT_EQ(r.QHKNeu, 2200.0f);
@@ -106,7 +99,7 @@ class ConvertFailure : public ::testing::TestWithParam<Failure> {};
 
 TEST_P(ConvertFailure, Raises) {
     const Failure& f = GetParam();
-    const RadiatorEntry e = Entry(f.vorl, f.rueckl, f.raum);
+    const RadiatorEntry e = RadiatorInputs(f.vorl, f.rueckl, f.raum);
     switch (f.kind) {
     case Failure::DivZero:
         EXPECT_THROW(Convert(e, static_cast<std::int16_t>(f.dNorm)), DivisionByZeroError);

@@ -6,9 +6,9 @@
 #include "calc/calc_form.h"
 #include "calc/catalogue.h"
 #include "calc/correction.h"
-#include "calc/tests/fake_calc_screen.h"
-#include "calc/tests/journal_listing.h"
 #include "common/numbers.h"
+#include "support/calc_rig.h"
+#include "support/journal_listing.h"
 
 #include <gtest/gtest.h>
 
@@ -33,26 +33,13 @@ struct Inputs {
 };
 
 // A project calculated through the calculation command, one entry a radiator.
-struct Project {
-    ProgramState state;
-    test::FakeCalcScreen screen;
-    test::JournalListing listing{state, screen};
-    CalcForm form{state, screen, listing};
-
-    Project() {
-        form.Form_Load();
-        screen.dinSelected = true;
-        form.optDIN_Click();
-    }
+struct Project : test::CalcRig<test::JournalListing> {
     void Calculate(const Inputs& in) {
-        screen.typeRadiator(in.vorl, in.rueckl, in.nr, in.ver, in.raum, in.q);
-        screen.selectedIndex = in.type;
-        form.Expon_Click();
-        form.cmdErgebnis_Click();
+        calculate({in.vorl, in.rueckl, in.nr, in.ver, in.raum, in.q}, in.type);
     }
     void CalculateAndNext(const Inputs& in) {
         Calculate(in);
-        form.cmdNächster_Click();
+        pressNaechster();
     }
 };
 

@@ -1,5 +1,6 @@
 #include "calc/heat_pump_check.h"
 #include "common/numbers.h"
+#include "support/samples.h"
 
 #include <gtest/gtest.h>
 
@@ -8,22 +9,7 @@
 namespace hk {
 namespace {
 
-// An entry as the calculation screen leaves it: inputs at (vorl, rueckl),
-// results from Convert.
-RadiatorEntry Sized(float vorl, float rueckl, float raum, float qRaum, float n,
-                    std::int16_t dNorm = 60) {
-    RadiatorEntry e;
-    e.dVorl = vorl;
-    e.dRueckl = rueckl;
-    e.dRaum = raum;
-    e.QRaum = qRaum;
-    e.Exponent = n;
-    const ConversionResult r = Convert(e, dNorm);
-    e.dMittel = r.dMittel;
-    e.Faktor = r.Faktor;
-    e.QHKNeu = r.QHKNeu;
-    return e;
-}
+using test::SizedEntry;
 
 // The worked example by hand: 70/55/20, 1000 W, n 1,3, DIN. At 70/55 the
 // ratio is 35/50 = 0,7 (arithmetic): dtm 42,5, f 1,58, Q-Norm 1580. At 55/45
@@ -33,7 +19,7 @@ RadiatorEntry Sized(float vorl, float rueckl, float raum, float qRaum, float n,
 // needs V >= 68 (V 67: dtm 42, f 1,61 -> 1610 > 1580).
 TEST(HeatPumpCheck, WorkedExampleByHand) {
     RadiatorTable table;
-    table.at(1) = Sized(70, 55, 20, 1000, 1.3f);
+    table.at(1) = SizedEntry(70, 55, 20, 1000, 1.3f);
     EXPECT_EQ(NumberText(table.at(1).QHKNeu), "1580");
 
     const CheckResult r = RunCheck(table, 1, 60, CheckSettings{55, 45, {}});
@@ -69,7 +55,7 @@ class AtOwnTemperatures : public ::testing::TestWithParam<OwnTemps> {};
 TEST_P(AtOwnTemperatures, RequiresTheListingsOutput) {
     const OwnTemps& t = GetParam();
     RadiatorTable table;
-    table.at(1) = Sized(t.vorl, t.rueckl, t.raum, t.qRaum, t.n, t.dNorm);
+    table.at(1) = SizedEntry(t.vorl, t.rueckl, t.raum, t.qRaum, t.n, t.dNorm);
     const auto at =
         ConvertAt(table.at(1), static_cast<int>(t.vorl), static_cast<int>(t.rueckl), t.dNorm);
     ASSERT_TRUE(at);
@@ -109,7 +95,7 @@ class TargetBoundary : public ::testing::TestWithParam<Boundary> {};
 TEST_P(TargetBoundary, Row) {
     const Boundary& b = GetParam();
     RadiatorTable table;
-    table.at(1) = Sized(70, 55, b.raum, 1000, 1.3f); // Q-Norm 1580 at room 20
+    table.at(1) = SizedEntry(70, 55, b.raum, 1000, 1.3f); // Q-Norm 1580 at room 20
     CheckSettings s{b.supply, b.ret, {}};
     if (b.typed) {
         s.installed[1] = *b.typed;
@@ -176,7 +162,7 @@ class WhichEntries : public ::testing::TestWithParam<Checked> {};
 TEST_P(WhichEntries, AreChecked) {
     RadiatorTable table;
     for (int n = 1; n <= 70; ++n) {
-        table.at(n) = Sized(70, 55, 20, 500 + n, 1.3f);
+        table.at(n) = SizedEntry(70, 55, 20, 500 + n, 1.3f);
     }
     table.at(2).QHKNeu = 0;
     table.at(3).QRaum = 0;
@@ -215,7 +201,7 @@ class MinSupplySweep : public ::testing::TestWithParam<Sweep> {};
 
 TEST_P(MinSupplySweep, MatchesDefinition) {
     const Sweep& w = GetParam();
-    const RadiatorEntry e = Sized(70, 55, w.raum, 1000, w.n, w.dNorm);
+    const RadiatorEntry e = SizedEntry(70, 55, w.raum, 1000, w.n, w.dNorm);
     std::optional<int> expected;
     for (int v = kCheckSupplyMin; v <= kCheckSupplyMax && !expected; ++v) {
         bool all = true;
@@ -233,7 +219,7 @@ TEST_P(MinSupplySweep, MatchesDefinition) {
 TEST_P(MinSupplySweep, RequiredOutputFallsAsSupplyRises) {
     // The required output never rises with the supply, across the switch too.
     const Sweep& w = GetParam();
-    const RadiatorEntry e = Sized(70, 55, w.raum, 1000, w.n, w.dNorm);
+    const RadiatorEntry e = SizedEntry(70, 55, w.raum, 1000, w.n, w.dNorm);
     bool sawLog = false;
     bool sawArithmetic = false;
     std::optional<float> previous;
@@ -263,9 +249,9 @@ INSTANTIATE_TEST_SUITE_P(Table, MinSupplySweep,
 
 TEST(HeatPumpCheck, LowestSupplyIsTheHighestMinimumAndNamesAllCriticalRooms) {
     RadiatorTable table;
-    table.at(1) = Sized(70, 55, 20, 1000, 1.3f); // needs 68 at spread 10
-    table.at(2) = Sized(90, 70, 20, 1000, 1.3f); // oversized for 55/45
-    table.at(3) = Sized(70, 55, 20, 1000, 1.3f); // the same as entry 1
+    table.at(1) = SizedEntry(70, 55, 20, 1000, 1.3f); // needs 68 at spread 10
+    table.at(2) = SizedEntry(90, 70, 20, 1000, 1.3f); // oversized for 55/45
+    table.at(3) = SizedEntry(70, 55, 20, 1000, 1.3f); // the same as entry 1
     const CheckResult r = RunCheck(table, 3, 60, CheckSettings{55, 45, {{2, 99999}}});
     ASSERT_EQ(r.rows.size(), 3u);
     EXPECT_EQ(r.lowestSupply, 68);
@@ -276,8 +262,8 @@ TEST(HeatPumpCheck, LowestSupplyIsTheHighestMinimumAndNamesAllCriticalRooms) {
 
 TEST(HeatPumpCheck, NoEntryCoveredAt120) {
     RadiatorTable table;
-    table.at(1) = Sized(70, 55, 20, 1000, 1.3f);
-    table.at(2) = Sized(70, 55, 20, 2000, 1.3f);
+    table.at(1) = SizedEntry(70, 55, 20, 1000, 1.3f);
+    table.at(2) = SizedEntry(70, 55, 20, 2000, 1.3f);
     const CheckResult r = RunCheck(table, 2, 60, CheckSettings{55, 45, {{1, 10}, {2, 10}}});
     EXPECT_FALSE(r.lowestSupply);
     EXPECT_EQ(r.critical, (std::vector<int>{0, 1}));
@@ -286,8 +272,8 @@ TEST(HeatPumpCheck, NoEntryCoveredAt120) {
 
 TEST(HeatPumpCheck, OneEntryAbove120MakesTheProjectAbove120) {
     RadiatorTable table;
-    table.at(1) = Sized(70, 55, 20, 1000, 1.3f);
-    table.at(2) = Sized(70, 55, 20, 1000, 1.3f);
+    table.at(1) = SizedEntry(70, 55, 20, 1000, 1.3f);
+    table.at(2) = SizedEntry(70, 55, 20, 1000, 1.3f);
     const CheckResult r = RunCheck(table, 2, 60, CheckSettings{55, 45, {{2, 10}}});
     EXPECT_FALSE(r.lowestSupply);
     EXPECT_EQ(r.critical, std::vector<int>{1});

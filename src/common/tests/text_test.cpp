@@ -1,4 +1,5 @@
 #include "common/text.h"
+#include "support/table_cases.h"
 
 #include <gtest/gtest.h>
 
@@ -15,20 +16,16 @@ TEST(CharCount, CountsCodePointsNotBytes) {
     EXPECT_EQ(CharCount("\xC3"), 1u);             // cut sequence
 }
 
-struct CodePageCase {
-    const char* name;
-    const char* utf8;
-    const char* bytes;
-};
+using CodePageCase = test::TextCase; // UTF-8 text, its Windows-1252 bytes
 
 class CodePageTest : public ::testing::TestWithParam<CodePageCase> {};
 
 TEST_P(CodePageTest, RoundTrip) {
     const auto& p = GetParam();
-    const auto bytes = Utf8ToCp1252(p.utf8);
+    const auto bytes = Utf8ToCp1252(p.in);
     ASSERT_TRUE(bytes.has_value());
-    EXPECT_EQ(*bytes, std::string(p.bytes));
-    EXPECT_EQ(Cp1252ToUtf8(*bytes), std::string(p.utf8));
+    EXPECT_EQ(*bytes, p.out);
+    EXPECT_EQ(Cp1252ToUtf8(*bytes), p.in);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, CodePageTest,

@@ -1,8 +1,9 @@
-#include "check_project.h"
-#include "fakes.h"
+#include "support/fakes.h"
+#include "support/samples.h"
 
 #include "project/check_file.h"
 #include "project/project_file.h"
+#include "support/table_cases.h"
 
 #include <gtest/gtest.h>
 
@@ -13,17 +14,11 @@ namespace {
 
 // ------------------------------------------------------------ the name
 
-struct NameCase {
-    const char* name;
-    const char* project;
-    const char* check;
-};
+using NameCase = TextCase; // project file name, check file name
 
 class CheckName : public ::testing::TestWithParam<NameCase> {};
 
-TEST_P(CheckName, ReplacesTheExtension) {
-    EXPECT_EQ(CheckFileName(GetParam().project), GetParam().check);
-}
+TEST_P(CheckName, ReplacesTheExtension) { EXPECT_EQ(CheckFileName(GetParam().in), GetParam().out); }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CheckName,
@@ -122,7 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
 class CheckFileCommands : public ::testing::Test {
 protected:
     TempFolder dir;
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     MessageLog messages;
     FakeBusy busy;
     FailingFileOps files;

@@ -1,5 +1,5 @@
-#include "check_project.h"
-#include "fakes.h"
+#include "support/fakes.h"
+#include "support/samples.h"
 
 #include "project/check_file.h"
 #include "project/check_form.h"
@@ -215,7 +215,7 @@ TEST(CheckForm, StartsFromTheLoadedData) {
 
 TEST(CheckForm, SaveOfAProjectNeverSavedAsksForTheProjectFileFirst) {
     TempFolder dir;
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     MessageLog messages;
     ProgramState p = CheckProject();
     CheckForm form(p);
@@ -227,14 +227,14 @@ TEST(CheckForm, SaveOfAProjectNeverSavedAsksForTheProjectFileFirst) {
 
     dialogs.answer = dir / "NEU.TXT";
     EXPECT_TRUE(form.save(dialogs, messages, SystemFileOps()));
-    EXPECT_EQ(dialogs.saveCalls, 2);
+    EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Save), 2);
     EXPECT_EQ(p.ProjectFile, dir / "NEU.TXT");
     EXPECT_EQ(dir.names(), (std::set<std::string>{"NEU.TXT", "NEU.check.json"}));
 
     // Known file now: the check's file only, no dialog.
     ASSERT_FALSE(form.setInstalled(0, "2100"));
     EXPECT_TRUE(form.save(dialogs, messages, SystemFileOps()));
-    EXPECT_EQ(dialogs.saveCalls, 2);
+    EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Save), 2);
     const auto read = ReadCheckFile(Slurp(dir / "NEU.check.json"), p);
     ASSERT_TRUE(std::holds_alternative<CheckSettings>(read));
     EXPECT_EQ(std::get<CheckSettings>(read).installed.at(1), 2100);
@@ -242,11 +242,11 @@ TEST(CheckForm, SaveOfAProjectNeverSavedAsksForTheProjectFileFirst) {
 
     // A radiator more since the project file was written: the project is
     // saved again first, so the check's file stays tied to it.
-    p.table.at(4) = SizedEntry("0015", "Flur", 70, 55, 400);
+    p.table.at(4) = CheckEntry("0015", "Flur", 70, 55, 400);
     p.LfNr = 4;
     dialogs.answer = dir / "NEU2.TXT";
     EXPECT_TRUE(form.save(dialogs, messages, SystemFileOps()));
-    EXPECT_EQ(dialogs.saveCalls, 3);
+    EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Save), 3);
     EXPECT_EQ(p.ProjectFile, dir / "NEU2.TXT");
     EXPECT_TRUE(
         std::holds_alternative<CheckSettings>(ReadCheckFile(Slurp(dir / "NEU2.check.json"), p)));
@@ -282,13 +282,13 @@ TEST(CheckCsv, NoConversionAtTheTargetGivesDashes) {
 
 TEST(CheckCsv, ExportProposesTheCheckNameAndWritesSafely) {
     TempFolder dir;
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     MessageLog messages;
     ProgramState p = CheckProject();
     const CheckForm form(p);
     dialogs.answer = dir / "check.csv";
     EXPECT_EQ(form.exportCsv(dialogs, messages, SystemFileOps()), ExportOutcome::Written);
-    EXPECT_EQ(dialogs.proposedName, "Wärmepumpen-Check Projekt WP-1.csv");
+    EXPECT_EQ(dialogs.last().title, "Wärmepumpen-Check Projekt WP-1.csv");
     EXPECT_EQ(Slurp(dir / "check.csv"), form.csv());
     EXPECT_TRUE(messages.shown.empty());
 }

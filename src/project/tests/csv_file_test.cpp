@@ -1,20 +1,17 @@
 #include "project/csv_file.h"
+#include "support/table_cases.h"
 
 #include <gtest/gtest.h>
 
 namespace hk {
 namespace {
 
-struct FieldCase {
-    const char* name;
-    std::string text;
-    std::string written;
-};
+using FieldCase = test::TextCase; // text, as the file writes it
 
 class CsvFieldTest : public ::testing::TestWithParam<FieldCase> {};
 
 TEST_P(CsvFieldTest, QuotesOnlyWhatASpreadsheetWouldMisread) {
-    EXPECT_EQ(CsvField(GetParam().text), GetParam().written);
+    EXPECT_EQ(CsvField(GetParam().in), GetParam().out);
 }
 
 INSTANTIATE_TEST_SUITE_P(

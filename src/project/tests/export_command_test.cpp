@@ -1,4 +1,4 @@
-#include "fakes.h"
+#include "support/fakes.h"
 
 #include "common/text.h"
 #include "project/export_command.h"
@@ -31,17 +31,18 @@ ExportContent Bytes(std::string bytes, int* calls = nullptr) {
 
 TEST(ExportFile, AsksWithTheProposedNameAndTheOneFilter) {
     TempFolder dir;
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = dir / "bericht.pdf";
     MessageLog messages;
 
     EXPECT_EQ(ExportFile(dialogs, messages, "Projekt 7.pdf", kPdf, Bytes("%PDF-1.4 body")),
               ExportOutcome::Written);
 
-    EXPECT_EQ(dialogs.exportCalls, 1);
-    EXPECT_EQ(dialogs.saveCalls + dialogs.openCalls, 0);
-    EXPECT_EQ(dialogs.proposedName, "Projekt 7.pdf");
-    EXPECT_EQ(dialogs.filters, std::vector<FileFilter>{kPdf});
+    EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Export), 1);
+    EXPECT_EQ(
+        dialogs.calls(FakeFileDialogs::Kind::Save) + dialogs.calls(FakeFileDialogs::Kind::Open), 0);
+    EXPECT_EQ(dialogs.last().title, "Projekt 7.pdf");
+    EXPECT_EQ(dialogs.last().filters, std::vector<FileFilter>{kPdf});
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(Slurp(dir / "bericht.pdf"), "%PDF-1.4 body");
     EXPECT_EQ(dir.names(), std::set<std::string>{"bericht.pdf"});
@@ -49,7 +50,7 @@ TEST(ExportFile, AsksWithTheProposedNameAndTheOneFilter) {
 
 TEST(ExportFile, CancelMakesAndWritesNothing) {
     TempFolder dir;
-    FakeDialogs dialogs; // the user cancels
+    FakeFileDialogs dialogs; // the user cancels
     MessageLog messages;
     int made = 0;
 
@@ -64,7 +65,7 @@ TEST(ExportFile, CancelMakesAndWritesNothing) {
 TEST(ExportFile, ReplacesAnOlderFileWhole) {
     TempFolder dir;
     Spit(dir / "t.csv", std::string(5000, 'a'));
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = dir / "t.csv";
     MessageLog messages;
 
@@ -76,7 +77,7 @@ TEST(ExportFile, ReplacesAnOlderFileWhole) {
 TEST(ExportFile, ContentThatCannotBeMadeWritesNothingAndSaysWhy) {
     TempFolder dir;
     Spit(dir / "alt.pdf", "alter Bericht");
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = dir / "alt.pdf";
     MessageLog messages;
     const ExportContent broken = [](std::string& out) -> std::optional<std::string> {
@@ -106,7 +107,7 @@ class ExportFailure : public ::testing::TestWithParam<FailureCase> {};
 TEST_P(ExportFailure, NamesTheFileAndLeavesNoPartOfIt) {
     TempFolder dir;
     Spit(dir / "bericht.pdf", "alter Bericht");
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = dir / "bericht.pdf";
     MessageLog messages;
     FailingFileOps files;
@@ -139,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ExportFile, MissingFolderIsReported) {
     TempFolder dir;
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = dir / "fehlt/bericht.pdf";
     MessageLog messages;
 

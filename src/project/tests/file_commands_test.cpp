@@ -1,4 +1,5 @@
-#include "fakes.h"
+#include "support/fakes.h"
+#include "support/table_cases.h"
 
 #include "project/project_file.h"
 
@@ -70,7 +71,7 @@ constexpr const char* kNoDevicesOnWindows = "/dev/zero and named pipes in folder
 
 TEST(SaveCommand, WritesTheWholeFileThroughTheSaveDialog) {
     TempFolder dir;
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = dir / "projekt.txt";
     MessageLog messages;
     const ProgramState project = SomeProject("P1", "Liste\r\n");
@@ -78,9 +79,9 @@ TEST(SaveCommand, WritesTheWholeFileThroughTheSaveDialog) {
 
     mnuItemSave_Click(project, dialogs, messages);
 
-    EXPECT_EQ(dialogs.saveCalls, 1);
-    EXPECT_EQ(dialogs.filters, (std::vector<FileFilter>{{"Textdateien(*.Txt)", "*.TXT"},
-                                                        {"Dateien(*.DAT)", "*.DAT"}}));
+    EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Save), 1);
+    EXPECT_EQ(dialogs.last().filters, (std::vector<FileFilter>{{"Textdateien(*.Txt)", "*.TXT"},
+                                                               {"Dateien(*.DAT)", "*.DAT"}}));
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(Slurp(dir / "projekt.txt"), FileOf(project));
     EXPECT_EQ(dir.names(), std::set<std::string>{"projekt.txt"});
@@ -89,10 +90,10 @@ TEST(SaveCommand, WritesTheWholeFileThroughTheSaveDialog) {
 
 TEST(SaveCommand, CancelledDialogWritesNothing) {
     TempFolder dir;
-    FakeDialogs dialogs; // answer stays empty
+    FakeFileDialogs dialogs; // answer stays empty
     MessageLog messages;
     mnuItemSave_Click(Old(), dialogs, messages);
-    EXPECT_EQ(dialogs.saveCalls, 1);
+    EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Save), 1);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(dir.names().empty());
 }
@@ -106,7 +107,7 @@ TEST(SaveCommand, ReplacesAnOldFileKeepingItsPermissionsAndLinks) {
 #endif
     ::chmod((dir / "echt.txt").c_str(), 0640);
     fs::create_symlink(dir / "echt.txt", dir / "verweis.txt");
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = dir / "verweis.txt";
     MessageLog messages;
 
@@ -120,11 +121,7 @@ TEST(SaveCommand, ReplacesAnOldFileKeepingItsPermissionsAndLinks) {
     EXPECT_EQ(dir.names(), (std::set<std::string>{"echt.txt", "verweis.txt"}));
 }
 
-struct BeforeTheDialog {
-    const char* name;
-    std::function<void(ProgramState&)> spoil;
-    const char* says;
-};
+using BeforeTheDialog = SpoiltProject;
 
 class RefusedBeforeTheDialogTest : public ::testing::TestWithParam<BeforeTheDialog> {};
 
@@ -134,13 +131,13 @@ TEST_P(RefusedBeforeTheDialogTest, NothingIsWritten) {
     TempFolder dir;
     ProgramState project = Old();
     GetParam().spoil(project);
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = dir / "projekt.txt";
     MessageLog messages;
 
     mnuItemSave_Click(project, dialogs, messages);
 
-    EXPECT_EQ(dialogs.saveCalls, 0);
+    EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Save), 0);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "Datei nicht gespeichert");
     EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
@@ -169,13 +166,13 @@ TEST(SaveCommand, LineBreakIsSavedAsABlankWithANote) {
     ProgramState project = Old();
     project.header[ProjectHeader::ProjektNr] = "P-17\r\n";
     project.table.at(1).RaumVer = "Bad\r\noben";
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = dir / "projekt.txt";
     MessageLog messages;
 
     mnuItemSave_Click(project, dialogs, messages);
 
-    EXPECT_EQ(dialogs.saveCalls, 1);
+    EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Save), 1);
     const std::string file = Slurp(dir / "projekt.txt");
     EXPECT_TRUE(file.starts_with("P-17 \r\n")) << file.substr(0, 20);
     EXPECT_TRUE(Contains(file, ",\"Bad oben\","));
@@ -222,7 +219,7 @@ TEST_P(SaveFailureTest, ReportsAndLeavesTheOldFileAndNoStrayFile) {
     FailingFileOps files;
     files.failAt = c.failAt;
     files.err = c.err;
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = c.target.starts_with('/') ? c.target : dir / c.target;
     MessageLog messages;
 
@@ -311,7 +308,7 @@ TEST(LoadCommand, LoadsWithTheOpenDialogUnderTheHourglass) {
     TempFolder dir;
     const ProgramState saved = SomeProject("gespeichert", "gespeicherte Liste\r\n");
     Spit(dir / "projekt.DAT", FileOf(saved));
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = dir / "projekt.DAT";
     FakeBusy busy;
     FailingFileOps files;
@@ -321,9 +318,9 @@ TEST(LoadCommand, LoadsWithTheOpenDialogUnderTheHourglass) {
 
     EXPECT_EQ(mnuItemOpen_Click(state, dialogs, busy, messages, files), LoadOutcome::Loaded);
 
-    EXPECT_EQ(dialogs.title, "Datei wird geöffnet");
-    EXPECT_EQ(dialogs.filters, (std::vector<FileFilter>{{"Textdateien(*.TXT)", "*.TXT"},
-                                                        {"Dateien(*.Dat)", "*.DAT"}}));
+    EXPECT_EQ(dialogs.last().title, "Datei wird geöffnet");
+    EXPECT_EQ(dialogs.last().filters, (std::vector<FileFilter>{{"Textdateien(*.TXT)", "*.TXT"},
+                                                               {"Dateien(*.Dat)", "*.DAT"}}));
     EXPECT_TRUE(files.readWhileBusy);
     EXPECT_EQ(busy.changes, (std::vector<bool>{true, false}));
     EXPECT_TRUE(messages.shown.empty());
@@ -340,12 +337,12 @@ TEST(LoadCommand, LoadsWithTheOpenDialogUnderTheHourglass) {
 }
 
 TEST(LoadCommand, CancelledDialogReadsNothing) {
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     FakeBusy busy;
     MessageLog messages;
     ProgramState state = Old();
     EXPECT_EQ(mnuItemOpen_Click(state, dialogs, busy, messages), LoadOutcome::NoFileChosen);
-    EXPECT_EQ(dialogs.openCalls, 1);
+    EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Open), 1);
     EXPECT_EQ(state, Old());
     EXPECT_TRUE(busy.changes.empty());
     EXPECT_TRUE(messages.shown.empty());
@@ -376,7 +373,7 @@ TEST_P(LoadFailureTest, RefusedWithTheStateAsItWasAndNoFileOpen) {
     }
 #endif
     TempFolder dir;
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = c.prepare(dir);
     FakeBusy busy;
     MessageLog messages;

@@ -1,9 +1,10 @@
 // The safe replace on the real file system: who may write a file, what the
 // replaced file keeps, and what a save that is killed leaves behind.
 
-#include "fakes.h"
+#include "support/fakes.h"
 
 #include "project/file_ops.h"
+#include "support/table_cases.h"
 
 #include <gtest/gtest.h>
 
@@ -35,16 +36,12 @@ constexpr long long kNoSuchProcess = 99999999;
 
 // ---------------------------------------------------------------- folder of a path
 
-struct FolderCase {
-    const char* name;
-    const char* path;
-    const char* folder;
-};
+using FolderCase = TextCase; // path, its folder
 
 class FolderOfTest : public ::testing::TestWithParam<FolderCase> {};
 
 TEST_P(FolderOfTest, GivesTheFolderTheTemporaryFileGoesTo) {
-    EXPECT_EQ(FolderOf(GetParam().path), GetParam().folder);
+    EXPECT_EQ(FolderOf(GetParam().in), GetParam().out);
 }
 
 INSTANTIATE_TEST_SUITE_P(AnySystem, FolderOfTest,
@@ -137,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(SafeReplace, NameLengthTest,
 // same name replaces the first, and the load gives the second.
 TEST(SaveAndLoad, AProjectSavedTwiceUnderOneNameLoadsAsSavedLast) {
     TempFolder dir;
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = dir / "Projekt Müller.txt";
     MessageLog messages;
     ProgramState first;
@@ -276,7 +273,7 @@ TEST_P(HeldOpenTest, TheSaveIsRefusedAndTheFileStays) {
     const HANDLE held = ::CreateFileW(w.c_str(), GENERIC_READ, GetParam().share, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = dir / "projekt.txt";
     MessageLog messages;
     ProgramState project;
@@ -472,7 +469,7 @@ TEST_P(ForeignFileTest, AnOrdinaryUserMayReplaceOnlyWhatTheUserMayWrite) {
     ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
     Spit(dir / "projekt.txt", "ALT");
     ASSERT_EQ(::chmod((dir / "projekt.txt").c_str(), c.mode), 0);
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = dir / "projekt.txt";
     MessageLog messages;
     ProgramState project;

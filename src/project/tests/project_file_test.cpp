@@ -5,6 +5,10 @@
 #include "common/errors.h"
 #include "common/text.h"
 #include "project/file_ops.h"
+#include "support/file_lines.h"
+#include "support/samples.h"
+#include "support/state_compare.h"
+#include "support/table_cases.h"
 
 #include <gtest/gtest.h>
 
@@ -18,14 +22,9 @@
 namespace hk {
 namespace {
 
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-    std::string out;
-    for (auto l : lines) {
-        out += l;
-        out += "\r\n";
-    }
-    return out;
-}
+using test::Crlf;
+using test::Line;
+using test::WithLine;
 
 std::string Bytes(const ProgramState& s) {
     std::string bytes;
@@ -34,52 +33,15 @@ std::string Bytes(const ProgramState& s) {
     return bytes;
 }
 
-std::string Line(const std::string& file, int k) { // 1-based, without CR LF
-    std::size_t pos = 0;
-    for (int i = 1; i < k; ++i) {
-        pos = file.find("\r\n", pos) + 2;
-    }
-    return file.substr(pos, file.find("\r\n", pos) - pos);
-}
-
-std::string WithLine(const std::string& file, int k, std::string_view text) {
-    std::size_t pos = 0;
-    for (int i = 1; i < k; ++i) {
-        pos = file.find("\r\n", pos) + 2;
-    }
-    return file.substr(0, pos) + std::string(text) + file.substr(file.find("\r\n", pos));
-}
-
-// A calculated entry as the calculation screen stores it.
-RadiatorEntry Calculated(float vorl, float rueckl, float raum, float q, int type,
-                         std::int16_t dNorm) {
-    RadiatorEntry e;
-    e.dVorl = vorl;
-    e.dRueckl = rueckl;
-    e.dRaum = raum;
-    e.QRaum = q;
-    e.Exponent = CatalogueExponent(type);
-    e.HkTyp = std::string(RadiatorCatalogue()[static_cast<std::size_t>(type)].text);
-    const ConversionResult r = Convert(e, dNorm);
-    e.dMittel = r.dMittel;
-    e.Faktor = r.Faktor;
-    e.QHKNeu = r.QHKNeu;
-    return e;
-}
-
 ProgramState Project(int rows, std::int16_t dNorm) {
     ProgramState s;
-    const char* header[] = {"P-2024/17", "Schulz",          "12.03.2024",     "Müller",
-                            "Hans",      "Hauptstr. 1",     "12345 Oberdorf", "0123/4567",
-                            "Baustr. 2", "54321 Unterdorf", "0987/65"};
-    for (int n = 1; n <= ProjectHeader::kFieldCount; ++n) {
-        s.header[n] = header[n - 1];
-    }
+    test::SetHeader(s, {"P-2024/17", "Schulz", "12.03.2024", "Müller", "Hans", "Hauptstr. 1",
+                        "12345 Oberdorf", "0123/4567", "Baustr. 2", "54321 Unterdorf", "0987/65"});
     s.LfNr = static_cast<std::int16_t>(rows);
     s.dNorm = dNorm;
     s.ListingText = "Kopf der Liste\r\n";
     for (int n = 1; n <= std::min(rows, 70); ++n) {
-        RadiatorEntry e = Calculated(
+        RadiatorEntry e = test::CatalogueEntry(
             90.0f - static_cast<float>(n % 9) * 2.5f, 60.0f - static_cast<float>(n % 7) * 3.1f,
             n % 3 == 0 ? 24.0f : 20.5f, 400.0f + 37.5f * n, (n - 1) % 44, dNorm);
         e.RaumNr = std::to_string(100 + n);
@@ -97,19 +59,6 @@ std::string SizedLine(const ProgramState& s, std::size_t fileSize) {
     return std::string(fileSize - bytes.size() - 2, 'x') + "\r\n";
 }
 
-bool SameBits(const RadiatorEntry& a, const RadiatorEntry& b) {
-    const float fa[] = {a.dVorl,    a.dRueckl, a.dRaum,  a.QRaum,
-                        a.Exponent, a.dMittel, a.Faktor, a.QHKNeu};
-    const float fb[] = {b.dVorl,    b.dRueckl, b.dRaum,  b.QRaum,
-                        b.Exponent, b.dMittel, b.Faktor, b.QHKNeu};
-    for (std::size_t i = 0; i < std::size(fa); ++i) {
-        if (std::bit_cast<std::uint32_t>(fa[i]) != std::bit_cast<std::uint32_t>(fb[i])) {
-            return false;
-        }
-    }
-    return a.RaumNr == b.RaumNr && a.RaumVer == b.RaumVer && a.HkTyp == b.HkTyp;
-}
-
 // ---------------------------------------------------------------- layout
 
 TEST(ProjectFileLayout, SaveBeforeAnyCalculation) {
@@ -124,7 +73,7 @@ TEST(ProjectFileLayout, SaveBeforeAnyCalculation) {
 
 TEST(ProjectFileLayout, OneDinRadiatorNinetySeventyTwenty) {
     ProgramState s = Project(1, 60);
-    RadiatorEntry e = Calculated(90, 70, 20, 1500, 0, 60);
+    RadiatorEntry e = test::CatalogueEntry(90, 70, 20, 1500, 0, 60);
     e.RaumNr = "1.01";
     e.RaumVer = "Wohnzimmer";
     s.table.at(1) = e;
@@ -179,11 +128,7 @@ INSTANTIATE_TEST_SUITE_P(ProjectFileLayout, CounterTest,
                                            CounterCase{"NeverOpened", 0, "1,60", 1}),
                          [](const auto& i) { return std::string(i.param.name); });
 
-struct SaveRefusal {
-    const char* name;
-    std::function<void(ProgramState&)> spoil;
-    const char* says;
-};
+using SaveRefusal = test::SpoiltProject;
 
 class SaveRefusalTest : public ::testing::TestWithParam<SaveRefusal> {};
 
@@ -338,7 +283,7 @@ TEST_P(RoundTripTest, RestoresEveryFieldBitForBit) {
     EXPECT_EQ(loaded.LfNr, GetParam().loadedLfNr);
     EXPECT_EQ(loaded.dNorm, saved.dNorm);
     for (int n = 1; n <= loaded.LfNr; ++n) {
-        EXPECT_TRUE(SameBits(loaded.table.at(n), saved.table.at(n))) << "entry " << n;
+        EXPECT_TRUE(test::SameEntry(loaded.table.at(n), saved.table.at(n))) << "entry " << n;
     }
     EXPECT_EQ(loaded.ListingText, saved.ListingText + "\r\n");
 }
@@ -422,7 +367,7 @@ TEST_P(RowReadingTest, ItemsAreReadByTheirRules) {
     ProgramState s;
     const auto problem = ReadProjectFile(file, s);
     ASSERT_FALSE(problem) << problem->line << ": " << problem->message;
-    EXPECT_TRUE(SameBits(s.table.at(1), GetParam().expected));
+    EXPECT_TRUE(test::SameEntry(s.table.at(1), GetParam().expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -625,7 +570,7 @@ TEST_P(EncodingTest, UmlautsInEverySectionReadAsSavedAndSaveAsWindows1252) {
     ASSERT_FALSE(problem) << problem->line << ": " << problem->message;
     EXPECT_EQ(loaded.header, saved.header);
     for (int n = 1; n <= 2; ++n) {
-        EXPECT_TRUE(SameBits(loaded.table.at(n), saved.table.at(n))) << "entry " << n;
+        EXPECT_TRUE(test::SameEntry(loaded.table.at(n), saved.table.at(n))) << "entry " << n;
     }
     EXPECT_EQ(loaded.ListingText, Before().ListingText + saved.ListingText + "\r\n");
     loaded.ListingText = saved.ListingText;
@@ -701,9 +646,9 @@ TEST(ProjectFileRead, TwoLoadsAppendTheListings) {
     EXPECT_EQ(s.header, second.header);
     EXPECT_EQ(s.LfNr, 1);
     EXPECT_EQ(s.dNorm, 50);
-    EXPECT_TRUE(SameBits(s.table.at(1), second.table.at(1)));
-    EXPECT_TRUE(SameBits(s.table.at(2), first.table.at(2))); // above the loaded LfNr: kept
-    EXPECT_TRUE(SameBits(s.table.at(5), Before().table.at(5)));
+    EXPECT_TRUE(test::SameEntry(s.table.at(1), second.table.at(1)));
+    EXPECT_TRUE(test::SameEntry(s.table.at(2), first.table.at(2))); // above the loaded LfNr: kept
+    EXPECT_TRUE(test::SameEntry(s.table.at(5), Before().table.at(5)));
 }
 
 struct LargeCase {

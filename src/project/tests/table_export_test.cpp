@@ -1,4 +1,4 @@
-#include "fakes.h"
+#include "support/fakes.h"
 
 #include "project/table_export.h"
 
@@ -74,7 +74,7 @@ TEST(TableCsv, SameRowsAsTheReportAndNoTotals) {
 
 TEST(CsvCommand, ProposesTheProjectNumberAndWritesTheTable) {
     TempFolder dir;
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = dir / "tabelle.csv";
     MessageLog messages;
     ProgramState s;
@@ -85,8 +85,8 @@ TEST(CsvCommand, ProposesTheProjectNumberAndWritesTheTable) {
 
     EXPECT_EQ(mnuItemCsv_Click(s, dialogs, messages), ExportOutcome::Written);
 
-    EXPECT_EQ(dialogs.proposedName, "Projekt 2024_117.csv");
-    EXPECT_EQ(dialogs.filters,
+    EXPECT_EQ(dialogs.last().title, "Projekt 2024_117.csv");
+    EXPECT_EQ(dialogs.last().filters,
               std::vector<FileFilter>{(FileFilter{"CSV-Dateien (*.csv)", "*.csv"})});
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(Slurp(dir / "tabelle.csv"), TableCsv(s));
@@ -95,7 +95,7 @@ TEST(CsvCommand, ProposesTheProjectNumberAndWritesTheTable) {
 
 TEST(CsvCommand, FullDiskLeavesNoFile) {
     TempFolder dir;
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     dialogs.answer = dir / "tabelle.csv";
     MessageLog messages;
     FailingFileOps files;

@@ -2,7 +2,7 @@
 // wrote the file (only then is the work safe), a successful load starts
 // with nothing unsaved, and whatever fails leaves the mark as it was.
 
-#include "fakes.h"
+#include "support/fakes.h"
 
 #include "project/project_file.h"
 
@@ -35,7 +35,7 @@ class SaveMarkTest : public ::testing::TestWithParam<SaveCase> {};
 TEST_P(SaveMarkTest, TellsWhetherTheFileWasWritten) {
     const SaveCase& c = GetParam();
     TempFolder dir;
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     if (c.chooseFile) {
         dialogs.answer = dir / "projekt.TXT";
     }
@@ -75,7 +75,7 @@ TEST_P(LoadMarkTest, OnlyALoadedProjectStartsSaved) {
     std::string bytes;
     ASSERT_FALSE(ProjectFileBytes(Calculated(), bytes));
     Spit(dir / "p.TXT", c.goodFile ? bytes : bytes.substr(0, bytes.size() / 2));
-    FakeDialogs dialogs;
+    FakeFileDialogs dialogs;
     if (c.chooseFile) {
         dialogs.answer = dir / "p.TXT";
     }

@@ -1,8 +1,8 @@
 #include "calc/calc_form.h"
-#include "calc/tests/fake_calc_screen.h"
 #include "common/errors.h"
 #include "common/text.h"
 #include "report/listing.h"
+#include "support/calc_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -87,24 +87,12 @@ TEST(HeaderBlock, SeparatorsStandAtTheirPositions) {
     }
 }
 
-class ListingTest : public ::testing::Test {
+// The calculation screen opened with DIN, with the real listing.
+class ListingTest : public ::testing::Test, protected test::CalcDriver {
 protected:
-    ProgramState state;
-    test::FakeCalcScreen screen;
-    ResultListing listing{state, screen};
-    CalcForm form{state, screen, listing};
-
-    void SetUp() override {
-        form.Form_Load();
-        screen.dinSelected = true;
-        form.optDIN_Click();
-    }
     void Calculate(const char* vorl, const char* rueckl, const char* nr, const char* ver,
-                   const char* raum, const char* q, int type) {
-        screen.typeRadiator(vorl, rueckl, nr, ver, raum, q);
-        screen.selectedIndex = type;
-        form.Expon_Click();
-        form.cmdErgebnis_Click();
+                   const char* raum, const char* q, int typeIndex) {
+        calculate({vorl, rueckl, nr, ver, raum, q}, typeIndex);
         ASSERT_TRUE(screen.messages.empty()) << screen.messages[0].text;
     }
 };

@@ -1,6 +1,7 @@
-#include "print_fake_device.h"
 #include "report/listing.h"
 #include "report/print_report.h"
+#include "support/print_fake_device.h"
+#include "support/samples.h"
 
 #include <gtest/gtest.h>
 
@@ -18,24 +19,10 @@ using test::Line;
 // 0 to 13, the list starts with its empty line 14, the rows follow the rule.
 constexpr std::size_t kFirstRowLine = 21;
 
-const char* const kGuss = "DIN Guss- Radiator          ";  // 28 characters
+const char* const kGuss = test::kGussText;
 const char* const kPlan = "Plan Flach-Hk BH 900 Typ 33  "; // 29 characters
 
-RadiatorEntry Entry(int n) {
-    RadiatorEntry e;
-    e.dVorl = 90;
-    e.dRueckl = 70;
-    e.RaumNr = std::to_string(100 + n);
-    e.RaumVer = "Wohnen";
-    e.dRaum = 20;
-    e.QRaum = 1500;
-    e.Exponent = 1.3f;
-    e.dMittel = 59.4f;
-    e.Faktor = 1.02f;
-    e.QHKNeu = 1530;
-    e.HkTyp = kGuss;
-    return e;
-}
+RadiatorEntry Entry(int n) { return test::NormRadiator(std::to_string(100 + n)); }
 
 // The printed row of Entry(n): every value under its label of the print header.
 std::string EntryRow(int n) {
@@ -55,17 +42,8 @@ std::string EntryRow(int n) {
 
 ProgramState SampleProject(int entries) {
     ProgramState s;
-    s.header[ProjectHeader::ProjektNr] = "P-17";
-    s.header[ProjectHeader::Bearbeiter] = "Meier";
-    s.header[ProjectHeader::Datum] = "12.03.2024";
-    s.header[ProjectHeader::BauherrName] = "Schulz";
-    s.header[ProjectHeader::BauherrVorname] = "Anna";
-    s.header[ProjectHeader::BauherrStrasse] = "Hauptstr. 5";
-    s.header[ProjectHeader::BauherrOrt] = "12345 Bergdorf";
-    s.header[ProjectHeader::BauherrTelefon] = "0123 4567";
-    s.header[ProjectHeader::BaustelleStrasse] = "Am Hang 3";
-    s.header[ProjectHeader::BaustelleOrt] = "12346 Talheim";
-    s.header[ProjectHeader::BaustelleTelefon] = "0987 654";
+    test::SetHeader(s, {"P-17", "Meier", "12.03.2024", "Schulz", "Anna", "Hauptstr. 5",
+                        "12345 Bergdorf", "0123 4567", "Am Hang 3", "12346 Talheim", "0987 654"});
     for (int n = 1; n <= entries; ++n) {
         s.table.at(n) = Entry(n);
     }

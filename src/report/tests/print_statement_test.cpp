@@ -1,5 +1,5 @@
-#include "print_fake_device.h"
 #include "report/print_statement.h"
+#include "support/print_fake_device.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,7 @@
 namespace hk {
 namespace {
 
-using item::Single;
-using item::Tab;
-using item::Text;
-using item::Whole;
+using namespace item;
 using test::FakePrintDevice;
 using test::Line;
 

@@ -1,4 +1,5 @@
 #include "report/report_rows.h"
+#include "support/table_cases.h"
 
 #include <gtest/gtest.h>
 
@@ -125,16 +126,12 @@ TEST(RowTexts, NumbersAsTheListingWritesThemAndTypeWithoutPadding) {
     EXPECT_EQ(ReportRows(s).at(0), expected);
 }
 
-struct TypeCase {
-    const char* name;
-    std::string stored;
-    std::string shown;
-};
+using TypeCase = test::TextCase; // type as stored, as shown
 
 class TypeText : public ::testing::TestWithParam<TypeCase> {};
 
 TEST_P(TypeText, LosesOnlyItsTrailingBlanks) {
-    EXPECT_EQ(WithoutTrailingBlanks(GetParam().stored), GetParam().shown);
+    EXPECT_EQ(WithoutTrailingBlanks(GetParam().in), GetParam().out);
 }
 
 INSTANTIATE_TEST_SUITE_P(Types, TypeText,

@@ -2,9 +2,9 @@
 // tab order, box limits, the road of a radiator to its listing line, the
 // next radiator, refused inputs, and the choice of a radiator type.
 
-#include "gui_fixture.h"
-#include "screen_test_case.h"
-#include "screen_walk.h"
+#include "support/gui_fixture.h"
+#include "support/screen_test_case.h"
+#include "support/screen_walk.h"
 
 #include "ui/expon_list.h"
 #ifndef Q_MOC_RUN // moc reads ASCII names only

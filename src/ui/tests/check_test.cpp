@@ -2,16 +2,17 @@
 // screen, an edited output changes table, summary and chart, refused input
 // leaves everything as it was, and its data is saved beside the project.
 
-#include "gui_fixture.h"
-#include "screen_test_case.h"
-#include "screen_walk.h"
+#include "support/gui_fixture.h"
+#include "support/samples.h"
+#include "support/screen_test_case.h"
+#include "support/screen_walk.h"
 
 #include "project/check_file.h"
+#include "support/poppler.h"
 #include "ui/check_chart.h"
 #include "ui/check_report.h"
 #include "ui/check_window.h"
 #include "ui/display_screen.h"
-#include "ui/testing/poppler.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -55,9 +56,6 @@ QString Cell(frmCheck* w, int row, CheckColumn column) {
 
 class CheckTest : public ScreenTestCase {
     Q_OBJECT
-    QTemporaryDir dir_;
-
-    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
 
 private slots:
     // One radiator 70/40/20, 1000 W, n 1,3: Q-Norm 2200. At 55/45 it needs
@@ -259,13 +257,9 @@ private slots:
         s.dNorm = 60;
         for (int n = 1; n <= 70; ++n) {
             RadiatorEntry& e = s.table.at(n);
+            e = hk::test::RadiatorInputs(70, 55, 20, 1000);
             e.RaumNr = std::to_string(n);
             e.RaumVer = std::string(32767, 'x');
-            e.dVorl = 70;
-            e.dRueckl = 55;
-            e.dRaum = 20;
-            e.QRaum = 1000;
-            e.Exponent = 1.3f;
             e.QHKNeu = 1580;
         }
         const CheckForm form(s);

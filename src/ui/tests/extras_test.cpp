@@ -2,9 +2,9 @@
 // and shortcuts beside the unchanged "Datei" menus, the client report and the
 // CSV table written from either screen, and the real export dialog.
 
-#include "gui_fixture.h"
-#include "screen_test_case.h"
-#include "screen_walk.h"
+#include "support/gui_fixture.h"
+#include "support/screen_test_case.h"
+#include "support/screen_walk.h"
 
 #include "project/table_export.h"
 #include "ui/display_screen.h"
@@ -58,9 +58,6 @@ QString ItemText(QMenu* menu, const char* name) {
 
 class ExtrasTest : public ScreenTestCase {
     Q_OBJECT
-    QTemporaryDir dir_;
-
-    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
 
     // A loaded project of two radiators on the display screen.
     frmForm4* LoadTwo(Harness& h) {

@@ -2,9 +2,9 @@
 // display screen of a loaded project and the way back from it, printing the
 // loaded project, and the filters of the real file dialog.
 
-#include "gui_fixture.h"
-#include "screen_test_case.h"
-#include "screen_walk.h"
+#include "support/gui_fixture.h"
+#include "support/screen_test_case.h"
+#include "support/screen_walk.h"
 
 #include "ui/display_screen.h"
 #include "ui/qt_services.h"
@@ -26,9 +26,6 @@ using namespace hk::ui::test;
 
 class FilesTest : public ScreenTestCase {
     Q_OBJECT
-    QTemporaryDir dir_;
-
-    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
 
 private slots:
     void saveAsksWithTheSaveFiltersAndWritesTheFile() {
@@ -39,7 +36,7 @@ private slots:
         Trigger(h.shell.form3(), "mnuItemSave");
 
         QCOMPARE(h.dialogs.requests.size(), 1u);
-        QVERIFY(h.dialogs.requests[0].save);
+        QVERIFY(h.dialogs.requests[0].kind == FakeFileDialogs::Kind::Save);
         QCOMPARE(h.dialogs.requests[0].filters, SaveFilters());
         QVERIFY(h.messages.shown.empty());
         QFile file(path("one.TXT"));
@@ -74,7 +71,7 @@ private slots:
         QTest::keyClick(h.shell.form2(), Qt::Key_L, Qt::ControlModifier);
 
         QCOMPARE(h.dialogs.requests.size(), 1u);
-        QVERIFY(!h.dialogs.requests[0].save);
+        QVERIFY(h.dialogs.requests[0].kind == FakeFileDialogs::Kind::Open);
         QCOMPARE(h.dialogs.requests[0].title, "Datei wird geöffnet");
         QCOMPARE(h.dialogs.requests[0].filters, OpenFilters());
         QVERIFY(h.messages.shown.empty());

@@ -1,9 +1,9 @@
 // The way through the screens: the timed title screen, "Lesen", the
 // instructions, the project data check, and the ways the program ends.
 
-#include "gui_fixture.h"
-#include "screen_test_case.h"
-#include "screen_walk.h"
+#include "support/gui_fixture.h"
+#include "support/screen_test_case.h"
+#include "support/screen_walk.h"
 
 #include "ui/display_screen.h"
 

@@ -1,9 +1,9 @@
 // Printing from the calculation screen and from the display screen of a
 // loaded project, through the real report printer into PDF files.
 
-#include "gui_fixture.h"
-#include "screen_test_case.h"
-#include "screen_walk.h"
+#include "support/gui_fixture.h"
+#include "support/screen_test_case.h"
+#include "support/screen_walk.h"
 
 #include "ui/display_screen.h"
 #include "ui/print/report_printer.h"
@@ -64,7 +64,6 @@ QStringList TableRows(const QString& text) {
 
 class PrintTest : public ScreenTestCase {
     Q_OBJECT
-    QTemporaryDir dir_;
 
 private slots:
     void calculationScreenPrintsItsProject() {
@@ -97,7 +96,7 @@ private slots:
     // From the display screen the loaded project is printed as loaded: all
     // its rows, not the one row a freshly opened calculation screen has.
     void displayScreenPrintsTheLoadedProject() {
-        const QString file = dir_.filePath(QStringLiteral("zwei.TXT"));
+        const QString file = path("zwei.TXT");
         const ProgramState saved = SaveTwoRadiators(file);
         QCOMPARE(saved.LfNr, 2);
 

@@ -2,9 +2,9 @@
 // on the calculation screen, corrected, continued and saved again; the
 // question before ending with unsaved radiators; the save dialog's suffix.
 
-#include "gui_fixture.h"
-#include "screen_test_case.h"
-#include "screen_walk.h"
+#include "support/gui_fixture.h"
+#include "support/screen_test_case.h"
+#include "support/screen_walk.h"
 
 #include "ui/correction_window.h"
 #include "ui/display_screen.h"
@@ -73,9 +73,6 @@ QString Cell(frmKorrigieren* w, int row, int column) {
 
 class ProjectDaysTest : public ScreenTestCase {
     Q_OBJECT
-    QTemporaryDir dir_;
-
-    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
 
     // Ctrl+K on the calculation screen; the window it opens.
     frmKorrigieren* OpenCorrection(Harness& h) {

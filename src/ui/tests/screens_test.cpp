@@ -3,8 +3,8 @@
 // text, the instructions text, menus, the project data tab order, the title
 // pictures and the German dialog texts.
 
-#include "gui_fixture.h"
-#include "screen_test_case.h"
+#include "support/gui_fixture.h"
+#include "support/screen_test_case.h"
 
 #include "ui/calculation_screen.h"
 #include "ui/display_screen.h"

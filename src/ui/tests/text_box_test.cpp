@@ -3,8 +3,8 @@
 // field whole, and a note that names the characters a project file cannot
 // hold. And the lines of a listing box, which a long line must not freeze.
 
-#include "gui_fixture.h"
-#include "screen_test_case.h"
+#include "support/gui_fixture.h"
+#include "support/screen_test_case.h"
 
 #include "ui/calculation_screen.h"
 #include "ui/display_screen.h"

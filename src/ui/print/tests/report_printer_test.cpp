@@ -2,8 +2,9 @@
 // pdftotext, pdfinfo and pdffonts, and the print preview.
 
 #include "report/print_report.h"
+#include "support/poppler.h"
+#include "support/samples.h"
 #include "ui/print/report_printer.h"
-#include "ui/testing/poppler.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,30 +26,11 @@ using hk::ui::test::Run;
 
 hk::ProgramState SampleProject(int filled, int lfNr) {
     hk::ProgramState s;
-    s.header[hk::ProjectHeader::ProjektNr] = "P-2024-17";
-    s.header[hk::ProjectHeader::Bearbeiter] = "Meier";
-    s.header[hk::ProjectHeader::Datum] = "12.03.2024";
-    s.header[hk::ProjectHeader::BauherrName] = "Schulz";
-    s.header[hk::ProjectHeader::BauherrVorname] = "Anna";
-    s.header[hk::ProjectHeader::BauherrStrasse] = "Hauptstraße 5";
-    s.header[hk::ProjectHeader::BauherrOrt] = "12345 Bergdorf";
-    s.header[hk::ProjectHeader::BauherrTelefon] = "0123 4567";
-    s.header[hk::ProjectHeader::BaustelleStrasse] = "Am Hang 3";
-    s.header[hk::ProjectHeader::BaustelleOrt] = "12346 Talheim";
-    s.header[hk::ProjectHeader::BaustelleTelefon] = "0987 654";
+    hk::test::SetHeader(s,
+                        {"P-2024-17", "Meier", "12.03.2024", "Schulz", "Anna", "Hauptstraße 5",
+                         "12345 Bergdorf", "0123 4567", "Am Hang 3", "12346 Talheim", "0987 654"});
     for (int n = 1; n <= filled; ++n) {
-        hk::RadiatorEntry& e = s.table.at(n);
-        e.dVorl = 90;
-        e.dRueckl = 70;
-        e.RaumNr = std::string("R").append(std::to_string(n));
-        e.RaumVer = "Wohnen";
-        e.dRaum = 20;
-        e.QRaum = 1500;
-        e.Exponent = 1.3f;
-        e.dMittel = 59.4f;
-        e.Faktor = 1.02f;
-        e.QHKNeu = 1530;
-        e.HkTyp = "DIN Guss- Radiator          ";
+        s.table.at(n) = hk::test::NormRadiator(std::string("R").append(std::to_string(n)));
     }
     s.LfNr = static_cast<std::int16_t>(lfNr);
     s.dNorm = 60;

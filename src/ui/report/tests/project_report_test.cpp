@@ -1,9 +1,10 @@
 // The client report read back from its PDF with poppler's pdftotext, pdfinfo
 // and pdffonts, and the page flow of report bodies.
 
+#include "support/poppler.h"
+#include "support/samples.h"
 #include "ui/report/flow_body.h"
 #include "ui/report/project_report.h"
-#include "ui/testing/poppler.h"
 
 #include <QFile>
 #include <QImage>
@@ -21,38 +22,7 @@ using hk::ui::test::Run;
 
 const QDateTime kCreated(QDate(2026, 12, 8), QTime(14, 5));
 
-// 70 radiators with the longest texts the input boxes take.
-hk::ProgramState LongProject(int entries = 70) {
-    hk::ProgramState s;
-    s.header[ProjectHeader::ProjektNr] = "2024-117";
-    s.header[ProjectHeader::Bearbeiter] = "Meier";
-    s.header[ProjectHeader::Datum] = "08.12.2026";
-    s.header[ProjectHeader::BauherrName] = "Schulze-Wiesenthal";
-    s.header[ProjectHeader::BauherrVorname] = "Anna-Katharina";
-    s.header[ProjectHeader::BauherrStrasse] = "Hauptstraße 125";
-    s.header[ProjectHeader::BauherrOrt] = "12345 Bergdorf";
-    s.header[ProjectHeader::BauherrTelefon] = "0123 456789";
-    s.header[ProjectHeader::BaustelleStrasse] = "Am Hang 3";
-    s.header[ProjectHeader::BaustelleOrt] = "12346 Talheim";
-    s.header[ProjectHeader::BaustelleTelefon] = "0987 654321";
-    s.dNorm = 60;
-    s.LfNr = static_cast<std::int16_t>(entries);
-    for (int n = 1; n <= entries; ++n) {
-        hk::RadiatorEntry& e = s.table.at(n);
-        e.dVorl = 105;
-        e.dRueckl = 100;
-        e.RaumNr = QString::number(1000 + n).toStdString();
-        e.RaumVer = "Wohnzimmerx"; // 11 characters
-        e.dRaum = 20.5f;
-        e.QRaum = 10000;
-        e.Exponent = 1.33f;
-        e.dMittel = 82.5f;
-        e.Faktor = 0.65f;
-        e.QHKNeu = static_cast<float>(6500 + n);
-        e.HkTyp = "Plattenheizkörper Typ 33 WWWW"; // 29 characters
-    }
-    return s;
-}
+using hk::test::LongProject;
 
 // A flow body of fixed blocks: heights in units, the heading of the rows and
 // the blocks that keep with the next.

@@ -1,9 +1,11 @@
 #pragma once
-// Stand-ins for the project data screen, the file dialogs, the hourglass and
-// message boxes, and a file system that fails at a chosen step.
+// Stand-ins for the project data screen, the hourglass and message boxes,
+// and a file system that fails at a chosen step; a temporary folder and
+// whole-file helpers.
 
 #include "project/file_commands.h"
 #include "project/project_header_form.h"
+#include "support/file_dialogs.h"
 
 #include <array>
 #include <cerrno>
@@ -51,35 +53,6 @@ public:
     }
     void focusField(int n) override { focus = n; }
     void showMessage(const Message& m) override { shown.push_back(m); }
-};
-
-class FakeDialogs : public FileDialogs {
-public:
-    std::string answer; // what the user picks; empty: cancelled
-    int saveCalls = 0;
-    int openCalls = 0;
-    std::vector<FileFilter> filters;
-    std::string title;
-
-    std::string saveFileName(const std::vector<FileFilter>& f) override {
-        ++saveCalls;
-        filters = f;
-        return answer;
-    }
-    std::string openFileName(const std::string& t, const std::vector<FileFilter>& f) override {
-        ++openCalls;
-        title = t;
-        filters = f;
-        return answer;
-    }
-    int exportCalls = 0;
-    std::string proposedName;
-    std::string exportFileName(const std::string& proposed, const FileFilter& f) override {
-        ++exportCalls;
-        proposedName = proposed;
-        filters = {f};
-        return answer;
-    }
 };
 
 enum class Step { None, Inspect, Create, Adopt, Write, WriteNothing, Flush, Link, Close, Rename };

@@ -3,6 +3,7 @@
 // a watch that fails the test when a modal window appears anyway (and
 // closes it, so that no test blocks), and helpers that walk the screens.
 
+#include "support/file_dialogs.h"
 #include "ui/app_shell.h"
 #include "ui/services.h"
 
@@ -44,41 +45,7 @@ public:
     }
 };
 
-// Answers the file dialogs from a queue; an exhausted queue is a cancel.
-class FakeFileDialogs : public FileDialogs {
-public:
-    struct Request {
-        bool save;
-        std::string title; // an export's proposed file name
-        std::vector<FileFilter> filters;
-    };
-    std::deque<std::string> answers;
-    std::vector<Request> requests;
-
-    std::string saveFileName(const std::vector<FileFilter>& filters) override {
-        requests.push_back({true, {}, filters});
-        return next();
-    }
-    std::string openFileName(const std::string& title,
-                             const std::vector<FileFilter>& filters) override {
-        requests.push_back({false, title, filters});
-        return next();
-    }
-    std::string exportFileName(const std::string& proposedName, const FileFilter& filter) override {
-        requests.push_back({true, proposedName, {filter}});
-        return next();
-    }
-
-private:
-    std::string next() {
-        if (answers.empty()) {
-            return {};
-        }
-        std::string a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
+using hk::test::FakeFileDialogs;
 
 class RecordingPrinter : public ReportPrinter {
 public:

@@ -1,11 +1,14 @@
 #pragma once
 // The base of every screen test: before each test function the modal watch
 // is armed; afterwards the test fails if a modal window appeared, and the
-// screens the program unloaded are deleted.
+// screens the program unloaded are deleted. Files a test writes go to a
+// temporary folder of its own, removed with the test object.
 
-#include "gui_fixture.h"
+#include "support/gui_fixture.h"
 
 #include <QObject>
+#include <QString>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace hk::ui::test {
@@ -14,6 +17,9 @@ class ScreenTestCase : public QObject {
     Q_OBJECT
 protected:
     ModalWatch watch_;
+    QTemporaryDir dir_;
+
+    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
 
 private slots:
     void init() { watch_.arm(); }

@@ -5,7 +5,7 @@
 
 #include "calc/calc_screen.h"
 #include "calc/program_state.h"
-#include "calc/tests/fake_calc_screen.h"
+#include "support/fake_calc_screen.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Walks a harness's program to a screen the way a user would.
 
-#include "gui_fixture.h"
+#include "support/gui_fixture.h"
 
 #include "ui/calculation_screen.h"
 #include "ui/instructions_screen.h"

@@ -58,16 +58,6 @@ public:
     }
     // Types the radiator's fields as the user would.
     void type(CalcControl c, const std::string& t) { texts[c] = t; }
-    // Types the six input fields of one radiator.
-    void typeRadiator(const char* vorl, const char* rueckl, const char* nr, const char* ver,
-                      const char* raum, const char* q) {
-        type(CalcControl::txtdVorl, vorl);
-        type(CalcControl::txtdRueckl, rueckl);
-        type(CalcControl::txtRaumNr, nr);
-        type(CalcControl::txtRaumVer, ver);
-        type(CalcControl::txtdRaum, raum);
-        type(CalcControl::txtQRaum, q);
-    }
 };
 
 } // namespace hk::test

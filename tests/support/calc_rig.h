@@ -1,17 +1,18 @@
 #pragma once
-// The calculation screen's logic with a fake screen and the real listing:
-// one object that types into the fields, picks a radiator type and presses
-// the buttons, as the user does on the calculation screen.
+// The calculation screen's logic on a fake screen with a listing of the
+// test's choice: one object that types into the fields, picks a radiator type
+// and presses the buttons, as the user does on the calculation screen.
 
 #include "calc/calc_form.h"
 #include "calc/program_state.h"
-#include "calc/tests/fake_calc_screen.h"
-#include "report/listing.h"
+#include "support/fake_calc_screen.h"
 
 #include <string>
+#include <type_traits>
 
 namespace hk::test {
 
+// The six input fields of one radiator as typed.
 struct RadiatorTexts {
     std::string dVorl = "70";
     std::string dRueckl = "40";
@@ -21,15 +22,21 @@ struct RadiatorTexts {
     std::string QRaum = "1000";
 };
 
-class CalcDriver {
+// Listing is built from (state, screen) when it takes them, else empty.
+template <class Listing> class CalcRig {
 public:
     ProgramState state;
     FakeCalcScreen screen;
-    ResultListing listing{state, screen};
+    Listing listing = MakeListing();
     CalcForm form{state, screen, listing};
 
     // Opens the calculation screen with DIN (true) or EN selected.
-    explicit CalcDriver(bool din = true) {
+    explicit CalcRig(bool din = true) { open(din); }
+    // A screen that is not opened yet: the test opens or continues it.
+    struct NotOpened {};
+    explicit CalcRig(NotOpened) {}
+
+    void open(bool din) {
         screen.dinSelected = din;
         screen.enSelected = !din;
         form.Form_Load();
@@ -65,6 +72,15 @@ public:
         type(t);
         chooseType(typeIndex);
         pressErgebnis();
+    }
+
+private:
+    Listing MakeListing() {
+        if constexpr (std::is_constructible_v<Listing, ProgramState&, FakeCalcScreen&>) {
+            return Listing(state, screen);
+        } else {
+            return Listing();
+        }
     }
 };
 
