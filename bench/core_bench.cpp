@@ -208,7 +208,7 @@ void BM_LoadCommand10MbBinaryFile(benchmark::State& st) {
         benchmark::DoNotOptimize(hk::mnuItemOpen_Click(s, dialogs, busy, messages));
     }
     std::filesystem::remove_all(dir, error);
-    if (messages.shown.size() != st.iterations()) {
+    if (messages.shown.size() != static_cast<std::size_t>(st.iterations())) {
         st.SkipWithError("the file was not refused every time");
     }
 }

@@ -78,6 +78,16 @@ inline void CalculateOne(Form3* f, const QString& raumNr, const QString& raumVer
     QTest::mouseClick(f->control(CalcControl::cmdErgebnis), Qt::LeftButton);
 }
 
+// On to the calculation screen and one radiator calculated there: room 1,
+// "Flur".
+inline bool WalkToOneRadiator(Harness& h) {
+    if (!WalkToForm3(h)) {
+        return false;
+    }
+    CalculateOne(h.shell.form3(), "1", "Flur");
+    return true;
+}
+
 // A project of two radiators saved to path by a run of its own; the state
 // of that run.
 inline ProgramState SaveTwoRadiators(const QString& path) {

@@ -62,8 +62,7 @@ private slots:
     // 2520 (f 2,52): 87 %, and 59 °C is the lowest supply (58: f 2,22).
     void opensFromTheCalculationScreenAndFollowsAnEdit() {
         Harness h;
-        QVERIFY(WalkToForm3(h));
-        CalculateOne(h.shell.form3(), "1", "Flur");
+        QVERIFY(WalkToOneRadiator(h));
         QTest::keyClick(h.shell.form3(), Qt::Key_T, Qt::ControlModifier);
         frmCheck* w = h.shell.check();
         QVERIFY(w);
@@ -96,8 +95,7 @@ private slots:
 
     void refusedInputChangesNothing() {
         Harness h;
-        QVERIFY(WalkToForm3(h));
-        CalculateOne(h.shell.form3(), "1", "Flur");
+        QVERIFY(WalkToOneRadiator(h));
         Trigger(h.shell.form3(), "mnuItemCheck");
         frmCheck* w = h.shell.check();
         const QString summary = SummaryOf(w);
@@ -172,8 +170,7 @@ private slots:
 
     void withoutNormTheWindowSaysSoAndShowsNoTable() {
         Harness h;
-        QVERIFY(WalkToForm3(h));
-        CalculateOne(h.shell.form3(), "1", "Flur");
+        QVERIFY(WalkToOneRadiator(h));
         h.state.dNorm = 0;
         Trigger(h.shell.form3(), "mnuItemCheck");
         frmCheck* w = h.shell.check();
@@ -184,8 +181,7 @@ private slots:
 
     void saveOfANewProjectWritesBothFilesAndCtrlSKeepsTheCheck() {
         Harness h;
-        QVERIFY(WalkToForm3(h));
-        CalculateOne(h.shell.form3(), "1", "Flur");
+        QVERIFY(WalkToOneRadiator(h));
         Trigger(h.shell.form3(), "mnuItemCheck");
         frmCheck* w = h.shell.check();
         QVERIFY(w->model()->setData(w->model()->index(0, int(CheckColumn::Installed)),
@@ -210,8 +206,7 @@ private slots:
 
     void exportsAsPdfAndCsv() {
         Harness h;
-        QVERIFY(WalkToForm3(h));
-        CalculateOne(h.shell.form3(), "1", "Flur");
+        QVERIFY(WalkToOneRadiator(h));
         QTest::mouseClick(h.shell.form3()->control(CalcControl::cmdNächster), Qt::LeftButton);
         CalculateOne(h.shell.form3(), "2", "Bad; oben");
         Trigger(h.shell.form3(), "mnuItemCheck");

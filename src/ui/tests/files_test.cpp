@@ -30,8 +30,7 @@ class FilesTest : public ScreenTestCase {
 private slots:
     void saveAsksWithTheSaveFiltersAndWritesTheFile() {
         Harness h;
-        QVERIFY(WalkToForm3(h));
-        CalculateOne(h.shell.form3(), "1", "Flur");
+        QVERIFY(WalkToOneRadiator(h));
         h.dialogs.answers = {path("one.TXT").toStdString()};
         Trigger(h.shell.form3(), "mnuItemSave");
 

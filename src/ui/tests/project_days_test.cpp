@@ -212,8 +212,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, message);
         Harness h;
-        QVERIFY(WalkToForm3(h));
-        CalculateOne(h.shell.form3(), "1", "Flur");
+        QVERIFY(WalkToOneRadiator(h));
         const ProgramState before = h.state;
         frmKorrigieren* w = OpenCorrection(h);
         QVERIFY(w);
@@ -230,8 +229,7 @@ private slots:
 
     void typeFromTheDropDownAndUndoWithCtrlZ() {
         Harness h;
-        QVERIFY(WalkToForm3(h));
-        CalculateOne(h.shell.form3(), "1", "Flur");
+        QVERIFY(WalkToOneRadiator(h));
         const ProgramState before = h.state;
         frmKorrigieren* w = OpenCorrection(h);
         QVERIFY(w);
