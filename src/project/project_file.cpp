@@ -614,16 +614,25 @@ Loaded CheckListingEnd(std::string_view listing, int lineBefore) {
                        "Die Datei endet vorzeitig, die Ergebnisliste ist unvollständig"};
 }
 
-// The counter line "LfNr,dNorm" into s.
-Loaded ReadCounter(Lines& lines, std::vector<Item>& items, ProgramState& s) {
+// The next line split into at least expected items; answers its number.
+Read<int> NextItems(Lines& lines, std::vector<Item>& items, std::size_t expected) {
     const auto line = lines.need();
     if (!line) {
         return line.problem();
     }
-    const int lineNo = lines.number();
-    if (auto split = SplitItems(*line, lineNo, kCounterItems, items); !split) {
-        return split;
+    if (auto split = SplitItems(*line, lines.number(), expected, items); !split) {
+        return split.problem();
     }
+    return lines.number();
+}
+
+// The counter line "LfNr,dNorm" into s.
+Loaded ReadCounter(Lines& lines, std::vector<Item>& items, ProgramState& s) {
+    const auto next = NextItems(lines, items, kCounterItems);
+    if (!next) {
+        return next.problem();
+    }
+    const int lineNo = *next;
     if (auto extra = RefuseExtraItems(items, lineNo, kCounterItems); !extra) {
         return extra;
     }
@@ -645,14 +654,11 @@ Loaded ReadCounter(Lines& lines, std::vector<Item>& items, ProgramState& s) {
 
 // The row of entry n into e.
 Loaded ReadRow(Lines& lines, std::vector<Item>& items, int n, RadiatorEntry& e) {
-    const auto line = lines.need();
-    if (!line) {
-        return line.problem();
+    const auto next = NextItems(lines, items, kRowItems);
+    if (!next) {
+        return next.problem();
     }
-    const int lineNo = lines.number();
-    if (auto split = SplitItems(*line, lineNo, kRowItems, items); !split) {
-        return split;
-    }
+    const int lineNo = *next;
     if (auto extra = RefuseExtraRowItems(items, lineNo); !extra) {
         return extra;
     }
