@@ -9,11 +9,10 @@
 //   use(*bytes);
 
 #include <optional>
+#include <string>
 #include <type_traits>
 #include <utility>
 #include <variant>
-
-#include <string>
 
 namespace hk {
 
