@@ -9,8 +9,7 @@
 namespace hk::test {
 
 void FailOnUnexpectedError(std::string_view what) {
-    ADD_FAILURE() << "an error that is no CalcError reached the calculation's error trap: "
-                  << what;
+    ADD_FAILURE() << "an error that is no CalcError reached the calculation's error trap: " << what;
 }
 
 namespace {
