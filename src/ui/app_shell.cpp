@@ -2,7 +2,6 @@
 
 #include "calc/continue_project.h"
 #include "project/file_commands.h"
-#include "project/project_header_form.h"
 #include "project/table_export.h"
 #include "ui/calculation_screen.h"
 #include "ui/check_window.h"
@@ -10,6 +9,7 @@
 #include "ui/display_screen.h"
 #include "ui/instructions_screen.h"
 #include "ui/project_screen.h"
+#include "ui/qt_text.h"
 #include "ui/report/project_report.h"
 #include "ui/title_screen.h"
 
@@ -80,9 +80,9 @@ void AppShell::LoadForm2() {
     if (form2_) {
         return;
     }
-    form2_ = new Form2(services_.messages);
+    form2_ = new Form2(state_, services_.messages);
     form2_->setCloseHandler([this] { EndProgram(); });
-    connect(form2_, &Form2::cmdWeiterClicked, this, &AppShell::cmdWeiter_Click);
+    connect(form2_, &Form2::headerAccepted, this, &AppShell::OpenCalculation);
     connect(form2_, &Form2::mnuItemOpenTriggered, this, &AppShell::mnuItemOpen_Click);
     connect(form2_, &Form2::mnuItemExitTriggered, this, &AppShell::EndProgram);
 }
@@ -113,10 +113,7 @@ void AppShell::cdmWeiter_Click() {
     form2_->show();
 }
 
-void AppShell::cmdWeiter_Click() {
-    if (!hk::cmdWeiter_Click(state_, *form2_)) {
-        return; // the core has said what is missing; the boxes keep their texts
-    }
+void AppShell::OpenCalculation() {
     LoadForm3();
     form2_->hide(); // stays loaded, with its texts
     form3_->open();
@@ -145,7 +142,7 @@ void AppShell::ContinueProject() {
     if (form2_) {
         // A later "Weiter" takes the loaded header, not what was typed before.
         for (int n = 1; n <= ProjectHeader::kFieldCount; ++n) {
-            form2_->field(n)->setText(QString::fromStdString(state_.header[n]));
+            form2_->control<QLineEdit>(PersDat(n))->setText(Q(state_.header[n]));
         }
     }
     Unload(form3_); // a calculation screen is loaded afresh
