@@ -9,12 +9,10 @@
 #include "ui/display_screen.h"
 #include "ui/instructions_screen.h"
 #include "ui/project_screen.h"
-#include "ui/qt_text.h"
 #include "ui/report/project_report.h"
 #include "ui/title_screen.h"
 
 #include <QApplication>
-#include <QLineEdit>
 
 namespace hk::ui {
 namespace {
@@ -141,9 +139,7 @@ void AppShell::ContinueProject() {
     const ContinuePlan plan = PlanContinue(state_);
     if (form2_) {
         // A later "Weiter" takes the loaded header, not what was typed before.
-        for (int n = 1; n <= ProjectHeader::kFieldCount; ++n) {
-            form2_->control<QLineEdit>(PersDat(n))->setText(Q(state_.header[n]));
-        }
+        form2_->showHeader(state_.header);
     }
     Unload(form3_); // a calculation screen is loaded afresh
     LoadForm3();

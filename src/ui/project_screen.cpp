@@ -90,6 +90,12 @@ void Form2::cmdWeiter_Click() {
     } // otherwise the core has said what is missing; the boxes keep their texts
 }
 
+void Form2::showHeader(const ProjectHeader& header) {
+    for (int n = 1; n <= ProjectHeader::kFieldCount; ++n) {
+        control<QLineEdit>(PersDat(n))->setText(Q(header[n]));
+    }
+}
+
 std::string Form2::fieldText(int n) const {
     return control<QLineEdit>(PersDat(n))->text().toStdString();
 }

@@ -29,6 +29,9 @@ class Form2 : public Screen,
 public:
     Form2(ProgramState& state, MessageBoxes& messages);
 
+    // The boxes show header, as a later "Weiter" is to take it over.
+    void showHeader(const ProjectHeader& header);
+
     // HeaderScreen
     std::string fieldText(int n) const override;
     void focusField(int n) override;
