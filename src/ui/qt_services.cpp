@@ -162,7 +162,8 @@ std::string QtFileDialogs::exportFileName(const std::string& proposedName,
 }
 
 void QtReportPrinter::print(const ProgramState& state, QWidget* parent) {
-    PrintReportWithPreview(state, parent);
+    MessagesOver messages(boxes_, parent);
+    PrintReportWithPreview(state, parent, messages);
 }
 
 } // namespace hk::ui

@@ -27,10 +27,15 @@ public:
     std::string exportFileName(const std::string& proposedName, const FileFilter& filter) override;
 };
 
-// The print preview of the report, from which the user prints.
+// The print preview of the report, from which the user prints; a failure of
+// the printing is shown through boxes.
 class QtReportPrinter : public ReportPrinter {
 public:
+    explicit QtReportPrinter(MessageBoxes& boxes) : boxes_(boxes) {}
     void print(const ProgramState& state, QWidget* parent) override;
+
+private:
+    MessageBoxes& boxes_;
 };
 
 // The save dialog, not yet shown. A name typed without any extension gets
