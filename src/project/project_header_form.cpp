@@ -2,24 +2,24 @@
 
 namespace hk {
 
-void PersDatUebernehmen(ProgramState& state, const HeaderScreen& screen) {
+void HeaderForm::PersDatUebernehmen() {
     for (int n = 1; n <= ProjectHeader::kFieldCount; ++n) {
-        state.header[n] = screen.fieldText(n);
+        state_.header[n] = screen_.fieldText(n);
     }
 }
 
-void Pruefen(HeaderScreen& screen) {
+void HeaderForm::Pruefen() {
     // The message box carries no text of its own; its title says it all.
-    screen.showMessage({"", std::string(kTitleEingabeFehlt), MsgIcon::Exclamation});
-    screen.focusField(1);
+    screen_.showMessage({"", std::string(kTitleEingabeFehlt), MsgIcon::Exclamation});
+    screen_.focusField(1);
 }
 
-bool cmdWeiter_Click(ProgramState& state, HeaderScreen& screen) {
-    PersDatUebernehmen(state, screen);
-    const bool present = !screen.fieldText(1).empty() || !screen.fieldText(2).empty() ||
-                         !screen.fieldText(3).empty();
+bool HeaderForm::cmdWeiter_Click() {
+    PersDatUebernehmen();
+    const bool present = !screen_.fieldText(1).empty() || !screen_.fieldText(2).empty() ||
+                         !screen_.fieldText(3).empty();
     if (!present) {
-        Pruefen(screen);
+        Pruefen();
         return false;
     }
     return true;

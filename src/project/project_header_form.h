@@ -19,16 +19,25 @@ public:
     virtual void focusField(int n) = 0;
 };
 
-// Copies txtPersDat1..11 into fields 1..11 of the header.
-void PersDatUebernehmen(ProgramState& state, const HeaderScreen& screen);
+class HeaderForm {
+public:
+    HeaderForm(ProgramState& state, HeaderScreen& screen) : state_(state), screen_(screen) {}
 
-// The reaction to a failed presence check. The boxes keep what the user
-// typed; the box says what is missing and the focus goes to the first field.
-void Pruefen(HeaderScreen& screen);
+    // "Weiter": takes the boxes over, then checks that at least one of
+    // project number, person in charge and date is filled (blanks count as
+    // filled). Returns true when the calculation screen is to be opened.
+    bool cmdWeiter_Click();
 
-// "Weiter": takes the boxes over, then checks that at least one of project
-// number, person in charge and date is filled (blanks count as filled).
-// Returns true when the calculation screen is to be opened.
-bool cmdWeiter_Click(ProgramState& state, HeaderScreen& screen);
+private:
+    // Copies txtPersDat1..11 into fields 1..11 of the header.
+    void PersDatUebernehmen();
+    // The reaction to a failed presence check. The boxes keep what the user
+    // typed; the box says what is missing and the focus goes to the first
+    // field.
+    void Pruefen();
+
+    ProgramState& state_;
+    HeaderScreen& screen_;
+};
 
 } // namespace hk

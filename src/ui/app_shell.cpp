@@ -2,7 +2,6 @@
 
 #include "calc/continue_project.h"
 #include "project/file_commands.h"
-#include "project/project_header_form.h"
 #include "project/table_export.h"
 #include "ui/calculation_screen.h"
 #include "ui/check_window.h"
@@ -14,7 +13,6 @@
 #include "ui/title_screen.h"
 
 #include <QApplication>
-#include <QLineEdit>
 
 namespace hk::ui {
 namespace {
@@ -80,9 +78,9 @@ void AppShell::LoadForm2() {
     if (form2_) {
         return;
     }
-    form2_ = new Form2(services_.messages);
+    form2_ = new Form2(state_, services_.messages);
     form2_->setCloseHandler([this] { EndProgram(); });
-    connect(form2_, &Form2::cmdWeiterClicked, this, &AppShell::cmdWeiter_Click);
+    connect(form2_, &Form2::headerAccepted, this, &AppShell::OpenCalculation);
     connect(form2_, &Form2::mnuItemOpenTriggered, this, &AppShell::mnuItemOpen_Click);
     connect(form2_, &Form2::mnuItemExitTriggered, this, &AppShell::EndProgram);
 }
@@ -113,10 +111,7 @@ void AppShell::cdmWeiter_Click() {
     form2_->show();
 }
 
-void AppShell::cmdWeiter_Click() {
-    if (!hk::cmdWeiter_Click(state_, *form2_)) {
-        return; // the core has said what is missing; the boxes keep their texts
-    }
+void AppShell::OpenCalculation() {
     LoadForm3();
     form2_->hide(); // stays loaded, with its texts
     form3_->open();
@@ -144,9 +139,7 @@ void AppShell::ContinueProject() {
     const ContinuePlan plan = PlanContinue(state_);
     if (form2_) {
         // A later "Weiter" takes the loaded header, not what was typed before.
-        for (int n = 1; n <= ProjectHeader::kFieldCount; ++n) {
-            form2_->field(n)->setText(QString::fromStdString(state_.header[n]));
-        }
+        form2_->showHeader(state_.header);
     }
     Unload(form3_); // a calculation screen is loaded afresh
     LoadForm3();

@@ -66,7 +66,8 @@ private:
     void Titelblatt();
     void Lesen_Click();
     void cdmWeiter_Click();
-    void cmdWeiter_Click();
+    // Form2 accepted the project header: on to the calculation screen.
+    void OpenCalculation();
     void mnuItemOpen_Click();
     void mnuItemSave_Click();
     void Form3_mnuPrinterItem_Click();

@@ -2,20 +2,19 @@
 
 #include "ui/expon_list.h"
 #include "ui/fonts.h"
+#include "ui/qt_text.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 
+#include <tuple>
+
 namespace hk::ui {
 namespace {
-
-QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 QFont Arial(double points, bool bold) { return MakeFont(QStringLiteral("Arial"), points, bold); }
 
@@ -23,50 +22,74 @@ struct Box {
     CalcControl control;
     const char* name;
     const char* toolTip;
-    int maxLength;                // characters, 0 for none
-    int left, top, width, height; // twips
+    int maxLength; // characters, 0 for none
+    Placement at;
 };
 
 // The input and result boxes in tab order.
 const Box kBoxes[] = {
-    {CalcControl::txtdVorl, "txtdVorl", "Zahlen zwischen 120 und 50 eingeben",
-     InputMaxLength(CalcControl::txtdVorl), 1290, 2625, 732, 288},
-    {CalcControl::txtdRueckl, "txtdRueckl", "Zahlen zwischen 100 und 35 eingeben",
-     InputMaxLength(CalcControl::txtdRueckl), 3060, 2625, 732, 288},
-    {CalcControl::txtRaumNr, "txtRaumNr", "Zahlen zwischen 0001 und 9999 eingeben",
-     InputMaxLength(CalcControl::txtRaumNr), 1275, 3480, 612, 288},
-    {CalcControl::txtRaumVer, "txtRaumVer", "Raumverwndung in Gross, Klein Buchstaben eingeben",
-     InputMaxLength(CalcControl::txtRaumVer), 2055, 3495, 1332, 288},
-    {CalcControl::txtdRaum, "txtdRaum", "Zahlen zwischen 5 und 30 eingeben",
-     InputMaxLength(CalcControl::txtdRaum), 3585, 3495, 492, 288},
-    {CalcControl::txtQRaum, "txtQRaum", "Zahlen zwischen 10 und 99999 eingeben",
-     InputMaxLength(CalcControl::txtQRaum), 4320, 3510, 852, 288},
-    {CalcControl::txtExpon, "txtExpon", "Heizkörper Exponent aus listenfeld",
-     InputMaxLength(CalcControl::txtExpon), 5370, 3525, 732, 288},
-    {CalcControl::txtdMittel, "txtdMittel", "Mittlere Heizkörpertemperatur", 0, 6330, 3510, 732,
-     288},
-    {CalcControl::txtFaktor, "txtFaktor", "Heizkörper-Faktor", 0, 7305, 3525, 732, 288},
-    {CalcControl::txtQHKNeu, "txtQHKNeu", "Neue Heizkörperleistung", 0, 8280, 3510, 960, 288},
+    {CalcControl::txtdVorl,
+     "txtdVorl",
+     "Zahlen zwischen 120 und 50 eingeben",
+     InputMaxLength(CalcControl::txtdVorl),
+     {1290, 2625, 732, 288}},
+    {CalcControl::txtdRueckl,
+     "txtdRueckl",
+     "Zahlen zwischen 100 und 35 eingeben",
+     InputMaxLength(CalcControl::txtdRueckl),
+     {3060, 2625, 732, 288}},
+    {CalcControl::txtRaumNr,
+     "txtRaumNr",
+     "Zahlen zwischen 0001 und 9999 eingeben",
+     InputMaxLength(CalcControl::txtRaumNr),
+     {1275, 3480, 612, 288}},
+    {CalcControl::txtRaumVer,
+     "txtRaumVer",
+     "Raumverwndung in Gross, Klein Buchstaben eingeben",
+     InputMaxLength(CalcControl::txtRaumVer),
+     {2055, 3495, 1332, 288}},
+    {CalcControl::txtdRaum,
+     "txtdRaum",
+     "Zahlen zwischen 5 und 30 eingeben",
+     InputMaxLength(CalcControl::txtdRaum),
+     {3585, 3495, 492, 288}},
+    {CalcControl::txtQRaum,
+     "txtQRaum",
+     "Zahlen zwischen 10 und 99999 eingeben",
+     InputMaxLength(CalcControl::txtQRaum),
+     {4320, 3510, 852, 288}},
+    {CalcControl::txtExpon,
+     "txtExpon",
+     "Heizkörper Exponent aus listenfeld",
+     InputMaxLength(CalcControl::txtExpon),
+     {5370, 3525, 732, 288}},
+    {CalcControl::txtdMittel,
+     "txtdMittel",
+     "Mittlere Heizkörpertemperatur",
+     0,
+     {6330, 3510, 732, 288}},
+    {CalcControl::txtFaktor, "txtFaktor", "Heizkörper-Faktor", 0, {7305, 3525, 732, 288}},
+    {CalcControl::txtQHKNeu, "txtQHKNeu", "Neue Heizkörperleistung", 0, {8280, 3510, 960, 288}},
 };
 
 struct ColumnLabel {
     const char* name;
     const char* caption;
-    int left, top, width, height; // twips
+    Placement at;
 };
 
 // The Arial 7.5 pt bold labels above the boxes, all centred but one.
 const ColumnLabel kColumnLabels[] = {
-    {"Label1", "dVorlauf °C", 1185, 2385, 975, 255},
-    {"Label1", "dRückl °C", 2955, 2385, 975, 255},
-    {"lblRaumNr", "Raum Nr", 1275, 3120, 615, 375},
-    {"lblRaumverwend", "Raum Verwendung", 2040, 3120, 1335, 375},
-    {"lblRaum°C", "d Raum °C", 3540, 3165, 615, 375},
-    {"lblQRaum", "Q-Raum", 4335, 3165, 735, 255},
-    {"lblMittel°C", "dMittel °C", 6345, 3150, 735, 255},
-    {"lblFaktor", "Faktor", 7320, 3180, 615, 255},
-    {"lblQHKNeu", "Q-HK Neu", 8265, 3165, 975, 255},
-    {"lblExpon", "Exponent", 5370, 3150, 735, 255},
+    {"Label1", "dVorlauf °C", {1185, 2385, 975, 255}},
+    {"Label1", "dRückl °C", {2955, 2385, 975, 255}},
+    {"lblRaumNr", "Raum Nr", {1275, 3120, 615, 375}},
+    {"lblRaumverwend", "Raum Verwendung", {2040, 3120, 1335, 375}},
+    {"lblRaum°C", "d Raum °C", {3540, 3165, 615, 375}},
+    {"lblQRaum", "Q-Raum", {4335, 3165, 735, 255}},
+    {"lblMittel°C", "dMittel °C", {6345, 3150, 735, 255}},
+    {"lblFaktor", "Faktor", {7320, 3180, 615, 255}},
+    {"lblQHKNeu", "Q-HK Neu", {8265, 3165, 975, 255}},
+    {"lblExpon", "Exponent", {5370, 3150, 735, 255}},
 };
 
 } // namespace
@@ -75,7 +98,12 @@ Form3::Form3(ProgramState& state, MessageBoxes& messages)
     : Screen(QStringLiteral("Form3"), QStringLiteral("HK-Berech"), 14835, 8415, 795, 915),
       messages_(messages), listing_(state, *this), form_(state, *this, listing_) {
     buildControls();
-    buildMenu();
+    connectHandlers();
+    addMenu<Form3>(QStringLiteral("mnuFile"), QStringLiteral("&Datei"),
+                   {{"mnuItemSave", "&Speichern unter", Qt::Key_S, &Form3::mnuItemSaveTriggered},
+                    {"mnuPrinterItem", "&Drucken", Qt::Key_D, &Form3::mnuPrinterItemTriggered},
+                    {"mnuExitItem", "B&enden", Qt::Key_B, &Form3::mnuExitItemTriggered}});
+    addExtrasMenu(OnForm3);
     form_.Form_Load();
 }
 
@@ -86,74 +114,43 @@ void Form3::buildControls() {
              QStringLiteral("Heizflächenberechnung für Temperaturen <> der Norm"),
              {2475, 225, 5415, 975}, MakeFont(QStringLiteral("MS Sans Serif"), 18, true));
 
-    optDIN_ = new QRadioButton(QStringLiteral("   DIN 90/70/20"), client());
-    optDIN_->setObjectName(QStringLiteral("optDIN"));
-    optDIN_->setGeometry(Twips(1080, 1680, 1695, 270));
-    optEN_ = new QRadioButton(QStringLiteral("  DIN EN 75/65/20"), client());
-    optEN_->setObjectName(QStringLiteral("optEN"));
-    optEN_->setGeometry(Twips(990, 1920, 1785, 255));
-    controls_[CalcControl::optDIN] = optDIN_;
-    controls_[CalcControl::optEN] = optEN_;
-    connect(optDIN_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            form_.optDIN_Click();
-        }
-    });
-    connect(optEN_, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) {
-            form_.optEN_Click();
-        }
-    });
-
-    for (const Box& b : kBoxes) {
-        QLineEdit* edit = addTextBox(QString::fromUtf8(b.name), {b.left, b.top, b.width, b.height},
-                                     sansBold, QString::fromUtf8(b.toolTip), b.maxLength);
-        controls_[b.control] = edit;
+    const std::tuple<CalcControl, const char*, const char*, Placement> options[] = {
+        {CalcControl::optDIN, "optDIN", "   DIN 90/70/20", {1080, 1680, 1695, 270}},
+        {CalcControl::optEN, "optEN", "  DIN EN 75/65/20", {990, 1920, 1785, 255}},
+    };
+    for (const auto& [id, name, caption, at] : options) {
+        auto* option = keep(id, new QRadioButton(Q(caption), client()));
+        option->setObjectName(Q(name));
+        option->setGeometry(Twips(at));
     }
-    controls_[CalcControl::txtdVorl]->setProperty("index", 0);
-    controls_[CalcControl::txtdRueckl]->setProperty("index", 1);
-    controls_[CalcControl::txtHkTyp] =
-        addTextBox(QStringLiteral("txtHkTyp"), {9465, 3510, 2790, 285}, DefaultFont());
 
-    expon_ = new ExponList(client());
-    expon_->setObjectName(QStringLiteral("Expon"));
-    expon_->setGeometry(Twips(4605, 4305, 2940, 645));
-    expon_->setFont(sansBold);
-    expon_->setToolTip(QStringLiteral("Heizkörper aussuchen und anklicken"));
-    controls_[CalcControl::Expon] = expon_;
-    connect(expon_, &ExponList::typeChosen, this, [this] { form_.Expon_Click(); });
-
-    anzeige_ = addListingBox(QStringLiteral("txtAnzeige"), {1620, 5820, 10830, 2280},
-                             MakeFont(QStringLiteral("Courier"), 9.75));
-    controls_[CalcControl::txtAnzeige] = anzeige_;
+    buildBoxes(sansBold);
 
     const QFont labelFont = Arial(7.5, true);
     int arrayIndex = 0;
     for (const ColumnLabel& l : kColumnLabels) {
-        const QString name = QString::fromUtf8(l.name);
-        QLabel* label = addLabel(
-            name, QString::fromUtf8(l.caption), {l.left, l.top, l.width, l.height}, labelFont,
-            name == QStringLiteral("lblMittel°C") ? Qt::AlignLeft : Qt::AlignHCenter);
+        const QString name = Q(l.name);
+        QLabel* label =
+            addLabel(name, Q(l.caption), l.at, labelFont,
+                     name == QStringLiteral("lblMittel°C") ? Qt::AlignLeft : Qt::AlignHCenter);
         if (name == QStringLiteral("Label1")) {
             label->setProperty("index", arrayIndex++);
         }
     }
 
-    auto* ergebnis = addButton(QStringLiteral("cmdErgebnis"), QStringLiteral("Ergebnis"),
-                               {1230, 4185, 1332, 372}, DefaultFont(),
-                               QStringLiteral("Setzt Berechnung in gang"));
-    controls_[CalcControl::cmdErgebnis] = ergebnis;
-    connect(ergebnis, &QPushButton::clicked, this, [this] { form_.cmdErgebnis_Click(); });
+    keep(CalcControl::cmdErgebnis,
+         addButton(QStringLiteral("cmdErgebnis"), QStringLiteral("Ergebnis"),
+                   {1230, 4185, 1332, 372}, DefaultFont(),
+                   QStringLiteral("Setzt Berechnung in gang")));
 
     addLabel(QStringLiteral("Exponenten"), QStringLiteral("Exponenten"), {4890, 4005, 2415, 255},
              DefaultFont());
 
-    auto* naechster = addButton(QStringLiteral("cmdNächster"), QStringLiteral("Nächster HK"),
-                                {1215, 4800, 1332, 372}, DefaultFont(),
-                                QStringLiteral("Wechselt zum nächsten Heizkörper"));
-    naechster->hide();
-    controls_[CalcControl::cmdNächster] = naechster;
-    connect(naechster, &QPushButton::clicked, this, [this] { form_.cmdNächster_Click(); });
+    keep(CalcControl::cmdNächster,
+         addButton(QStringLiteral("cmdNächster"), QStringLiteral("Nächster HK"),
+                   {1215, 4800, 1332, 372}, DefaultFont(),
+                   QStringLiteral("Wechselt zum nächsten Heizkörper")))
+        ->hide();
 
     addLabel(QStringLiteral("Label2"), QStringLiteral("Referenztemperaturen"),
              {840, 1440, 2115, 240}, sansBold);
@@ -173,34 +170,70 @@ void Form3::buildControls() {
     }
 }
 
-void Form3::buildMenu() {
-    QMenu* file = addMenu(QStringLiteral("mnuFile"), QStringLiteral("&Datei"));
-    connect(addMenuItem(file, QStringLiteral("mnuItemSave"), QStringLiteral("&Speichern unter"),
-                        Qt::Key_S),
-            &QAction::triggered, this, &Form3::mnuItemSaveTriggered);
-    connect(
-        addMenuItem(file, QStringLiteral("mnuPrinterItem"), QStringLiteral("&Drucken"), Qt::Key_D),
-        &QAction::triggered, this, &Form3::mnuPrinterItemTriggered);
-    connect(addMenuItem(file, QStringLiteral("mnuExitItem"), QStringLiteral("B&enden"), Qt::Key_B),
-            &QAction::triggered, this, &Form3::mnuExitItemTriggered);
-    addExtrasMenu(OnForm3);
+// The text boxes, the type list and the listing box.
+void Form3::buildBoxes(const QFont& font) {
+    for (const Box& b : kBoxes) {
+        keep(b.control, addTextBox(Q(b.name), b.at, font, Q(b.toolTip), b.maxLength));
+    }
+    control(CalcControl::txtdVorl)->setProperty("index", 0);
+    control(CalcControl::txtdRueckl)->setProperty("index", 1);
+    keep(CalcControl::txtHkTyp,
+         addTextBox(QStringLiteral("txtHkTyp"), {9465, 3510, 2790, 285}, DefaultFont()));
+
+    expon_ = keep(CalcControl::Expon, new ExponList(client()));
+    expon_->setObjectName(QStringLiteral("Expon"));
+    expon_->setGeometry(Twips({4605, 4305, 2940, 645}));
+    expon_->setFont(font);
+    expon_->setToolTip(QStringLiteral("Heizkörper aussuchen und anklicken"));
+
+    anzeige_ = keep(CalcControl::txtAnzeige,
+                    addListingBox(QStringLiteral("txtAnzeige"), {1620, 5820, 10830, 2280},
+                                  MakeFont(QStringLiteral("Courier"), 9.75)));
 }
+
+void Form3::connectHandlers() {
+    connect(control<QRadioButton>(CalcControl::optDIN), &QRadioButton::toggled, this,
+            &Form3::optDIN_Toggled);
+    connect(control<QRadioButton>(CalcControl::optEN), &QRadioButton::toggled, this,
+            &Form3::optEN_Toggled);
+    connect(expon_, &ExponList::typeChosen, this, &Form3::Expon_Chosen);
+    connect(control<QPushButton>(CalcControl::cmdErgebnis), &QPushButton::clicked, this,
+            &Form3::cmdErgebnis_Click);
+    connect(control<QPushButton>(CalcControl::cmdNächster), &QPushButton::clicked, this,
+            &Form3::cmdNaechster_Click);
+}
+
+void Form3::optDIN_Toggled(bool on) {
+    if (on) {
+        form_.optDIN_Click();
+    }
+}
+
+void Form3::optEN_Toggled(bool on) {
+    if (on) {
+        form_.optEN_Click();
+    }
+}
+
+void Form3::Expon_Chosen() { form_.Expon_Click(); }
+
+void Form3::cmdErgebnis_Click() { form_.cmdErgebnis_Click(); }
+
+void Form3::cmdNaechster_Click() { form_.cmdNächster_Click(); }
 
 void Form3::open() {
     // Qt's option buttons do not select themselves on receiving the focus,
     // so the screen selects DIN 90/70/20 itself, as its first tab stop would.
-    optDIN_->setChecked(true);
+    control<QRadioButton>(CalcControl::optDIN)->setChecked(true);
     form_.optDIN_Click();
     show();
-    optDIN_->setFocus(Qt::TabFocusReason);
+    control(CalcControl::optDIN)->setFocus(Qt::TabFocusReason);
 }
 
 void Form3::continueProject(const ContinuePlan& plan) {
     show();
     form_.Form_Continue(plan);
 }
-
-QLineEdit* Form3::box(CalcControl c) const { return qobject_cast<QLineEdit*>(control(c)); }
 
 std::string Form3::text(CalcControl c) const {
     if (c == CalcControl::txtAnzeige) {
@@ -209,7 +242,7 @@ std::string Form3::text(CalcControl c) const {
     if (c == CalcControl::Expon) {
         return listText();
     }
-    const QLineEdit* edit = box(c);
+    const QLineEdit* edit = control<QLineEdit>(c);
     return edit ? edit->text().toStdString() : std::string();
 }
 
@@ -217,7 +250,7 @@ void Form3::setText(CalcControl c, const std::string& text) {
     if (c == CalcControl::txtAnzeige) {
         anzeigeText_ = text;
         showListing();
-    } else if (QLineEdit* edit = box(c)) {
+    } else if (QLineEdit* edit = control<QLineEdit>(c)) {
         edit->setText(Q(text));
     }
 }
@@ -226,7 +259,7 @@ void Form3::appendText(CalcControl c, const std::string& text) {
     if (c == CalcControl::txtAnzeige) {
         anzeigeText_ += text;
         showListing();
-    } else if (QLineEdit* edit = box(c)) {
+    } else if (QLineEdit* edit = control<QLineEdit>(c)) {
         edit->setText(edit->text() + Q(text));
     }
 }
@@ -238,12 +271,12 @@ void Form3::showListing() {
 }
 
 bool Form3::isSelected(CalcControl option) const {
-    const auto* button = qobject_cast<const QRadioButton*>(control(option));
+    const auto* button = control<QRadioButton>(option);
     return button && button->isChecked();
 }
 
 void Form3::select(CalcControl option) {
-    if (auto* button = qobject_cast<QRadioButton*>(control(option))) {
+    if (auto* button = control<QRadioButton>(option)) {
         button->setChecked(true);
     }
 }

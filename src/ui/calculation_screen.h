@@ -1,7 +1,8 @@
 #pragma once
 // The calculation screen Form3 "HK-Berech". The handlers' logic is the
 // core's CalcForm and ResultListing; this screen holds the controls, lends
-// them to the core through CalcScreen, and wires the controls to it.
+// them to the core through CalcScreen, and connects the controls to its
+// handlers, which call the core.
 
 // moc reads no further than ASCII names; the core's control names are German.
 #ifndef Q_MOC_RUN
@@ -12,18 +13,15 @@
 #include "ui/screen_kit.h"
 #include "ui/services.h"
 
-#include <map>
-
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace hk::ui {
 
 class ExponList;
 
-class Form3 : public Screen, public CalcScreen {
+class Form3 : public Screen, public ControlMap<CalcControl>, public CalcScreen {
     Q_OBJECT
 public:
     // Loading the screen runs Form_Load: the type list is filled and LfNr
@@ -38,8 +36,6 @@ public:
 
     // The listing the calculation command appends to; corrections too.
     ListingSink& listing() { return listing_; }
-
-    QWidget* control(CalcControl c) const { return controls_.at(c); }
 
     // QWidget's own setVisible, setEnabled and setFocus stay reachable
     // beside the CalcScreen ones that name a control.
@@ -68,16 +64,20 @@ signals:
 
 private:
     void buildControls();
-    void buildMenu();
-    QLineEdit* box(CalcControl c) const;
+    void buildBoxes(const QFont& font);
+    void connectHandlers();
     void showListing();
+
+    // The handlers of the controls; each calls the core.
+    void optDIN_Toggled(bool on);
+    void optEN_Toggled(bool on);
+    void Expon_Chosen();
+    void cmdErgebnis_Click();
+    void cmdNaechster_Click();
 
     MessageBoxes& messages_;
     ResultListing listing_;
     CalcForm form_;
-    std::map<CalcControl, QWidget*> controls_;
-    QRadioButton* optDIN_ = nullptr;
-    QRadioButton* optEN_ = nullptr;
     ExponList* expon_ = nullptr;
     QPlainTextEdit* anzeige_ = nullptr;
     // The listing exactly as the core built it, CR LF line ends; the box

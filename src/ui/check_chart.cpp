@@ -1,4 +1,5 @@
 #include "check_chart.h"
+#include "ui/qt_text.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -24,8 +25,6 @@ QString Cut(QString text, qsizetype most) {
     }
     return text;
 }
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 } // namespace
 

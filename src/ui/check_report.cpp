@@ -1,6 +1,7 @@
 #include "check_report.h"
 
 #include "ui/check_chart.h"
+#include "ui/qt_text.h"
 #include "ui/report/flow_body.h"
 
 #include <QChart>
@@ -14,8 +15,6 @@
 
 namespace hk::ui {
 namespace {
-
-QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 constexpr double kTitlePoints = 13;
 constexpr double kTextPoints = 9;

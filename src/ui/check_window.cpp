@@ -4,6 +4,7 @@
 #include "ui/check_chart.h"
 #include "ui/check_report.h"
 #include "ui/fonts.h"
+#include "ui/qt_text.h"
 #include "ui/report/page_frame.h"
 
 #include <QChart>
@@ -19,10 +20,11 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <tuple>
+#include <utility>
+
 namespace hk::ui {
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 CheckColumn ColumnOf(int c) { return static_cast<CheckColumn>(c); }
 
@@ -134,33 +136,13 @@ frmCheck::frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dia
     resize(1040, 860);
 
     auto* targets = new QHBoxLayout;
-    auto addSpin = [&](const char* name, const QString& caption, int min, int max) {
-        auto* label = new QLabel(caption, this);
-        auto* spin = new QSpinBox(this);
-        spin->setObjectName(QString::fromUtf8(name));
-        spin->setRange(min, max);
-        label->setBuddy(spin);
-        targets->addWidget(label);
-        targets->addWidget(spin);
-        return spin;
-    };
-    supply_ = addSpin("spnZielVorlauf", QStringLiteral("Ziel-&Vorlauf °C"), kCheckSupplyMin,
-                      kCheckSupplyMax);
-    return_ = addSpin("spnZielRuecklauf", QStringLiteral("Ziel-&Rücklauf °C"), kCheckReturnMin,
-                      kCheckReturnMax);
-    targetNote_ = new QLabel(this);
-    targetNote_->setObjectName(QStringLiteral("lblZielHinweis"));
-    targetNote_->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
-    targets->addWidget(targetNote_, 1);
-    reference_ = new QLabel(this);
-    reference_->setObjectName(QStringLiteral("lblNorm"));
-    targets->addWidget(reference_);
+    buildTargets(targets);
 
     cannotRun_ = new QLabel(this);
     cannotRun_->setObjectName(QStringLiteral("lblNichtMoeglich"));
     cannotRun_->setWordWrap(true);
 
-    table_ = new QTableView(this);
+    table_ = keep(CheckWindowControl::tblCheck, new QTableView(this));
     table_->setObjectName(QStringLiteral("tblCheck"));
     table_->setModel(model_);
     table_->verticalHeader()->hide();
@@ -180,23 +162,13 @@ frmCheck::frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dia
     bold.setBold(true);
     summary_->setFont(bold);
 
-    chart_ = new QChartView(this);
+    chart_ = keep(CheckWindowControl::chtCheck, new QChartView(this));
     chart_->setObjectName(QStringLiteral("chtCheck"));
     chart_->setRenderHint(QPainter::Antialiasing);
     chart_->setMinimumHeight(320);
 
     auto* buttons = new QHBoxLayout;
-    auto addButton = [&](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromUtf8(name));
-        buttons->addWidget(b);
-        return b;
-    };
-    save_ = addButton("cmdSpeichern", QStringLiteral("&Speichern"));
-    pdf_ = addButton("cmdPdf", QStringLiteral("Als &PDF…"));
-    csv_ = addButton("cmdCsv", QStringLiteral("Als &CSV…"));
-    buttons->addStretch(1);
-    QPushButton* close = addButton("cmdSchliessen", QStringLiteral("Schließen"));
+    buildButtons(buttons);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(targets);
@@ -207,17 +179,70 @@ frmCheck::frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dia
     layout->addWidget(chart_, 2);
     layout->addLayout(buttons);
 
+    connectHandlers();
+}
+
+// The target pair with its note, and the reference right of it.
+void frmCheck::buildTargets(QHBoxLayout* targets) {
+    const std::tuple<CheckWindowControl, const char*, const char*, int, int> spins[] = {
+        {CheckWindowControl::spnZielVorlauf, "spnZielVorlauf", "Ziel-&Vorlauf °C", kCheckSupplyMin,
+         kCheckSupplyMax},
+        {CheckWindowControl::spnZielRuecklauf, "spnZielRuecklauf", "Ziel-&Rücklauf °C",
+         kCheckReturnMin, kCheckReturnMax},
+    };
+    for (const auto& [id, name, caption, min, max] : spins) {
+        auto* label = new QLabel(Q(caption), this);
+        auto* spin = keep(id, new QSpinBox(this));
+        spin->setObjectName(Q(name));
+        spin->setRange(min, max);
+        label->setBuddy(spin);
+        targets->addWidget(label);
+        targets->addWidget(spin);
+    }
+    supply_ = control<QSpinBox>(CheckWindowControl::spnZielVorlauf);
+    return_ = control<QSpinBox>(CheckWindowControl::spnZielRuecklauf);
+    targetNote_ = new QLabel(this);
+    targetNote_->setObjectName(QStringLiteral("lblZielHinweis"));
+    targetNote_->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
+    targets->addWidget(targetNote_, 1);
+    reference_ = new QLabel(this);
+    reference_->setObjectName(QStringLiteral("lblNorm"));
+    targets->addWidget(reference_);
+}
+
+// "Speichern", "Als PDF…", "Als CSV…" left, "Schließen" right.
+void frmCheck::buildButtons(QHBoxLayout* buttons) {
+    const std::tuple<CheckWindowControl, const char*, const char*> kinds[] = {
+        {CheckWindowControl::cmdSpeichern, "cmdSpeichern", "&Speichern"},
+        {CheckWindowControl::cmdPdf, "cmdPdf", "Als &PDF…"},
+        {CheckWindowControl::cmdCsv, "cmdCsv", "Als &CSV…"},
+        {CheckWindowControl::cmdSchliessen, "cmdSchliessen", "Schließen"},
+    };
+    for (const auto& [id, name, caption] : kinds) {
+        if (id == CheckWindowControl::cmdSchliessen) {
+            buttons->addStretch(1);
+        }
+        auto* button = keep(id, new QPushButton(Q(caption), this));
+        button->setObjectName(Q(name));
+        buttons->addWidget(button);
+    }
+}
+
+void frmCheck::connectHandlers() {
     connect(supply_, &QSpinBox::valueChanged, this, &frmCheck::targetsChanged);
     connect(return_, &QSpinBox::valueChanged, this, &frmCheck::targetsChanged);
     connect(model_, &CheckTableModel::refused, cellNote_, &QLabel::setText);
-    connect(model_, &CheckTableModel::checkChanged, this, [this] {
-        cellNote_->clear();
-        showCheck();
-    });
-    connect(save_, &QPushButton::clicked, this, &frmCheck::save);
-    connect(pdf_, &QPushButton::clicked, this, &frmCheck::exportPdf);
-    connect(csv_, &QPushButton::clicked, this, [this] { form_->exportCsv(dialogs_, *this); });
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(model_, &CheckTableModel::checkChanged, this, &frmCheck::cellTaken);
+    const std::pair<CheckWindowControl, void (frmCheck::*)()> clicks[] = {
+        {CheckWindowControl::cmdSpeichern, &frmCheck::save},
+        {CheckWindowControl::cmdPdf, &frmCheck::exportPdf},
+        {CheckWindowControl::cmdCsv, &frmCheck::exportCsv},
+    };
+    for (const auto& [id, handler] : clicks) {
+        connect(control<QPushButton>(id), &QPushButton::clicked, this, handler);
+    }
+    connect(control<QPushButton>(CheckWindowControl::cmdSchliessen), &QPushButton::clicked, this,
+            &QWidget::close);
 }
 
 void frmCheck::keyPressEvent(QKeyEvent* event) {
@@ -246,8 +271,11 @@ void frmCheck::open() {
     cannotRun_->setText(run ? QString() : Q(CheckForm::cannotRunText()));
     cannotRun_->setVisible(!run);
     reference_->setText(run ? Q(form_->referenceText()) : QString());
-    for (QWidget* w : std::initializer_list<QWidget*>{supply_, return_, save_, pdf_, csv_}) {
-        w->setEnabled(run);
+    for (const CheckWindowControl id :
+         {CheckWindowControl::spnZielVorlauf, CheckWindowControl::spnZielRuecklauf,
+          CheckWindowControl::cmdSpeichern, CheckWindowControl::cmdPdf,
+          CheckWindowControl::cmdCsv}) {
+        control(id)->setEnabled(run);
     }
     for (QWidget* w : std::initializer_list<QWidget*>{table_, summary_, chart_}) {
         w->setVisible(run);
@@ -273,6 +301,11 @@ void frmCheck::targetsChanged() {
     showCheck();
 }
 
+void frmCheck::cellTaken() {
+    cellNote_->clear();
+    showCheck();
+}
+
 void frmCheck::showCheck() {
     QStringList lines;
     for (const std::string& line : form_->summary()) {
@@ -289,6 +322,8 @@ void frmCheck::redrawChart() {
 }
 
 void frmCheck::save() { form_->save(dialogs_, *this); }
+
+void frmCheck::exportCsv() { form_->exportCsv(dialogs_, *this); }
 
 void frmCheck::exportPdf() {
     ExportFile(dialogs_, *this, form_->proposedName("pdf"), PdfFilter(), [this] {

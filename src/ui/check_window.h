@@ -7,6 +7,7 @@
 
 #include "common/message.h"
 #include "project/check_form.h"
+#include "ui/screen_kit.h"
 #include "ui/services.h"
 
 #include <QAbstractTableModel>
@@ -15,6 +16,7 @@
 #include <memory>
 
 class QChartView;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -50,7 +52,19 @@ private:
     CheckForm* form_ = nullptr;
 };
 
-class frmCheck : public QWidget, public MessageSink {
+// The controls of frmCheck.
+enum class CheckWindowControl {
+    spnZielVorlauf,
+    spnZielRuecklauf,
+    tblCheck,
+    chtCheck,
+    cmdSpeichern,
+    cmdPdf,
+    cmdCsv,
+    cmdSchliessen,
+};
+
+class frmCheck : public QWidget, public ControlMap<CheckWindowControl>, public MessageSink {
     Q_OBJECT
 public:
     frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dialogs);
@@ -62,17 +76,23 @@ public:
     void showMessage(const Message& message) override;
 
     CheckTableModel* model() const { return model_; }
-    QChartView* chart() const { return chart_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void targetsChanged();
+    void buildTargets(QHBoxLayout* targets);
+    void buildButtons(QHBoxLayout* buttons);
+    void connectHandlers();
     void showCheck();
     void redrawChart();
+
+    // The handlers; each passes what the user did on to the core.
+    void targetsChanged();
+    void cellTaken();
     void save();
     void exportPdf();
+    void exportCsv();
 
     ProgramState& state_;
     MessageBoxes& messages_;
@@ -88,9 +108,6 @@ private:
     QLabel* cellNote_;
     QLabel* summary_;
     QChartView* chart_;
-    QPushButton* save_;
-    QPushButton* pdf_;
-    QPushButton* csv_;
 };
 
 } // namespace hk::ui

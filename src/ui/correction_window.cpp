@@ -3,6 +3,7 @@
 #include "calc/calc_form.h"
 #include "calc/catalogue.h"
 #include "common/numbers.h"
+#include "ui/qt_text.h"
 #include "ui/screen_kit.h"
 
 #include <QAction>
@@ -18,8 +19,6 @@
 
 namespace hk::ui {
 namespace {
-
-QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 // The captions of the calculation screen's labels above the same boxes.
 const char* const kHeaders[CorrectionModel::ColumnCount] = {
@@ -81,7 +80,7 @@ QVariant CorrectionModel::headerData(int section, Qt::Orientation orientation, i
         section >= ColumnCount) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    return QString::fromUtf8(kHeaders[section]);
+    return Q(kHeaders[section]);
 }
 
 Qt::ItemFlags CorrectionModel::flags(const QModelIndex& index) const {
@@ -121,7 +120,7 @@ QWidget* CorrectionDelegate::createEditor(QWidget* parent, const QStyleOptionVie
         auto* combo = new QComboBox(parent);
         combo->setObjectName(QStringLiteral("cboHkTyp"));
         for (const CatalogueEntry& entry : RadiatorCatalogue()) {
-            combo->addItem(Q(std::string(entry.text)));
+            combo->addItem(Q(entry.text));
         }
         return combo;
     }
@@ -160,7 +159,29 @@ frmKorrigieren::frmKorrigieren(ProgramState& state, CalcScreen& screen, ListingS
     setFont(DefaultFont());
 
     model_ = new CorrectionModel(correction_, messages, this);
-    table_ = new QTableView(this);
+    buildTable();
+    QDialogButtonBox* buttons = buildButtons();
+
+    undoAction_ = new QAction(this);
+    undoAction_->setObjectName(QStringLiteral("mnuItemUndo"));
+    undoAction_->setShortcut(QKeySequence::Undo);
+    undoAction_->setShortcutContext(Qt::WindowShortcut);
+    addAction(undoAction_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table_);
+    layout->addWidget(buttons);
+    int width = 2 * table_->frameWidth() + layout->contentsMargins().left() +
+                layout->contentsMargins().right();
+    for (int c = 0; c < CorrectionModel::ColumnCount; ++c) {
+        width += table_->columnWidth(c);
+    }
+    resize(width + 24, 420);
+    connectHandlers();
+}
+
+void frmKorrigieren::buildTable() {
+    table_ = keep(CorrectionControl::grdKorrektur, new QTableView(this));
     table_->setObjectName(QStringLiteral("grdKorrektur"));
     table_->setModel(model_);
     table_->setItemDelegate(new CorrectionDelegate(table_));
@@ -173,40 +194,34 @@ frmKorrigieren::frmKorrigieren(ProgramState& state, CalcScreen& screen, ListingS
     // Room for every type of the catalogue with the drop-down's arrow.
     int typeWidth = table_->columnWidth(CorrectionModel::HkTyp);
     for (const CatalogueEntry& entry : RadiatorCatalogue()) {
-        typeWidth = std::max(
-            typeWidth, table_->fontMetrics().horizontalAdvance(Q(std::string(entry.text))) + 40);
+        typeWidth =
+            std::max(typeWidth, table_->fontMetrics().horizontalAdvance(Q(entry.text)) + 40);
     }
     table_->setColumnWidth(CorrectionModel::HkTyp, typeWidth);
+}
 
+QDialogButtonBox* frmKorrigieren::buildButtons() {
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* undo =
-        buttons->addButton(QStringLiteral("&Rückgängig"), QDialogButtonBox::ActionRole);
+        keep(CorrectionControl::cmdRueckgaengig,
+             buttons->addButton(QStringLiteral("&Rückgängig"), QDialogButtonBox::ActionRole));
     undo->setObjectName(QStringLiteral("cmdRueckgaengig"));
     undo->setToolTip(QStringLiteral("Nimmt die letzte Korrektur zurück (Strg+Z)"));
     undo->setAutoDefault(false);
     QPushButton* close =
-        buttons->addButton(QStringLiteral("Schließen"), QDialogButtonBox::RejectRole);
+        keep(CorrectionControl::cmdSchliessen,
+             buttons->addButton(QStringLiteral("Schließen"), QDialogButtonBox::RejectRole));
     close->setObjectName(QStringLiteral("cmdSchliessen"));
     close->setAutoDefault(false); // Enter belongs to the table's editor
-    connect(undo, &QPushButton::clicked, model_, &CorrectionModel::undo);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    return buttons;
+}
 
-    auto* undoAction = new QAction(this);
-    undoAction->setObjectName(QStringLiteral("mnuItemUndo"));
-    undoAction->setShortcut(QKeySequence::Undo);
-    undoAction->setShortcutContext(Qt::WindowShortcut);
-    connect(undoAction, &QAction::triggered, model_, &CorrectionModel::undo);
-    addAction(undoAction);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(table_);
-    layout->addWidget(buttons);
-    int width = 2 * table_->frameWidth() + layout->contentsMargins().left() +
-                layout->contentsMargins().right();
-    for (int c = 0; c < CorrectionModel::ColumnCount; ++c) {
-        width += table_->columnWidth(c);
-    }
-    resize(width + 24, 420);
+void frmKorrigieren::connectHandlers() {
+    connect(control<QPushButton>(CorrectionControl::cmdRueckgaengig), &QPushButton::clicked, model_,
+            &CorrectionModel::undo);
+    connect(control<QPushButton>(CorrectionControl::cmdSchliessen), &QPushButton::clicked, this,
+            &QDialog::reject);
+    connect(undoAction_, &QAction::triggered, model_, &CorrectionModel::undo);
 }
 
 frmKorrigieren::~frmKorrigieren() {

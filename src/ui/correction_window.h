@@ -8,6 +8,7 @@
 #ifndef Q_MOC_RUN
 #include "calc/correction.h"
 #endif
+#include "ui/screen_kit.h"
 #include "ui/services.h"
 
 #include <QAbstractTableModel>
@@ -16,6 +17,8 @@
 
 #include <vector>
 
+class QAction;
+class QDialogButtonBox;
 class QTableView;
 
 namespace hk::ui {
@@ -76,7 +79,10 @@ public:
                       const QModelIndex& index) const override;
 };
 
-class frmKorrigieren : public QDialog {
+// The controls of frmKorrigieren.
+enum class CorrectionControl { grdKorrektur, cmdRueckgaengig, cmdSchliessen };
+
+class frmKorrigieren : public QDialog, public ControlMap<CorrectionControl> {
     Q_OBJECT
 public:
     // Window-modal over the calculation screen; deletes itself when closed.
@@ -85,13 +91,17 @@ public:
     // The table and its model go before the correction they show.
     ~frmKorrigieren() override;
 
-    QTableView* table() const { return table_; }
     CorrectionModel* model() const { return model_; }
 
 private:
+    void buildTable();
+    QDialogButtonBox* buildButtons();
+    void connectHandlers();
+
     RadiatorCorrection correction_;
     CorrectionModel* model_;
     QTableView* table_;
+    QAction* undoAction_;
 };
 
 } // namespace hk::ui

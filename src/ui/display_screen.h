@@ -7,11 +7,12 @@
 
 #include <string>
 
-class QPlainTextEdit;
-
 namespace hk::ui {
 
-class frmForm4 : public Screen {
+// The controls of frmForm4.
+enum class DisplayControl { txtHKFlaechen };
+
+class frmForm4 : public Screen, public ControlMap<DisplayControl> {
     Q_OBJECT
 public:
     frmForm4();
@@ -19,14 +20,12 @@ public:
     // Shows text (CR LF line ends) in txtHKFlaechen.
     void setListing(const std::string& text);
     const std::string& listing() const { return listing_; }
-    QPlainTextEdit* box() const { return box_; }
 
 signals:
     void mnuItemPrinterTriggered();
     void mnuItemExitTriggered();
 
 private:
-    QPlainTextEdit* box_;
     std::string listing_;
 };
 

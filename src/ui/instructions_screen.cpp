@@ -1,6 +1,7 @@
 #include "instructions_screen.h"
 
 #include "ui/fonts.h"
+#include "ui/qt_text.h"
 
 #include <QLabel>
 #include <QLatin1String>
@@ -78,8 +79,7 @@ QFont FittingFont(const QString& text, int width) {
 QString OperatingInstructions() {
     QString text;
     for (const auto& [blanks, words] : kLines) {
-        text +=
-            QString(blanks, QLatin1Char(' ')) + QString::fromUtf8(words) + QLatin1String("\r\n");
+        text += QString(blanks, QLatin1Char(' ')) + Q(words) + QLatin1String("\r\n");
     }
     return text;
 }
@@ -91,35 +91,40 @@ frmAnzeigeLesen::frmAnzeigeLesen()
     addLabel(QStringLiteral("Kopf2"), QStringLiteral("Tandrimo"), {1875, 405, 4155, 375},
              MakeFont(QStringLiteral("Times New Roman"), 14.25, true), Qt::AlignHCenter, kDarkRed);
 
-    auto* box = new InstructionsBox(client());
-    leseText_ = box;
-    leseText_->setObjectName(QStringLiteral("LeseText"));
-    leseText_->setGeometry(Twips(735, 825, 9795, 5145));
-    leseText_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    leseText_->setWordWrapMode(QTextOption::WordWrap);
-    leseText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    leseText_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    buildLeseText();
+    keep(InstructionsControl::cdmWeiter,
+         addButton(QStringLiteral("cdmWeiter"), QStringLiteral("Weiter"), {5880, 6300, 1335, 405},
+                   MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true)));
+    setTabOrder(control(InstructionsControl::LeseText), control(InstructionsControl::cdmWeiter));
+    connectHandlers();
+}
+
+void frmAnzeigeLesen::buildLeseText() {
+    auto* box = keep(InstructionsControl::LeseText, new InstructionsBox(client()));
+    box->setObjectName(QStringLiteral("LeseText"));
+    box->setGeometry(Twips({735, 825, 9795, 5145}));
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    box->setWordWrapMode(QTextOption::WordWrap);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The box reaches past the right edge of the window (8 px); its lines
     // wrap before that edge so that no word is cut off.
-    const int hidden = leseText_->geometry().right() + 1 - client()->width();
+    const int hidden = box->geometry().right() + 1 - client()->width();
     if (hidden > 0) {
         box->setViewportMargins(0, 0, hidden, 0);
     }
-    leseText_->setFont(FittingFont(OperatingInstructions(),
-                                   leseText_->viewport()->width() -
-                                       2 * qCeil(leseText_->document()->documentMargin())));
-    leseText_->setReadOnly(true);
-    leseText_->setTabChangesFocus(true);
+    box->setFont(
+        FittingFont(OperatingInstructions(),
+                    box->viewport()->width() - 2 * qCeil(box->document()->documentMargin())));
+    box->setReadOnly(true);
+    box->setTabChangesFocus(true);
     // The box shows the CR LF lines as lines.
-    leseText_->setPlainText(
-        OperatingInstructions().replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    box->setPlainText(OperatingInstructions().replace(QLatin1String("\r\n"), QLatin1String("\n")));
+}
 
-    weiter_ =
-        addButton(QStringLiteral("cdmWeiter"), QStringLiteral("Weiter"), {5880, 6300, 1335, 405},
-                  MakeFont(QStringLiteral("MS Sans Serif"), 9.75, true));
-    connect(weiter_, &QPushButton::clicked, this, &frmAnzeigeLesen::cdmWeiterClicked);
-
-    setTabOrder(leseText_, weiter_);
+void frmAnzeigeLesen::connectHandlers() {
+    connect(control<QPushButton>(InstructionsControl::cdmWeiter), &QPushButton::clicked, this,
+            &frmAnzeigeLesen::cdmWeiterClicked);
 }
 
 } // namespace hk::ui

@@ -6,28 +6,25 @@
 
 #include <QString>
 
-class QPlainTextEdit;
-class QPushButton;
-
 namespace hk::ui {
 
 // The text of the instructions box, every line ended by CR LF.
 QString OperatingInstructions();
 
-class frmAnzeigeLesen : public Screen {
+// The controls of frmAnzeigeLesen.
+enum class InstructionsControl { LeseText, cdmWeiter };
+
+class frmAnzeigeLesen : public Screen, public ControlMap<InstructionsControl> {
     Q_OBJECT
 public:
     frmAnzeigeLesen();
-
-    QPlainTextEdit* leseText() const { return leseText_; }
-    QPushButton* weiter() const { return weiter_; }
 
 signals:
     void cdmWeiterClicked();
 
 private:
-    QPlainTextEdit* leseText_;
-    QPushButton* weiter_;
+    void buildLeseText();
+    void connectHandlers();
 };
 
 } // namespace hk::ui

@@ -1,28 +1,36 @@
 #pragma once
 // The project data screen Form2 "PersonalBlatt": eleven boxes for the
 // project header, "Weiter" to the calculation, and the menu "Datei" with
-// "&Laden" (Ctrl+L) and "B&eenden" (Ctrl+E).
+// "&Laden" (Ctrl+L) and "B&eenden" (Ctrl+E). The logic of "Weiter" is the
+// core's HeaderForm.
 
 #include "project/file_commands.h"
 #include "project/project_header_form.h"
 #include "ui/screen_kit.h"
 #include "ui/services.h"
 
-#include <array>
-
-class QAction;
-class QLineEdit;
-class QPushButton;
-
 namespace hk::ui {
 
-class Form2 : public Screen, public HeaderScreen, public BusyIndicator {
+// The controls of Form2: the boxes txtPersDat1..11 carry their field number.
+enum class HeaderControl {
+    cmdWeiter = 0,
+    txtPersDat1 = 1,
+    txtPersDat11 = ProjectHeader::kFieldCount,
+};
+
+// The box txtPersDat<n>, n = 1..11.
+constexpr HeaderControl PersDat(int n) { return static_cast<HeaderControl>(n); }
+
+class Form2 : public Screen,
+              public ControlMap<HeaderControl>,
+              public HeaderScreen,
+              public BusyIndicator {
     Q_OBJECT
 public:
-    explicit Form2(MessageBoxes& messages);
+    Form2(ProgramState& state, MessageBoxes& messages);
 
-    QLineEdit* field(int n) const { return fields_.at(static_cast<std::size_t>(n - 1)); }
-    QPushButton* weiter() const { return weiter_; }
+    // The boxes show header, as a later "Weiter" is to take it over.
+    void showHeader(const ProjectHeader& header);
 
     // HeaderScreen
     std::string fieldText(int n) const override;
@@ -32,14 +40,18 @@ public:
     void setBusy(bool busy) override;
 
 signals:
-    void cmdWeiterClicked();
+    // "Weiter" took the boxes over and found the header complete enough.
+    void headerAccepted();
     void mnuItemOpenTriggered();
     void mnuItemExitTriggered();
 
 private:
+    void buildControls();
+    void connectHandlers();
+    void cmdWeiter_Click();
+
     MessageBoxes& messages_;
-    std::array<QLineEdit*, ProjectHeader::kFieldCount> fields_{};
-    QPushButton* weiter_;
+    HeaderForm form_;
 };
 
 } // namespace hk::ui

@@ -1,6 +1,7 @@
 #include "qt_services.h"
 
 #include "ui/print/report_printer.h"
+#include "ui/qt_text.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -11,8 +12,6 @@
 
 namespace hk::ui {
 namespace {
-
-QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 QMessageBox::Icon IconOf(MsgIcon icon) {
     switch (icon) {

@@ -2,6 +2,7 @@
 
 #include "common/text.h"
 #include "ui/fonts.h"
+#include "ui/qt_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,7 +37,7 @@ QString LeftOutNote(const std::string& leftOut) {
     for (std::size_t pos = 0; pos < leftOut.size();) {
         const std::size_t at = pos;
         DecodeUtf8(leftOut, pos);
-        shown << QString::fromStdString(leftOut.substr(at, pos - at));
+        shown << Q(leftOut.substr(at, pos - at));
     }
     return QStringLiteral("Nicht übernommen: ") + shown.join(QLatin1Char(' ')) +
            QStringLiteral("\nDiese Zeichen kann eine Projektdatei nicht speichern.");
@@ -44,19 +45,17 @@ QString LeftOutNote(const std::string& leftOut) {
 
 } // namespace
 
-QRect Twips(int left, int top, int width, int height) {
-    return {Px(left), Px(top), Px(width), Px(height)};
-}
+QRect Twips(Placement at) { return {Px(at.left), Px(at.top), Px(at.width), Px(at.height)}; }
 
 QFont DefaultFont() { return MakeFont(QStringLiteral("MS Sans Serif"), 8.25); }
 
 QValidator::State Cp1252Validator::validate(QString& input, int& pos) const {
     const OneLineText head = ForOneLineBox(input.left(pos).toStdString());
     const OneLineText tail = ForOneLineBox(input.mid(pos).toStdString());
-    const QString kept = QString::fromStdString(head.text + tail.text);
+    const QString kept = Q(head.text + tail.text);
     if (kept != input) {
         input = kept;
-        pos = static_cast<int>(QString::fromStdString(head.text).size());
+        pos = static_cast<int>(Q(head.text).size());
     }
     const std::string leftOut = head.leftOut + tail.leftOut;
     if (!leftOut.empty()) {
@@ -109,7 +108,7 @@ QLabel* Screen::addLabel(const QString& name, const QString& text, Placement at,
         }
     }
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(Twips(at.left, at.top, at.width, at.height));
+    label->setGeometry(Twips(at));
     label->setFont(font);
     label->setAlignment(horizontal | Qt::AlignTop);
     label->setWordWrap(true);
@@ -124,7 +123,7 @@ QLineEdit* Screen::addTextBox(const QString& name, Placement at, const QFont& fo
                               const QString& toolTip, int maxLength) {
     auto* box = new QLineEdit(client_);
     box->setObjectName(name);
-    box->setGeometry(Twips(at.left, at.top, at.width, at.height));
+    box->setGeometry(Twips(at));
     box->setFont(font);
     box->setAlignment(Qt::AlignCenter);
     box->setToolTip(toolTip);
@@ -136,7 +135,7 @@ QLineEdit* Screen::addTextBox(const QString& name, Placement at, const QFont& fo
 }
 
 QString DisplayText(const std::string& text) {
-    const QString all = QString::fromStdString(text);
+    const QString all = Q(text);
     QString out;
     out.reserve(std::min(all.size(), kDisplayLineChars * kDisplayMaxLines) + 200);
     qsizetype lines = 0; // lines of the box ended so far
@@ -192,7 +191,7 @@ QPlainTextEdit* Screen::addListingBox(const QString& name, Placement at, const Q
                                       const QString& toolTip) {
     auto* box = new QPlainTextEdit(client_);
     box->setObjectName(name);
-    box->setGeometry(Twips(at.left, at.top, at.width, at.height));
+    box->setGeometry(Twips(at));
     box->setFont(font);
     box->setToolTip(toolTip);
     box->setReadOnly(true);
@@ -208,7 +207,7 @@ QPushButton* Screen::addButton(const QString& name, const QString& caption, Plac
                                const QFont& font, const QString& toolTip) {
     auto* button = new QPushButton(caption, client_);
     button->setObjectName(name);
-    button->setGeometry(Twips(at.left, at.top, at.width, at.height));
+    button->setGeometry(Twips(at));
     button->setFont(font);
     button->setToolTip(toolTip);
     button->setAutoDefault(false);
@@ -221,10 +220,9 @@ QMenu* Screen::addMenu(const QString& name, const QString& caption) {
     return menu;
 }
 
-QAction* Screen::addMenuItem(QMenu* menu, const QString& name, const QString& caption,
-                             Qt::Key ctrlKey) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
+QAction* Screen::addMenuItem(QMenu* menu, const char* name, const char* caption, Qt::Key ctrlKey) {
+    QAction* action = menu->addAction(Q(caption));
+    action->setObjectName(Q(name));
     if (ctrlKey == Qt::Key_unknown) {
         return action;
     }
@@ -243,9 +241,8 @@ QMenu* Screen::addExtrasMenu(unsigned thisScreen) {
             continue;
         }
         const ExtrasCommand command = item.command;
-        connect(addMenuItem(menu, QString::fromUtf8(item.name), QString::fromUtf8(item.caption),
-                            item.ctrlKey),
-                &QAction::triggered, this, [this, command] { emit extrasTriggered(command); });
+        connect(addMenuItem(menu, item.name, item.caption, item.ctrlKey), &QAction::triggered, this,
+                [this, command] { emit extrasTriggered(command); });
     }
     return menu;
 }

@@ -3,6 +3,7 @@
 // of fixed size in twips (the menu bar, where a screen has one, sits above
 // it), and labels, text boxes and buttons placed in twips on that area.
 
+#include <QAction>
 #include <QColor>
 #include <QFont>
 #include <QKeySequence>
@@ -15,9 +16,10 @@
 #include "ui/extras_menu.h"
 
 #include <functional>
+#include <initializer_list>
+#include <map>
 #include <string>
 
-class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -31,8 +33,33 @@ inline constexpr int kTwipsPerPixel = 15; // at 96 dpi
 // Light cyan: the background of every screen and every label.
 inline const QColor kLightCyan{128, 255, 255};
 
-// (Left, Top, Width, Height) in twips as device-independent pixels.
-QRect Twips(int left, int top, int width, int height);
+// Where a control sits on its screen's client area: (Left, Top, Width,
+// Height) in twips, as the screens were drawn.
+struct Placement {
+    int left, top, width, height; // twips
+};
+
+// A placement in device-independent pixels, each value rounded on its own.
+QRect Twips(Placement at);
+
+// The controls of a window by the ids of its own control enum: control(id)
+// gives the widget, control<QLineEdit>(id) the widget as that type (nullptr
+// when it is not one). An id the window never kept throws std::out_of_range.
+template <class Id> class ControlMap {
+public:
+    template <class W = QWidget> W* control(Id id) const {
+        return qobject_cast<W*>(controls_.at(id));
+    }
+
+protected:
+    template <class W> W* keep(Id id, W* widget) {
+        controls_[id] = widget;
+        return widget;
+    }
+
+private:
+    std::map<Id, QWidget*> controls_;
+};
 
 // The dialog font that controls without a font of their own use.
 QFont DefaultFont();
@@ -86,10 +113,6 @@ protected:
     // Lets the menu's Ctrl keys win over the same keys of the text boxes.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    struct Placement {
-        int left, top, width, height; // twips
-    };
-
     // A label with a light cyan background, word-wrapped and top-aligned in
     // its box like the labels the screens were drawn with.
     QLabel* addLabel(const QString& name, const QString& text, Placement at, const QFont& font,
@@ -105,15 +128,33 @@ protected:
                                   const QString& toolTip = {});
     QPushButton* addButton(const QString& name, const QString& caption, Placement at,
                            const QFont& font, const QString& toolTip = {});
-    // A menu of the menu bar and an item of it with its Ctrl shortcut.
-    QMenu* addMenu(const QString& name, const QString& caption);
-    // Qt::Key_unknown gives an item without a shortcut.
-    QAction* addMenuItem(QMenu* menu, const QString& name, const QString& caption, Qt::Key ctrlKey);
+    // An item of a menu: choosing it (or its Ctrl key) runs triggered, a
+    // member of the screen S (usually a signal for the shell).
+    template <class S> struct MenuItem {
+        const char* name;    // object name of the action
+        const char* caption; // with its mnemonic
+        Qt::Key ctrlKey;     // Qt::Key_unknown: no shortcut
+        void (S::*triggered)();
+    };
+    // A menu right of the menus built so far, with its items in order.
+    template <class S>
+    QMenu* addMenu(const QString& name, const QString& caption,
+                   std::initializer_list<MenuItem<S>> items) {
+        QMenu* menu = addMenu(name, caption);
+        for (const MenuItem<S>& item : items) {
+            connect(addMenuItem(menu, item.name, item.caption, item.ctrlKey), &QAction::triggered,
+                    static_cast<S*>(this), item.triggered);
+        }
+        return menu;
+    }
     // The menu "E&xtras" right of the menus built so far, with the items of
     // ExtrasItems() that this screen shows (ExtrasScreens).
     QMenu* addExtrasMenu(unsigned thisScreen);
 
 private:
+    QMenu* addMenu(const QString& name, const QString& caption);
+    QAction* addMenuItem(QMenu* menu, const char* name, const char* caption, Qt::Key ctrlKey);
+
     QWidget* client_;
     std::function<void()> onClose_;
     QList<QKeySequence> menuKeys_;

@@ -65,9 +65,10 @@ Form1::Form1(TitleTimings timings)
              Times(13.5), Qt::AlignHCenter, kOrangeBrown);
     addLabel(QStringLiteral("Label6"), QStringLiteral("-p"), {6000, 240, 375, 375}, Times(15.75),
              Qt::AlignLeft, kGreen);
-    lesen_ = addButton(QStringLiteral("Lesen"), QStringLiteral("Lesen"), {7305, 7575, 1350, 360},
-                       MakeFont(QStringLiteral("Arial"), 9, true));
-    lesen_->hide();
+    keep(TitleControl::Lesen,
+         addButton(QStringLiteral("Lesen"), QStringLiteral("Lesen"), {7305, 7575, 1350, 360},
+                   MakeFont(QStringLiteral("Arial"), 9, true)))
+        ->hide();
     addLabel(QStringLiteral("Label7"), QStringLiteral("Brenquist"), {2760, 1110, 6855, 510},
              Times(21.75));
     addLabel(QStringLiteral("Label8"), QStringLiteral("Nach Din 90/70/20 und Din EN442 75/65/20"),
@@ -76,19 +77,23 @@ Form1::Form1(TitleTimings timings)
     auto* image = new PictureLabel(c);
     image->setObjectName(QStringLiteral("Image1"));
     image->setProperty("index", 0);
-    image->setGeometry(Twips(2655, 2310, 7050, 4155));
-
-    connect(lesen_, &QPushButton::clicked, this, &Form1::lesenClicked);
+    image->setGeometry(Twips({2655, 2310, 7050, 4155}));
 
     timer1_.setObjectName(QStringLiteral("Timer1"));
     timer1_.setTimerType(Qt::PreciseTimer);
     timer1_.setInterval(timings.timer1);
-    connect(&timer1_, &QTimer::timeout, this, &Form1::Timer1_Timer);
     timer2_.setObjectName(QStringLiteral("Timer2"));
     timer2_.setTimerType(Qt::PreciseTimer);
     timer2_.setInterval(timings.timer2);
-    connect(&timer2_, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    connectHandlers();
     timer1_.start();
+}
+
+void Form1::connectHandlers() {
+    connect(control<QPushButton>(TitleControl::Lesen), &QPushButton::clicked, this,
+            &Form1::lesenClicked);
+    connect(&timer1_, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(&timer2_, &QTimer::timeout, this, &Form1::Timer2_Timer);
 }
 
 void Form1::stopTimers() {
@@ -97,7 +102,7 @@ void Form1::stopTimers() {
 }
 
 void Form1::Timer1_Timer() {
-    lesen_->show();
+    control(TitleControl::Lesen)->show();
     // A running Timer2 keeps its countdown: only the first tick starts it.
     if (!timer2_.isActive()) {
         timer2_.start();

@@ -8,8 +8,6 @@
 
 #include <QTimer>
 
-class QPushButton;
-
 namespace hk::ui {
 
 // The intervals of the title screen's two timers. The program runs with the
@@ -19,7 +17,10 @@ struct TitleTimings {
     int timer2 = 2200; // ms from the first Timer1 tick to the project data screen
 };
 
-class Form1 : public Screen {
+// The controls of Form1 that a user can act on.
+enum class TitleControl { Lesen };
+
+class Form1 : public Screen, public ControlMap<TitleControl> {
     Q_OBJECT
 public:
     // Loading the screen: "Lesen" hidden, Timer1 running, Timer2 stopped.
@@ -27,7 +28,6 @@ public:
 
     QTimer& timer1() { return timer1_; }
     QTimer& timer2() { return timer2_; }
-    QPushButton* lesen() const { return lesen_; }
 
     // Unloading the screen stops its timers with it.
     void stopTimers();
@@ -37,12 +37,12 @@ signals:
     void lesenClicked();  // on to the operating instructions
 
 private:
+    void connectHandlers();
     void Timer1_Timer();
     void Timer2_Timer();
 
     QTimer timer1_;
     QTimer timer2_;
-    QPushButton* lesen_;
 };
 
 } // namespace hk::ui

@@ -23,7 +23,7 @@ template <class T> T* Child(QWidget* screen, const char* name) {
 // Start, "Lesen" as soon as it shows, then "Weiter" on the instructions.
 inline bool WalkToForm2(Harness& h) {
     h.shell.Start();
-    QPushButton* lesen = h.shell.form1()->lesen();
+    QPushButton* lesen = h.shell.form1()->control<QPushButton>(TitleControl::Lesen);
     if (!QTest::qWaitFor([&] { return !lesen->isHidden(); }, 2000)) {
         return false;
     }
@@ -31,7 +31,8 @@ inline bool WalkToForm2(Harness& h) {
     if (!h.shell.anzeigeLesen()) {
         return false;
     }
-    QTest::mouseClick(h.shell.anzeigeLesen()->weiter(), Qt::LeftButton);
+    QTest::mouseClick(h.shell.anzeigeLesen()->control(InstructionsControl::cdmWeiter),
+                      Qt::LeftButton);
     return h.shell.form2() && h.shell.form2()->isVisible() &&
            QTest::qWaitForWindowExposed(h.shell.form2());
 }
@@ -41,8 +42,8 @@ inline bool WalkToForm3(Harness& h) {
     if (!WalkToForm2(h)) {
         return false;
     }
-    h.shell.form2()->field(1)->setText(QStringLiteral("P-1"));
-    QTest::mouseClick(h.shell.form2()->weiter(), Qt::LeftButton);
+    h.shell.form2()->control<QLineEdit>(PersDat(1))->setText(QStringLiteral("P-1"));
+    QTest::mouseClick(h.shell.form2()->control(HeaderControl::cmdWeiter), Qt::LeftButton);
     Form3* f3 = h.shell.form3();
     return f3 && f3->isVisible() && QTest::qWaitForWindowActive(f3);
 }
@@ -95,9 +96,9 @@ inline ProgramState SaveTwoRadiators(const QString& path) {
     if (!WalkToForm2(h)) {
         return {};
     }
-    h.shell.form2()->field(1)->setText(QStringLiteral("P-2"));
-    h.shell.form2()->field(2)->setText(QStringLiteral("Kurz, \"Hans\""));
-    QTest::mouseClick(h.shell.form2()->weiter(), Qt::LeftButton);
+    h.shell.form2()->control<QLineEdit>(PersDat(1))->setText(QStringLiteral("P-2"));
+    h.shell.form2()->control<QLineEdit>(PersDat(2))->setText(QStringLiteral("Kurz, \"Hans\""));
+    QTest::mouseClick(h.shell.form2()->control(HeaderControl::cmdWeiter), Qt::LeftButton);
     Form3* f = h.shell.form3();
     if (!f || !QTest::qWaitForWindowActive(f)) {
         return {};

@@ -24,8 +24,9 @@ TEST_P(WeiterTest, TakesAllBoxesOverThenChecksTheFirstThree) {
     }
     FakeHeaderScreen screen;
     screen.boxes = c.boxes;
+    HeaderForm form(state, screen);
 
-    EXPECT_EQ(cmdWeiter_Click(state, screen), c.opensCalculation);
+    EXPECT_EQ(form.cmdWeiter_Click(), c.opensCalculation);
 
     // Every click replaces all eleven fields, whatever the check says.
     for (int n = 1; n <= ProjectHeader::kFieldCount; ++n) {
@@ -69,13 +70,14 @@ INSTANTIATE_TEST_SUITE_P(Form2, WeiterTest,
 TEST(Form2, RepeatedFailedClicksReportEachTime) {
     ProgramState state;
     FakeHeaderScreen screen;
-    EXPECT_FALSE(cmdWeiter_Click(state, screen));
+    HeaderForm form(state, screen);
+    EXPECT_FALSE(form.cmdWeiter_Click());
     screen.focus = 5;
-    EXPECT_FALSE(cmdWeiter_Click(state, screen));
+    EXPECT_FALSE(form.cmdWeiter_Click());
     EXPECT_EQ(screen.shown.size(), 2u);
     EXPECT_EQ(screen.focus, 1);
     screen.boxes[2] = "heute";
-    EXPECT_TRUE(cmdWeiter_Click(state, screen));
+    EXPECT_TRUE(form.cmdWeiter_Click());
     EXPECT_EQ(state.header[ProjectHeader::Datum], "heute");
     EXPECT_EQ(screen.shown.size(), 2u);
 }

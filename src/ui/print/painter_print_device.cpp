@@ -1,6 +1,7 @@
 #include "painter_print_device.h"
 
 #include "ui/fonts.h"
+#include "ui/qt_text.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -8,30 +9,20 @@
 #include <QString>
 
 namespace hk::ui {
-namespace {
-
-QString ToQString(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-} // namespace
-
 PainterPrintDevice::PainterPrintDevice(QPainter& painter, QPrinter& printer)
     : painter_(painter), printer_(printer),
       // The printer's own font until the report sets one: it only carries the
       // report's empty first line.
       font_(MakeFont(QStringLiteral("Arial"), 10)) {}
 
-void PainterPrintDevice::setFontName(const std::string& name) {
-    SetFontFamily(font_, QString::fromStdString(name));
-}
+void PainterPrintDevice::setFontName(const std::string& name) { SetFontFamily(font_, Q(name)); }
 
 void PainterPrintDevice::setFontSize(double points) { font_.setPointSizeF(points); }
 
 void PainterPrintDevice::setBold(bool bold) { font_.setBold(bold); }
 
 double PainterPrintDevice::textWidth(std::string_view text) {
-    return QFontMetricsF(font_, &printer_).horizontalAdvance(ToQString(text));
+    return QFontMetricsF(font_, &printer_).horizontalAdvance(Q(text));
 }
 
 double PainterPrintDevice::averageCharWidth() {
@@ -50,7 +41,7 @@ bool PainterPrintDevice::newPage() { return printer_.newPage(); }
 void PainterPrintDevice::drawText(double x, double y, std::string_view text) {
     painter_.setFont(font_);
     const double ascent = QFontMetricsF(font_, &printer_).ascent();
-    painter_.drawText(QPointF(x, y + ascent), ToQString(text));
+    painter_.drawText(QPointF(x, y + ascent), Q(text));
 }
 
 bool PainterPrintDevice::endDocument() { return painter_.end(); }

@@ -2,6 +2,7 @@
 
 #include "project/table_export.h"
 #include "report/report_rows.h"
+#include "ui/qt_text.h"
 #include "ui/report/flow_body.h"
 
 #include <QFontMetricsF>
@@ -17,8 +18,6 @@ namespace hk::ui {
 namespace {
 
 using Field = ProjectHeader::Field;
-
-QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 const std::array<QString, kReportColumnCount> kHeadings = {
     QStringLiteral("Nr."),        QStringLiteral("Raum-Nr."),    QStringLiteral("Raumverwendung"),

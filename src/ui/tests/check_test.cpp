@@ -36,7 +36,7 @@ QString SummaryOf(frmCheck* w) { return Child<QLabel>(w, "lblZusammenfassung")->
 // The bars of the chart: value and whether drawn in the under-supplied colour.
 QList<QPair<double, bool>> BarsOf(frmCheck* w) {
     QList<QPair<double, bool>> out;
-    const auto series = w->chart()->chart()->series();
+    const auto series = w->control<QChartView>(CheckWindowControl::chtCheck)->chart()->series();
     for (QAbstractSeries* s : series) {
         if (auto* bars = qobject_cast<QBarSeries*>(s)) {
             QBarSet* set = bars->barSets().at(0);

@@ -65,7 +65,7 @@ private slots:
 
         Harness h;
         QVERIFY(WalkToForm2(h));
-        h.shell.form2()->field(5)->setText(QStringLiteral("typed before"));
+        h.shell.form2()->control<QLineEdit>(PersDat(5))->setText(QStringLiteral("typed before"));
         h.dialogs.answers = {path("two.TXT").toStdString()};
         QTest::keyClick(h.shell.form2(), Qt::Key_L, Qt::ControlModifier);
 
@@ -85,11 +85,13 @@ private slots:
         }
         QCOMPARE(h.state.ListingText, saved.ListingText + "\r\n");
         QCOMPARE(h.shell.form4()->listing(), h.state.ListingText);
-        QCOMPARE(h.shell.form4()->box()->toPlainText(),
-                 QString::fromStdString(h.state.ListingText).replace("\r\n", "\n"));
+        QCOMPARE(
+            h.shell.form4()->control<QPlainTextEdit>(DisplayControl::txtHKFlaechen)->toPlainText(),
+            QString::fromStdString(h.state.ListingText).replace("\r\n", "\n"));
         // The boxes of the project data screen are not touched by a load.
-        QCOMPARE(h.shell.form2()->field(5)->text(), QStringLiteral("typed before"));
-        QCOMPARE(h.shell.form2()->field(2)->text(), QString());
+        QCOMPARE(h.shell.form2()->control<QLineEdit>(PersDat(5))->text(),
+                 QStringLiteral("typed before"));
+        QCOMPARE(h.shell.form2()->control<QLineEdit>(PersDat(2))->text(), QString());
     }
 
     void cancelledLoadShowsAnEmptyDisplay() {
@@ -98,7 +100,9 @@ private slots:
         const ProgramState before = h.state;
         Trigger(h.shell.form2(), "mnuItemOpen");
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("frmForm4")});
-        QCOMPARE(h.shell.form4()->box()->toPlainText(), QString());
+        QCOMPARE(
+            h.shell.form4()->control<QPlainTextEdit>(DisplayControl::txtHKFlaechen)->toPlainText(),
+            QString());
         QVERIFY(h.state == before);
     }
 
@@ -140,8 +144,8 @@ private slots:
         Harness h(kProgramTitle);
         QVERIFY(WalkToForm2(h));
         Form2* f2 = h.shell.form2();
-        f2->field(1)->setText(QStringLiteral("4711"));
-        f2->field(9)->setText(QStringLiteral("Baustraße 1"));
+        f2->control<QLineEdit>(PersDat(1))->setText(QStringLiteral("4711"));
+        f2->control<QLineEdit>(PersDat(9))->setText(QStringLiteral("Baustraße 1"));
         Trigger(f2, "mnuItemOpen");
         QVERIFY(QTest::qWaitForWindowActive(h.shell.form4()));
 
@@ -160,9 +164,9 @@ private slots:
         QVERIFY2(clock.elapsed() >= 2650, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("Form2")});
         QCOMPARE(h.shell.form2(), f2);
-        QCOMPARE(f2->field(1)->text(), QStringLiteral("4711"));
-        QCOMPARE(f2->field(9)->text(), QStringLiteral("Baustraße 1"));
-        QCOMPARE(f2->focusWidget(), f2->field(1));
+        QCOMPARE(f2->control<QLineEdit>(PersDat(1))->text(), QStringLiteral("4711"));
+        QCOMPARE(f2->control<QLineEdit>(PersDat(9))->text(), QStringLiteral("Baustraße 1"));
+        QCOMPARE(f2->focusWidget(), f2->control<QLineEdit>(PersDat(1)));
         QCOMPARE(h.shell.form1(), nullptr);
     }
 

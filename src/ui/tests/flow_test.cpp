@@ -28,11 +28,11 @@ private slots:
         h.shell.Start();
         Form1* title = h.shell.form1();
         QVERIFY(title->isVisible());
-        QVERIFY(title->lesen()->isHidden());
+        QVERIFY(title->control(TitleControl::Lesen)->isHidden());
         QVERIFY(title->timer1().isActive());
         QVERIFY(!title->timer2().isActive());
 
-        QTRY_VERIFY_WITH_TIMEOUT(!title->lesen()->isHidden(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!title->control(TitleControl::Lesen)->isHidden(), 2000);
         QVERIFY2(clock.elapsed() >= 480, "Lesen showed before half a second");
         QCOMPARE(left.count(), 0);
 
@@ -40,7 +40,7 @@ private slots:
         QVERIFY2(clock.elapsed() >= 2650, "the title screen left before 2.7 s");
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("Form2")});
         QCOMPARE(h.shell.form1(), nullptr);
-        QCOMPARE(h.shell.form2()->focusWidget(), h.shell.form2()->field(1));
+        QCOMPARE(h.shell.form2()->focusWidget(), h.shell.form2()->control<QLineEdit>(PersDat(1)));
         QCOMPARE(left.count(), 1);
     }
 
@@ -62,7 +62,7 @@ private slots:
         Harness h;
         QSignalSpy left(&h.shell, &AppShell::titleLeft);
         h.shell.Start();
-        QPushButton* lesen = h.shell.form1()->lesen();
+        QPushButton* lesen = h.shell.form1()->control<QPushButton>(TitleControl::Lesen);
         QTRY_VERIFY_WITH_TIMEOUT(!lesen->isHidden(), 2000);
         QVERIFY(h.shell.form1()->timer2().isActive()); // the change was on its way
         QCOMPARE(left.count(), 0);
@@ -76,7 +76,8 @@ private slots:
         QCOMPARE(h.shell.form2(), nullptr);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("frmAnzeigeLesen")});
 
-        QTest::mouseClick(h.shell.anzeigeLesen()->weiter(), Qt::LeftButton);
+        QTest::mouseClick(h.shell.anzeigeLesen()->control(InstructionsControl::cdmWeiter),
+                          Qt::LeftButton);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("Form2")});
         QVERIFY(h.shell.anzeigeLesen()); // hidden, not unloaded
     }
@@ -86,19 +87,19 @@ private slots:
         QVERIFY(WalkToForm2(h));
         Form2* f2 = h.shell.form2();
         QVERIFY(QTest::qWaitForWindowActive(f2));
-        f2->field(4)->setFocus();
-        TypeText(f2->field(4), QStringLiteral("Müller"));
-        QTest::keyClicks(f2->field(11), QStringLiteral("0711 1234"));
-        QTest::mouseClick(f2->weiter(), Qt::LeftButton);
+        f2->control<QLineEdit>(PersDat(4))->setFocus();
+        TypeText(f2->control<QLineEdit>(PersDat(4)), QStringLiteral("Müller"));
+        QTest::keyClicks(f2->control<QLineEdit>(PersDat(11)), QStringLiteral("0711 1234"));
+        QTest::mouseClick(f2->control(HeaderControl::cmdWeiter), Qt::LeftButton);
 
         QCOMPARE(h.messages.shown.size(), 1u);
         QCOMPARE(h.messages.shown[0].message, (Message{"", "Eingabe fehlt", MsgIcon::Exclamation}));
         QCOMPARE(h.messages.shown[0].parent, f2);
         QCOMPARE(h.shell.form3(), nullptr);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("Form2")});
-        QCOMPARE(f2->field(4)->text(), QStringLiteral("Müller"));
-        QCOMPARE(f2->field(11)->text(), QStringLiteral("0711 1234"));
-        QCOMPARE(QApplication::focusWidget(), f2->field(1));
+        QCOMPARE(f2->control<QLineEdit>(PersDat(4))->text(), QStringLiteral("Müller"));
+        QCOMPARE(f2->control<QLineEdit>(PersDat(11))->text(), QStringLiteral("0711 1234"));
+        QCOMPARE(QApplication::focusWidget(), f2->control<QLineEdit>(PersDat(1)));
         QCOMPARE(h.state.header[4], "Müller");
         QCOMPARE(h.state.header[11], "0711 1234");
     }
@@ -117,12 +118,12 @@ private slots:
         Harness h;
         QVERIFY(WalkToForm2(h));
         Form2* f2 = h.shell.form2();
-        QTest::keyClicks(f2->field(field), text);
-        QTest::mouseClick(f2->weiter(), Qt::LeftButton);
+        QTest::keyClicks(f2->control<QLineEdit>(PersDat(field)), text);
+        QTest::mouseClick(f2->control(HeaderControl::cmdWeiter), Qt::LeftButton);
 
         QVERIFY(h.messages.shown.empty());
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("Form3")});
-        QCOMPARE(f2->field(field)->text(), text); // hidden with its texts
+        QCOMPARE(f2->control<QLineEdit>(PersDat(field))->text(), text); // hidden with its texts
         QCOMPARE(h.state.header[field], text.toStdString());
         QCOMPARE(h.state.LfNr, 1);
         QCOMPARE(h.state.dNorm, 60);
@@ -164,8 +165,10 @@ private slots:
             target = h.shell.form1();
         } else if (screen == QStringLiteral("frmAnzeigeLesen")) {
             h.shell.Start();
-            QTRY_VERIFY_WITH_TIMEOUT(!h.shell.form1()->lesen()->isHidden(), 2000);
-            QTest::mouseClick(h.shell.form1()->lesen(), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(
+                !h.shell.form1()->control<QPushButton>(TitleControl::Lesen)->isHidden(), 2000);
+            QTest::mouseClick(h.shell.form1()->control<QPushButton>(TitleControl::Lesen),
+                              Qt::LeftButton);
             target = h.shell.anzeigeLesen();
         } else if (screen == QStringLiteral("frmForm4")) {
             QVERIFY(WalkToForm2(h));

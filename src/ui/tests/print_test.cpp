@@ -70,9 +70,9 @@ private slots:
         PdfPrinter pdf(out.path());
         Harness h(&pdf);
         QVERIFY(WalkToForm2(h));
-        h.shell.form2()->field(1)->setText(QStringLiteral("P-77"));
-        h.shell.form2()->field(4)->setText(QStringLiteral("Bäcker"));
-        QTest::mouseClick(h.shell.form2()->weiter(), Qt::LeftButton);
+        h.shell.form2()->control<QLineEdit>(PersDat(1))->setText(QStringLiteral("P-77"));
+        h.shell.form2()->control<QLineEdit>(PersDat(4))->setText(QStringLiteral("Bäcker"));
+        QTest::mouseClick(h.shell.form2()->control(HeaderControl::cmdWeiter), Qt::LeftButton);
         Form3* f = h.shell.form3();
         QVERIFY(QTest::qWaitForWindowActive(f));
         CalculateOne(f, "11", "Küche");

@@ -52,7 +52,7 @@ bool Load(Harness& h, const QString& path) {
 
 // Types text into the cell's editor and commits it with Enter.
 void EditCell(frmKorrigieren* w, int row, int column, const QString& text) {
-    QTableView* t = w->table();
+    QTableView* t = w->control<QTableView>(CorrectionControl::grdKorrektur);
     const QModelIndex index = w->model()->index(row, column);
     t->setCurrentIndex(index);
     t->edit(index);
@@ -119,7 +119,8 @@ private slots:
         QCOMPARE(Box(f, CalcControl::txtdVorl), QStringLiteral("70"));
         QCOMPARE(Box(f, CalcControl::txtdRueckl), QStringLiteral("40"));
         for (int n = 1; n <= ProjectHeader::kFieldCount; ++n) {
-            QCOMPARE(h.shell.form2()->field(n)->text().toStdString(), day1.header[n]);
+            QCOMPARE(h.shell.form2()->control<QLineEdit>(PersDat(n))->text().toStdString(),
+                     day1.header[n]);
         }
 
         CalculateOne(f, "3", "Flur");
@@ -235,9 +236,10 @@ private slots:
         QVERIFY(w);
 
         const QModelIndex index = w->model()->index(0, CorrectionModel::HkTyp);
-        w->table()->setCurrentIndex(index);
-        w->table()->edit(index);
-        auto* combo = w->table()->findChild<QComboBox*>(QStringLiteral("cboHkTyp"));
+        w->control<QTableView>(CorrectionControl::grdKorrektur)->setCurrentIndex(index);
+        w->control<QTableView>(CorrectionControl::grdKorrektur)->edit(index);
+        auto* combo = w->control<QTableView>(CorrectionControl::grdKorrektur)
+                          ->findChild<QComboBox*>(QStringLiteral("cboHkTyp"));
         QVERIFY(combo);
         QCOMPARE(combo->count(), 44);
         QCOMPARE(combo->currentIndex(), 2); // the type chosen on the calculation screen
@@ -249,7 +251,8 @@ private slots:
         QCOMPARE(h.state.table.at(1).Exponent, 1.32f);
         QVERIFY(h.state.ListingText.size() > before.ListingText.size());
 
-        QTest::keyClick(w->table(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(w->control<QTableView>(CorrectionControl::grdKorrektur), Qt::Key_Z,
+                        Qt::ControlModifier);
         QVERIFY(h.state == before);
         QCOMPARE(h.shell.form3()->text(CalcControl::txtAnzeige), before.ListingText);
         QCOMPARE(Cell(w, 0, CorrectionModel::HkTyp),

@@ -44,7 +44,7 @@ struct AllScreens {
     RecordingMessages messages;
     Form1 form1;
     frmAnzeigeLesen anzeigeLesen;
-    Form2 form2{messages};
+    Form2 form2{state, messages};
     Form3 form3{state, messages};
     frmForm4 form4;
 
@@ -69,7 +69,7 @@ QWidget* Control(Screen* screen, const QString& name, int index) {
     return nullptr;
 }
 
-QRect Tw(int l, int t, int w, int h) { return Twips(l, t, w, h); }
+QRect Tw(int l, int t, int w, int h) { return Twips({l, t, w, h}); }
 
 QString TextOf(QWidget* w) {
     if (auto* l = qobject_cast<QLabel*>(w))
@@ -88,9 +88,12 @@ class KeyScreen : public Screen {
 public:
     KeyScreen() : Screen(QStringLiteral("KeyScreen"), QStringLiteral("Keys"), 3000, 1500, 0, 0) {
         box = addTextBox(QStringLiteral("box"), {150, 150, 1500, 288}, DefaultFont());
-        item = addMenuItem(addMenu(QStringLiteral("menu"), QStringLiteral("Datei")),
-                           QStringLiteral("item"), QStringLiteral("&Item"), Qt::Key_C);
+        item = addMenu<KeyScreen>(QStringLiteral("menu"), QStringLiteral("Datei"),
+                                  {{"item", "&Item", Qt::Key_C, &KeyScreen::chosen}})
+                   ->actions()
+                   .front();
     }
+    void chosen() {}
     QLineEdit* box;
     QAction* item;
 };
@@ -537,11 +540,14 @@ private slots:
         QCOMPARE(lines[line - 1], QString(blanks, QLatin1Char(' ')) + words);
         // The box shows the same lines.
         const QStringList shown =
-            screens_->anzeigeLesen.leseText()->toPlainText().split(QLatin1Char('\n'));
+            screens_->anzeigeLesen.control<QPlainTextEdit>(InstructionsControl::LeseText)
+                ->toPlainText()
+                .split(QLatin1Char('\n'));
         QCOMPARE(shown[line - 1], lines[line - 1]);
         // The line fits the box in the box's font: a deep indent is never
         // wrapped back to the left margin.
-        QPlainTextEdit* box = screens_->anzeigeLesen.leseText();
+        QPlainTextEdit* box =
+            screens_->anzeigeLesen.control<QPlainTextEdit>(InstructionsControl::LeseText);
         const int room = box->viewport()->width() - 2 * qCeil(box->document()->documentMargin());
         const int needed = QFontMetrics(box->font()).horizontalAdvance(lines[line - 1]);
         QVERIFY2(needed <= room,
@@ -617,7 +623,7 @@ private slots:
         Form2& f = screens_->form2;
         f.show();
         QVERIFY(QTest::qWaitForWindowActive(&f));
-        f.field(1)->setFocus();
+        f.control(PersDat(1))->setFocus();
         QStringList visited;
         for (int i = 0; i < 12; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

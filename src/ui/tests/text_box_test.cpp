@@ -27,7 +27,7 @@ namespace {
 struct BothScreens {
     ProgramState state;
     RecordingMessages messages;
-    Form2 form2{messages};
+    Form2 form2{state, messages};
     Form3 form3{state, messages};
 
     QList<QLineEdit*> boxes() {
@@ -98,7 +98,7 @@ private slots:
         BothScreens s;
         s.form2.show();
         for (int n = 1; n <= ProjectHeader::kFieldCount; ++n) {
-            QLineEdit* box = s.form2.field(n);
+            QLineEdit* box = s.form2.control<QLineEdit>(PersDat(n));
             box->clear();
             Paste(box, QString(length, QLatin1Char('x')));
             QCOMPARE(box->text().size(), length);
@@ -124,7 +124,7 @@ private slots:
         s.form2.show();
         QVERIFY(QTest::qWaitForWindowExposed(&s.form2));
         QToolTip::hideText();
-        QLineEdit* box = s.form2.field(4);
+        QLineEdit* box = s.form2.control<QLineEdit>(PersDat(4));
         Paste(box, pasted);
         QCOMPARE(box->text(), kept);
         QTRY_VERIFY(QToolTip::isVisible());
@@ -199,8 +199,8 @@ private slots:
         s.form2.show();
         QVERIFY(QTest::qWaitForWindowExposed(&s.form2));
         QToolTip::hideText();
-        Paste(s.form2.field(1), QStringLiteral("Größe € 12"));
-        QCOMPARE(s.form2.field(1)->text(), QStringLiteral("Größe € 12"));
+        Paste(s.form2.control<QLineEdit>(PersDat(1)), QStringLiteral("Größe € 12"));
+        QCOMPARE(s.form2.control<QLineEdit>(PersDat(1))->text(), QStringLiteral("Größe € 12"));
         QTest::qWait(50);
         QVERIFY(!QToolTip::isVisible());
     }

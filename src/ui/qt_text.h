@@ -1,0 +1,15 @@
+#pragma once
+// The one way from the core's UTF-8 text to Qt's strings.
+
+#include <QString>
+
+#include <string_view>
+
+namespace hk::ui {
+
+// UTF-8 text of the core (std::string, string literals) as a QString.
+inline QString Q(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+} // namespace hk::ui
