@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     hk::ProgramState state; // the one project of this run
     hk::ui::QtMessageBoxes messages;
     hk::ui::QtFileDialogs dialogs;
-    hk::ui::QtReportPrinter printer;
+    hk::ui::QtReportPrinter printer(messages);
     hk::ui::AppShell shell(state, {messages, dialogs, printer, [] { QCoreApplication::exit(0); }});
     // Qt's German texts are loaded once the title screen gives way: it shows
     // none of them, and starts the sooner and smaller for it.

@@ -7,6 +7,7 @@
 
 #include "common/message.h"
 #include "project/check_form.h"
+#include "ui/on_demand.h"
 #include "ui/services.h"
 
 #include <QAbstractTableModel>
@@ -50,14 +51,14 @@ private:
     CheckForm* form_ = nullptr;
 };
 
-class frmCheck : public QWidget, public MessageSink {
+class frmCheck : public CheckWindow, public MessageSink {
     Q_OBJECT
 public:
     frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dialogs);
     ~frmCheck() override;
 
     // Takes the project in memory afresh and shows the window.
-    void open();
+    void open() override;
 
     void showMessage(const Message& message) override;
 

@@ -1,6 +1,6 @@
 #include "qt_services.h"
 
-#include "ui/print/report_printer.h"
+#include "ui/on_demand.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -163,7 +163,9 @@ std::string QtFileDialogs::exportFileName(const std::string& proposedName,
 }
 
 void QtReportPrinter::print(const ProgramState& state, QWidget* parent) {
-    PrintReportWithPreview(state, parent);
+    if (const OnDemandParts* parts = OnDemandPartsOrTell(messages_, parent)) {
+        parts->printReport(state, parent);
+    }
 }
 
 } // namespace hk::ui

@@ -27,10 +27,15 @@ public:
     std::string exportFileName(const std::string& proposedName, const FileFilter& filter) override;
 };
 
-// The print preview of the report, from which the user prints.
+// The print preview of the report, from which the user prints. It lives in
+// the module opened on demand; when that cannot be had, messages says why.
 class QtReportPrinter : public ReportPrinter {
 public:
+    explicit QtReportPrinter(MessageBoxes& messages) : messages_(messages) {}
     void print(const ProgramState& state, QWidget* parent) override;
+
+private:
+    MessageBoxes& messages_;
 };
 
 // The save dialog, not yet shown. A name typed without any extension gets

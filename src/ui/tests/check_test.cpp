@@ -67,7 +67,7 @@ private slots:
         QVERIFY(WalkToForm3(h));
         CalculateOne(h.shell.form3(), "1", "Flur");
         QTest::keyClick(h.shell.form3(), Qt::Key_T, Qt::ControlModifier);
-        frmCheck* w = h.shell.check();
+        auto* w = qobject_cast<frmCheck*>(h.shell.check());
         QVERIFY(w);
         QVERIFY(w->isVisible());
         QCOMPARE(w->objectName(), QStringLiteral("frmCheck"));
@@ -101,7 +101,7 @@ private slots:
         QVERIFY(WalkToForm3(h));
         CalculateOne(h.shell.form3(), "1", "Flur");
         Trigger(h.shell.form3(), "mnuItemCheck");
-        frmCheck* w = h.shell.check();
+        auto* w = qobject_cast<frmCheck*>(h.shell.check());
         const QString summary = SummaryOf(w);
         const QModelIndex installed = w->model()->index(0, int(CheckColumn::Installed));
         QVERIFY(!w->model()->setData(installed, QStringLiteral("1,5"), Qt::EditRole));
@@ -146,7 +146,7 @@ private slots:
         QVERIFY(h.shell.form4());
         QVERIFY(QTest::qWaitForWindowActive(h.shell.form4()));
         QTest::keyClick(h.shell.form4(), Qt::Key_T, Qt::ControlModifier);
-        frmCheck* w = h.shell.check();
+        auto* w = qobject_cast<frmCheck*>(h.shell.check());
         QVERIFY(w && w->isVisible());
         QCOMPARE(Child<QSpinBox>(w, "spnZielVorlauf")->value(), 50);
         QCOMPARE(Child<QSpinBox>(w, "spnZielRuecklauf")->value(), 40);
@@ -178,7 +178,7 @@ private slots:
         CalculateOne(h.shell.form3(), "1", "Flur");
         h.state.dNorm = 0;
         Trigger(h.shell.form3(), "mnuItemCheck");
-        frmCheck* w = h.shell.check();
+        auto* w = qobject_cast<frmCheck*>(h.shell.check());
         QVERIFY(Child<QLabel>(w, "lblNichtMoeglich")->isVisible());
         QVERIFY(Child<QLabel>(w, "lblNichtMoeglich")->text().contains("nicht möglich"));
         QVERIFY(!Child<QTableView>(w, "tblCheck")->isVisible());
@@ -189,7 +189,7 @@ private slots:
         QVERIFY(WalkToForm3(h));
         CalculateOne(h.shell.form3(), "1", "Flur");
         Trigger(h.shell.form3(), "mnuItemCheck");
-        frmCheck* w = h.shell.check();
+        auto* w = qobject_cast<frmCheck*>(h.shell.check());
         QVERIFY(w->model()->setData(w->model()->index(0, int(CheckColumn::Installed)),
                                     QStringLiteral("2400"), Qt::EditRole));
         h.dialogs.answers = {path("neu.TXT").toStdString()};
@@ -217,7 +217,7 @@ private slots:
         QTest::mouseClick(h.shell.form3()->control(CalcControl::cmdNächster), Qt::LeftButton);
         CalculateOne(h.shell.form3(), "2", "Bad; oben");
         Trigger(h.shell.form3(), "mnuItemCheck");
-        frmCheck* w = h.shell.check();
+        auto* w = qobject_cast<frmCheck*>(h.shell.check());
         QVERIFY(w->model()->setData(w->model()->index(1, int(CheckColumn::Installed)),
                                     QStringLiteral("2520"), Qt::EditRole));
 
