@@ -25,6 +25,11 @@ export WINEDEBUG=-all
 # No Mono or Gecko wanted: nothing asks to download them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
+# Wine turns Windows file names into the system's ones by the locale's
+# character set; without a UTF-8 locale (a bare system sets none) a name
+# with an umlaut cannot be made and the tests that save "Prüfung.txt" fail.
+# C.UTF-8 is part of every Debian system.
+export LC_ALL=C.UTF-8
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "Wine-Umgebung wird angelegt: $WINEPREFIX"
