@@ -55,9 +55,11 @@ const hk::ProgramState& FullProject() {
 }
 
 std::string FullProjectBytes() {
-    std::string bytes;
-    hk::ProjectFileBytes(FullProject(), bytes);
-    return bytes;
+    auto image = hk::ProjectFileBytes(FullProject());
+    if (!image) {
+        std::abort();
+    }
+    return std::move(image->bytes);
 }
 
 void BM_Convert(benchmark::State& st) {
@@ -97,20 +99,21 @@ BENCHMARK(BM_Listing70);
 
 void BM_SaveProject70(benchmark::State& st) {
     const hk::ProgramState& s = FullProject();
-    std::string bytes;
+    std::size_t size = 0;
     for (auto _ : st) {
-        benchmark::DoNotOptimize(hk::ProjectFileBytes(s, bytes));
-        benchmark::DoNotOptimize(bytes.data());
+        const auto image = hk::ProjectFileBytes(s);
+        size = image ? image->bytes.size() : 0;
+        benchmark::DoNotOptimize(image);
     }
-    st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations() * bytes.size()));
+    st.SetBytesProcessed(static_cast<std::int64_t>(st.iterations() * size));
 }
 BENCHMARK(BM_SaveProject70);
 
 void Load(benchmark::State& st, const std::string& file, bool mustLoad) {
     for (auto _ : st) {
         hk::ProgramState s;
-        const auto problem = hk::ReadProjectFile(file, s);
-        if (problem.has_value() == mustLoad) {
+        const auto read = hk::ReadProjectFile(file, s);
+        if (read.ok() != mustLoad) {
             st.SkipWithError("the file was not read as expected");
             break;
         }

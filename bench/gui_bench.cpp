@@ -57,10 +57,11 @@ std::string ProjectFile(std::size_t lineLength) {
     s.header[1] = "P-15MB";
     s.LfNr = 1;
     s.dNorm = 60;
-    std::string bytes;
-    if (hk::ProjectFileBytes(s, bytes)) {
+    auto image = hk::ProjectFileBytes(s);
+    if (!image) {
         std::abort();
     }
+    std::string bytes = std::move(image->bytes);
     bytes.erase(bytes.size() - 2); // the empty listing's line
     if (lineLength == 0) {
         bytes += std::string(kListingBytes, 'x') + "\r\n";

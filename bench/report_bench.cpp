@@ -50,12 +50,12 @@ const hk::ProgramState& LongProject() {
 void BM_ProjectReportPdf70(benchmark::State& st) {
     const QDateTime created = QDateTime::currentDateTime();
     for (auto _ : st) {
-        QByteArray pdf;
-        if (!hk::ui::WriteProjectReportPdf(LongProject(), created, pdf, nullptr)) {
+        const auto pdf = hk::ui::WriteProjectReportPdf(LongProject(), created);
+        if (!pdf) {
             st.SkipWithError("no report");
             return;
         }
-        benchmark::DoNotOptimize(pdf.data());
+        benchmark::DoNotOptimize(pdf->data());
     }
 }
 BENCHMARK(BM_ProjectReportPdf70)->Unit(benchmark::kMillisecond);
@@ -76,12 +76,12 @@ void BM_ProjectReportPdfLongestTexts(benchmark::State& st) {
     }
     const QDateTime created = QDateTime::currentDateTime();
     for (auto _ : st) {
-        QByteArray pdf;
-        if (!hk::ui::WriteProjectReportPdf(p, created, pdf, nullptr)) {
+        const auto pdf = hk::ui::WriteProjectReportPdf(p, created);
+        if (!pdf) {
             st.SkipWithError("no report");
             return;
         }
-        benchmark::DoNotOptimize(pdf.data());
+        benchmark::DoNotOptimize(pdf->data());
     }
 }
 BENCHMARK(BM_ProjectReportPdfLongestTexts)->Unit(benchmark::kMillisecond);

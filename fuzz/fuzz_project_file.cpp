@@ -73,13 +73,13 @@ bool CloseEntry(const hk::RadiatorEntry& a, const hk::RadiatorEntry& b) {
 
 // Saves s and reads the bytes into Before() with an empty listing.
 hk::ProgramState SaveAndRead(const hk::ProgramState& s) {
-    std::string bytes;
-    if (hk::ProjectFileBytes(s, bytes)) {
+    const auto image = hk::ProjectFileBytes(s);
+    if (!image) {
         Fail("a loaded project cannot be saved");
     }
     hk::ProgramState t = Before();
     t.ListingText.clear();
-    if (hk::ReadProjectFile(bytes, t)) {
+    if (!hk::ReadProjectFile(image->bytes, t)) {
         Fail("a saved project is refused");
     }
     return t;
@@ -95,11 +95,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     hk::ProgramState s = Before();
 
-    if (const auto problem = hk::ReadProjectFile(bytes, s)) {
+    if (const auto read = hk::ReadProjectFile(bytes, s); !read) {
         if (!(s == Before())) {
             Fail("a refused file changed the state");
         }
-        if (problem->line < 1 || problem->message.empty()) {
+        if (read.problem().line < 1 || read.problem().message.empty()) {
             Fail("a refusal without line or message");
         }
         return 0;

@@ -16,12 +16,12 @@
 namespace {
 
 std::string Saved(const hk::ProgramState& s) {
-    std::string bytes;
-    if (const auto problem = hk::ProjectFileBytes(s, bytes)) {
-        std::fprintf(stderr, "not saved: %s\n", problem->message.c_str());
+    const auto image = hk::ProjectFileBytes(s);
+    if (!image) {
+        std::fprintf(stderr, "not saved: %s\n", image.problem().message.c_str());
         std::exit(1);
     }
-    return bytes;
+    return image->bytes;
 }
 
 void Put(const std::string& folder, const std::string& name, const std::string& bytes) {

@@ -3,6 +3,7 @@
 #include "calc/catalogue.h"
 #include "calc/continue_project.h"
 #include "calc/conversion.h"
+#include "common/error_trap.h"
 #include "common/errors.h"
 #include "common/numbers.h"
 
@@ -41,7 +42,7 @@ InputRefusal Refusal(std::string_view message, CalcControl focus) {
 
 } // namespace
 
-std::optional<InputRefusal> CheckInput(CalcControl field, const std::string& t) {
+Result<void, InputRefusal> CheckInput(CalcControl field, const std::string& t) {
     for (const FieldCheck& check : kChecks) {
         if (check.field != field) {
             continue;
@@ -62,7 +63,7 @@ std::optional<InputRefusal> CheckInput(CalcControl field, const std::string& t) 
             return Refusal(kMsgExponent, CalcControl::Expon);
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 void StoreInput(RadiatorEntry& entry, CalcControl field, const std::string& text) {
@@ -93,12 +94,12 @@ void StoreInput(RadiatorEntry& entry, CalcControl field, const std::string& text
     }
 }
 
-std::optional<InputRefusal> CheckOrder(const RadiatorEntry& entry) {
+Result<void, InputRefusal> CheckOrder(const RadiatorEntry& entry) {
     if (entry.dVorl < entry.dRueckl) {
         return InputRefusal{{std::string(kMsgOrder), std::string(kAppTitle), MsgIcon::None},
                             CalcControl::txtdVorl};
     }
-    return std::nullopt;
+    return {};
 }
 
 void CalcForm::Form_Load() {
@@ -194,9 +195,9 @@ void CalcForm::Umrechnen() {
 // Returns false after reporting the first refused field.
 bool CalcForm::CheckFields() {
     for (const FieldCheck& check : kChecks) {
-        if (const auto refusal = CheckInput(check.field, screen_.text(check.field))) {
-            screen_.showMessage(refusal->message);
-            screen_.setFocus(refusal->focus);
+        if (const auto checked = CheckInput(check.field, screen_.text(check.field)); !checked) {
+            screen_.showMessage(checked.problem().message);
+            screen_.setFocus(checked.problem().focus);
             return false;
         }
     }
@@ -213,7 +214,7 @@ void CalcForm::cmdErgebnis_Click() {
         screen_.setEnabled(CalcControl::optDIN, false);
     }
 
-    try {
+    const bool finished = RunTrapped([this] {
         if (!CheckFields()) {
             return;
         }
@@ -226,9 +227,9 @@ void CalcForm::cmdErgebnis_Click() {
             StoreInput(entry, c, screen_.text(c));
         }
 
-        if (const auto refusal = CheckOrder(entry)) {
-            screen_.showMessage(refusal->message);
-            screen_.setFocus(refusal->focus);
+        if (const auto ordered = CheckOrder(entry); !ordered) {
+            screen_.showMessage(ordered.problem().message);
+            screen_.setFocus(ordered.problem().focus);
             return;
         }
         screen_.setVisible(CalcControl::cmdNächster, true);
@@ -239,7 +240,8 @@ void CalcForm::cmdErgebnis_Click() {
             listing_.Anzeigen();
         }
         listing_.Ergebn();
-    } catch (const std::exception&) {
+    });
+    if (!finished) {
         screen_.showMessage({std::string(kMsgGeneralError), std::string(kTitleEingabefehler),
                              MsgIcon::Information});
         screen_.setFocus(CalcControl::txtdVorl);

@@ -5,8 +5,8 @@
 
 #include "calc/calc_screen.h"
 #include "calc/program_state.h"
+#include "common/result.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -56,7 +56,7 @@ struct InputRefusal {
 // limits, its number test and, for the exponent, a value that is not 0.
 // The room use has no check. Throws CalcError where the command's error trap
 // would catch (a leading number beyond the double range).
-std::optional<InputRefusal> CheckInput(CalcControl field, const std::string& text);
+Result<void, InputRefusal> CheckInput(CalcControl field, const std::string& text);
 
 // Stores the text of an input field into entry with the field's reading:
 // LeadingNumber for supply and return, RegionalNumber for room temperature,
@@ -64,7 +64,7 @@ std::optional<InputRefusal> CheckInput(CalcControl field, const std::string& tex
 void StoreInput(RadiatorEntry& entry, CalcControl field, const std::string& text);
 
 // The supply must not be below the return; equal temperatures pass.
-std::optional<InputRefusal> CheckOrder(const RadiatorEntry& entry);
+Result<void, InputRefusal> CheckOrder(const RadiatorEntry& entry);
 
 // How a loaded project goes on on the calculation screen (ContinuePlan()).
 struct ContinuePlan;
@@ -83,7 +83,8 @@ public:
     void cmdNächster_Click();
     void cmdErgebnis_Click();
 
-    // Converts entry LfNr and shows its results. Throws CalcError.
+    // Converts entry LfNr and shows its results. Throws CalcError; run it in
+    // the error trap (error_trap.h).
     void Umrechnen();
 
 private:

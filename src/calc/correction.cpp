@@ -3,6 +3,7 @@
 #include "calc/catalogue.h"
 #include "calc/continue_project.h"
 #include "calc/conversion.h"
+#include "common/error_trap.h"
 #include "common/numbers.h"
 
 #include <algorithm>
@@ -14,6 +15,36 @@ Message Refused(Message m) {
     // In the correction window every refusal is an input correction.
     m.title = std::string(kTitleEingabeberichtigung);
     return m;
+}
+
+// Puts text into field of corrected and converts the entry again, as the
+// calculation command would. A refusal of the field's check or of the order
+// of the temperatures gives its message. Throws CalcError.
+Result<void, Message> Recalculated(RadiatorEntry& corrected, CorrectionField field,
+                                   const std::string& text, std::int16_t dNorm) {
+    std::string input = text;
+    if (field == CorrectionField::HkTyp) {
+        // The type brings its exponent, as a click in the type list does.
+        const auto& catalogue = RadiatorCatalogue();
+        const auto chosen = std::find_if(catalogue.begin(), catalogue.end(),
+                                         [&](const auto& c) { return c.text == text; });
+        const int index = static_cast<int>(chosen - catalogue.begin());
+        input = index < kCatalogueSize ? NumberText(CatalogueExponent(index)) : std::string();
+        corrected.HkTyp = text;
+    }
+    const CalcControl box = BoxOf(field);
+    if (const auto checked = CheckInput(box, input); !checked) {
+        return checked.problem().message;
+    }
+    StoreInput(corrected, box, input);
+    if (const auto ordered = CheckOrder(corrected); !ordered) {
+        return Refused(ordered.problem().message);
+    }
+    const ConversionResult r = Convert(corrected, dNorm);
+    corrected.dMittel = r.dMittel;
+    corrected.Faktor = r.Faktor;
+    corrected.QHKNeu = r.QHKNeu;
+    return {};
 }
 
 } // namespace
@@ -70,39 +101,20 @@ std::string RadiatorCorrection::FieldText(int n, CorrectionField field) const {
     return e.HkTyp;
 }
 
-std::optional<Message> RadiatorCorrection::Correct(int n, CorrectionField field,
-                                                   const std::string& text) {
+Result<void, Message> RadiatorCorrection::Correct(int n, CorrectionField field,
+                                                  const std::string& text) {
     const Message general{std::string(kMsgGeneralError), std::string(kTitleEingabefehler),
                           MsgIcon::Information};
     if (!RadiatorTable::IsValidNumber(n)) {
         return general;
     }
     RadiatorEntry corrected = state_.table.at(n);
-    try {
-        std::string input = text;
-        if (field == CorrectionField::HkTyp) {
-            // The type brings its exponent, as a click in the type list does.
-            const auto& catalogue = RadiatorCatalogue();
-            const auto chosen = std::find_if(catalogue.begin(), catalogue.end(),
-                                             [&](const auto& c) { return c.text == text; });
-            const int index = static_cast<int>(chosen - catalogue.begin());
-            input = index < kCatalogueSize ? NumberText(CatalogueExponent(index)) : std::string();
-            corrected.HkTyp = text;
-        }
-        const CalcControl box = BoxOf(field);
-        if (const auto refusal = CheckInput(box, input)) {
-            return refusal->message;
-        }
-        StoreInput(corrected, box, input);
-        if (const auto refusal = CheckOrder(corrected)) {
-            return Refused(refusal->message);
-        }
-        const ConversionResult r = Convert(corrected, state_.dNorm);
-        corrected.dMittel = r.dMittel;
-        corrected.Faktor = r.Faktor;
-        corrected.QHKNeu = r.QHKNeu;
-    } catch (const std::exception&) {
+    Result<void, Message> checked;
+    if (!RunTrapped([&] { checked = Recalculated(corrected, field, text, state_.dNorm); })) {
         return general;
+    }
+    if (!checked) {
+        return checked;
     }
 
     undo_.push_back({n, state_.table.at(n), screen_.text(CalcControl::txtAnzeige),
@@ -111,7 +123,7 @@ std::optional<Message> RadiatorCorrection::Correct(int n, CorrectionField field,
     state_.unsavedCalculations = true;
     listing_.ErgebnOf(n);
     ShowOnScreen(n);
-    return std::nullopt;
+    return {};
 }
 
 void RadiatorCorrection::ShowOnScreen(int n) {

@@ -8,8 +8,8 @@
 #include "calc/calc_form.h"
 #include "calc/calc_screen.h"
 #include "calc/program_state.h"
+#include "common/result.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,7 +40,7 @@ public:
     // Corrects one input of entry n and recalculates the entry. A refusal
     // gives the message to show and changes nothing. For HkTyp the text is
     // the catalogue's display text of the chosen type.
-    std::optional<Message> Correct(int n, CorrectionField field, const std::string& text);
+    Result<void, Message> Correct(int n, CorrectionField field, const std::string& text);
 
     bool CanUndo() const { return !undo_.empty(); }
     // Restores the entry, the listing and the unsaved mark as they were

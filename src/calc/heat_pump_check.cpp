@@ -39,11 +39,11 @@ std::optional<ConversionResult> ConvertAt(const RadiatorEntry& e, int supply, in
     RadiatorEntry at = e;
     at.dVorl = static_cast<float>(supply);
     at.dRueckl = static_cast<float>(ret);
-    try {
-        return Convert(at, dNorm);
-    } catch (const CalcError&) {
-        return std::nullopt;
+    auto converted = Caught([&] { return Convert(at, dNorm); });
+    if (!converted) {
+        return std::nullopt; // shown as "–": this radiator gives no figure at the target
     }
+    return *converted;
 }
 
 std::optional<int> MinSupply(const RadiatorEntry& e, double installed, int spread,

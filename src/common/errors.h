@@ -1,14 +1,24 @@
 #pragma once
 // The core's own errors for a step with numbers or the radiator table that
-// cannot be done: the number readings and single or 16-bit stores (common),
-// the table access and the conversion (calc) throw these and nothing else.
-// The calculation command's one error trap catches them, together with any
-// other std::exception (std::bad_alloc) so that no error leaves the handler;
-// the project file reader catches them where it reads a number and reports
-// the item as out of range.
+// cannot be done. Thrown by the number readings and the single and 16-bit
+// stores (common), the radiator table's access (SubscriptError) and the
+// conversion (calc), and by nothing else of the program.
+//
+// Caught in two places only:
+// - the calculation's error trap (error_trap.h), which the calculation command
+//   and the correction of a radiator run in: it catches these and, so that no
+//   error ever leaves the handler, everything else too, reporting anything
+//   that is not a CalcError as unexpected;
+// - Caught() below, where a reading outside the calculation (a number of the
+//   project file, an output typed into the heat-pump check, the check's
+//   conversion at a target) turns the error into a Result.
+// Everything else that can fail answers a Result (result.h).
+
+#include "common/result.h"
 
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 namespace hk {
 
@@ -45,5 +55,15 @@ class InvalidArgumentError : public CalcError {
 public:
     InvalidArgumentError() : CalcError("invalid procedure call or argument") {}
 };
+
+// Runs a step of the core that may throw a CalcError: its value, or the
+// error it threw. Any other exception passes on.
+template <typename F> auto Caught(F&& step) -> Result<std::invoke_result_t<F>, CalcError> {
+    try {
+        return step();
+    } catch (const CalcError& e) {
+        return e;
+    }
+}
 
 } // namespace hk

@@ -38,26 +38,27 @@ bool WholeAt(const Json& obj, const char* key, long long lo, long long hi, long 
     return true;
 }
 
-// The reason the project part does not tie the file to the project in state,
-// or empty.
-std::string ProjectMismatch(const Json& project, const ProgramState& state) {
+// Whether the project part ties the file to the project in state; if not,
+// the reason.
+Result<void> ProjectMatches(const Json& project, const ProgramState& state) {
     const std::string other = "sie gehört zu einem anderen Projekt";
     if (!project.is_object() || !project.contains("LfNr") || !project.contains("QRaum")) {
-        return other + " (Angaben zum Projekt fehlen)";
+        return Problem{other + " (Angaben zum Projekt fehlen)"};
     }
     long long lfNr = 0;
     if (!WholeAt(project, "LfNr", -32768, 32767, lfNr) || lfNr != state.LfNr) {
-        return other + " (andere Zahl der Heizkörper)";
+        return Problem{other + " (andere Zahl der Heizkörper)"};
     }
     const Json& qRaum = project["QRaum"];
     const int rows = RowCount(state.LfNr);
     if (!qRaum.is_array() || qRaum.size() != static_cast<std::size_t>(rows)) {
-        return other + " (andere Zahl der Heizkörper)";
+        return Problem{other + " (andere Zahl der Heizkörper)"};
     }
     for (int n = 1; n <= rows; ++n) {
         const Json& q = qRaum[static_cast<std::size_t>(n - 1)];
         if (!q.is_number() || static_cast<float>(q.get<double>()) != state.table.at(n).QRaum) {
-            return other + " (Raumheizlast des Heizkörpers " + std::to_string(n) + " weicht ab)";
+            return Problem{other + " (Raumheizlast des Heizkörpers " + std::to_string(n) +
+                           " weicht ab)"};
         }
     }
     return {};
@@ -93,47 +94,46 @@ std::string CheckFileBytes(const ProgramState& state, const CheckSettings& setti
     return file.dump(2) + "\n";
 }
 
-std::variant<CheckSettings, std::string> ReadCheckFile(std::string_view bytes,
-                                                       const ProgramState& state) {
+Result<CheckSettings> ReadCheckFile(std::string_view bytes, const ProgramState& state) {
     const Json file = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
     if (file.is_discarded() || !file.is_object()) {
-        return std::string("sie ist keine gültige JSON-Datei");
+        return Problem{"sie ist keine gültige JSON-Datei"};
     }
     if (!file.contains("format") || file["format"] != kCheckFileFormat) {
-        return std::string("sie hat ein anderes Format");
+        return Problem{"sie hat ein anderes Format"};
     }
     if (!file.contains("version") || file["version"] != kCheckFileVersion) {
-        return std::string("sie hat eine andere Version (gelesen wird Version 1)");
+        return Problem{"sie hat eine andere Version (gelesen wird Version 1)"};
     }
     CheckSettings settings;
     long long supply = 0;
     long long ret = 0;
     if (!WholeAt(file, "supply", 0, 1000, supply) || !WholeAt(file, "return", 0, 1000, ret) ||
         !ValidTargets(static_cast<int>(supply), static_cast<int>(ret))) {
-        return std::string("die Zieltemperaturen fehlen oder sind ungültig");
+        return Problem{"die Zieltemperaturen fehlen oder sind ungültig"};
     }
     settings.supply = static_cast<int>(supply);
     settings.ret = static_cast<int>(ret);
-    if (const std::string mismatch =
-            ProjectMismatch(file.contains("project") ? file["project"] : Json(), state);
-        !mismatch.empty()) {
-        return mismatch;
+    if (const auto matches =
+            ProjectMatches(file.contains("project") ? file["project"] : Json(), state);
+        !matches) {
+        return matches.problem();
     }
     const Json installed = file.contains("installed") ? file["installed"] : Json::array();
     if (!installed.is_array()) {
-        return std::string("die vorhandenen Normleistungen sind keine Liste");
+        return Problem{"die vorhandenen Normleistungen sind keine Liste"};
     }
     for (const Json& item : installed) {
         long long entry = 0;
         if (!WholeAt(item, "entry", 1, RowCount(state.LfNr), entry) ||
             settings.installed.count(static_cast<int>(entry)) != 0) {
-            return std::string("sie gehört zu einem anderen Projekt (unbekannte oder doppelte "
-                               "Heizkörper-Nummer)");
+            return Problem{"sie gehört zu einem anderen Projekt (unbekannte oder doppelte "
+                           "Heizkörper-Nummer)"};
         }
         long long output = 0;
         if (!WholeAt(item, "output", kInstalledMin, kInstalledMax, output)) {
-            return "die vorhandene Normleistung des Heizkörpers " + std::to_string(entry) +
-                   " liegt nicht zwischen 1 und 99999";
+            return Problem{"die vorhandene Normleistung des Heizkörpers " + std::to_string(entry) +
+                           " liegt nicht zwischen 1 und 99999"};
         }
         settings.installed[static_cast<int>(entry)] = static_cast<int>(output);
     }
@@ -144,8 +144,8 @@ bool WriteCheckFile(const ProgramState& state, const std::string& projectFile,
                     MessageSink& messages, FileOps& files) {
     const std::string name = CheckFileName(projectFile);
     const std::string bytes = CheckFileBytes(state, state.Check.value_or(CheckSettings{}));
-    if (const auto reason = ReplaceFileSafely(files, name, bytes)) {
-        messages.showMessage(SaveFailedMessage(name, *reason));
+    if (const auto written = ReplaceFileSafely(files, name, bytes); !written) {
+        messages.showMessage(SaveFailedMessage(name, written.problem().message));
         return false;
     }
     return true;
@@ -159,16 +159,13 @@ void ReadCheckBeside(ProgramState& state, MessageSink& messages, FileOps& files)
         return; // no check saved for this project
     }
     std::string reason;
-    std::string bytes;
-    if (const auto unreadable = ReadWholeFile(files, name, kMaxCheckFileBytes, bytes)) {
-        reason = "sie kann nicht gelesen werden (" + *unreadable + ")";
+    if (const auto bytes = ReadWholeFile(files, name, kMaxCheckFileBytes); !bytes) {
+        reason = "sie kann nicht gelesen werden (" + bytes.problem().message + ")";
+    } else if (auto read = ReadCheckFile(*bytes, state); !read) {
+        reason = read.problem().message;
     } else {
-        auto read = ReadCheckFile(bytes, state);
-        if (auto* settings = std::get_if<CheckSettings>(&read)) {
-            state.Check = std::move(*settings);
-            return;
-        }
-        reason = std::get<std::string>(read);
+        state.Check = std::move(*read);
+        return;
     }
     messages.showMessage({NamedFile(name) +
                               "wird für den Wärmepumpen-Check nicht verwendet: " + reason +

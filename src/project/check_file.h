@@ -12,11 +12,11 @@
 
 #include "calc/program_state.h"
 #include "common/message.h"
+#include "common/result.h"
 #include "project/file_ops.h"
 
 #include <string>
 #include <string_view>
-#include <variant>
 
 namespace hk {
 
@@ -37,8 +37,7 @@ std::string CheckFileBytes(const ProgramState& state, const CheckSettings& setti
 // Reads a check file against the project in state: the settings, or the
 // German reason why the file cannot be used ("sie gehört nicht zu diesem
 // Projekt").
-std::variant<CheckSettings, std::string> ReadCheckFile(std::string_view bytes,
-                                                       const ProgramState& state);
+Result<CheckSettings> ReadCheckFile(std::string_view bytes, const ProgramState& state);
 
 // Writes state.Check beside the project file projectFile with the safe
 // replace; a failure is reported in a German message box. False when nothing

@@ -43,10 +43,9 @@ bool SavedProjectMatches(const ProgramState& state, FileOps& files) {
     if (state.ProjectFile.empty()) {
         return false;
     }
-    std::string bytes;
+    const auto bytes = ReadWholeFile(files, state.ProjectFile, kMaxProjectFileBytes);
     ProgramState saved;
-    if (ReadWholeFile(files, state.ProjectFile, kMaxProjectFileBytes, bytes) ||
-        ReadProjectFile(bytes, saved) || saved.LfNr != state.LfNr) {
+    if (!bytes || !ReadProjectFile(*bytes, saved) || saved.LfNr != state.LfNr) {
         return false;
     }
     for (int n = 1; n <= RowCount(state.LfNr); ++n) {
@@ -89,19 +88,19 @@ std::string CheckForm::referenceText() const {
     }
 }
 
-std::optional<std::string> CheckForm::setTargets(int supply, int ret) {
+Result<void> CheckForm::setTargets(int supply, int ret) {
     if (!ValidTargets(supply, ret)) {
         const std::string why = ret >= supply && supply >= kCheckSupplyMin &&
                                         supply <= kCheckSupplyMax && ret >= kCheckReturnMin &&
                                         ret <= kCheckReturnMax
                                     ? "Der Rücklauf muss unter dem Vorlauf liegen."
                                     : "Vorlauf 30 bis 120 °C, Rücklauf 20 bis 119 °C.";
-        return why + " Es gilt weiter " + Pair(settings_.supply, settings_.ret) + ".";
+        return Problem{why + " Es gilt weiter " + Pair(settings_.supply, settings_.ret) + "."};
     }
     settings_.supply = supply;
     settings_.ret = ret;
     changed();
-    return std::nullopt;
+    return {};
 }
 
 const RadiatorEntry& CheckForm::entryOf(std::size_t row) const {
@@ -167,28 +166,25 @@ std::string CheckForm::roomLabel(std::size_t row) const {
     return cut + "…";
 }
 
-std::optional<std::string> CheckForm::setInstalled(std::size_t row, std::string_view text) {
+Result<void> CheckForm::setInstalled(std::size_t row, std::string_view text) {
     const int entry = result_.rows.at(row).entry;
     const std::string_view typed = Trimmed(text);
     if (typed.empty()) {
         if (settings_.installed.erase(entry) != 0) {
             changed(); // an editor left empty on an untyped cell changes nothing
         }
-        return std::nullopt;
+        return {};
     }
-    double value = 0;
-    try {
-        value = IsRegionalNumber(typed) ? RegionalNumber(typed) : 0;
-    } catch (const CalcError&) {
-        value = 0; // beyond double range
-    }
+    // Beyond the double range is no whole number of the range either.
+    const auto read = Caught([&] { return IsRegionalNumber(typed) ? RegionalNumber(typed) : 0; });
+    const double value = read ? *read : 0;
     if (std::floor(value) != value || value < kInstalledMin || value > kInstalledMax) {
-        return "„" + std::string(typed) +
-               "“ ist keine ganze Zahl von 1 bis 99999. Der bisherige Wert bleibt.";
+        return Problem{"„" + std::string(typed) +
+                       "“ ist keine ganze Zahl von 1 bis 99999. Der bisherige Wert bleibt."};
     }
     settings_.installed[entry] = static_cast<int>(value);
     changed();
-    return std::nullopt;
+    return {};
 }
 
 std::vector<std::string> CheckForm::summary() const {
@@ -243,11 +239,7 @@ ExportOutcome CheckForm::exportCsv(FileDialogs& dialogs, MessageSink& messages,
                                    FileOps& files) const {
     return ExportFile(
         dialogs, messages, proposedName("csv"), CsvFilter(),
-        [this](std::string& bytes) -> std::optional<std::string> {
-            bytes = csv();
-            return std::nullopt;
-        },
-        files);
+        [this]() -> Result<std::string> { return csv(); }, files);
 }
 
 bool CheckForm::save(FileDialogs& dialogs, MessageSink& messages, FileOps& files) {

@@ -7,12 +7,12 @@
 #include "calc/heat_pump_check.h"
 #include "calc/program_state.h"
 #include "common/message.h"
+#include "common/result.h"
 #include "project/export_command.h"
 #include "project/file_commands.h"
 #include "project/file_ops.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,7 +55,7 @@ public:
     int ret() const { return settings_.ret; }
     // Sets the target pair; a pair the check does not accept gives the German
     // note to show beside the boxes, and the last valid pair stays in force.
-    std::optional<std::string> setTargets(int supply, int ret);
+    Result<void> setTargets(int supply, int ret);
 
     std::size_t rowCount() const { return result_.rows.size(); }
     const CheckResult& result() const { return result_; }
@@ -75,7 +75,7 @@ public:
     // A typed installed output: a whole number 1 to 99999 in German format;
     // the empty text takes the radiator the project sized again. Anything
     // else gives the German note and the cell keeps its value.
-    std::optional<std::string> setInstalled(std::size_t row, std::string_view text);
+    Result<void> setInstalled(std::size_t row, std::string_view text);
 
     // The two sentences under the table.
     std::vector<std::string> summary() const;

@@ -35,13 +35,11 @@ ExportOutcome ExportFile(FileDialogs& dialogs, MessageSink& messages,
     if (name.empty()) {
         return ExportOutcome::Cancelled;
     }
-    std::string bytes;
-    std::optional<std::string> reason = content(bytes);
-    if (!reason) {
-        reason = ReplaceFileSafely(files, name, bytes);
-    }
-    if (reason) {
-        messages.showMessage(SaveFailedMessage(name, *reason));
+    const Result<std::string> bytes = content();
+    const Result<void> written =
+        bytes ? ReplaceFileSafely(files, name, *bytes) : Result<void>(bytes.problem());
+    if (!written) {
+        messages.showMessage(SaveFailedMessage(name, written.problem().message));
         return ExportOutcome::Failed;
     }
     return ExportOutcome::Written;

@@ -5,19 +5,19 @@
 // is only read.
 
 #include "common/message.h"
+#include "common/result.h"
 #include "project/file_commands.h"
 #include "project/file_ops.h"
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace hk {
 
-// Makes the file's bytes once the user has chosen the file. On failure it
-// answers the German reason, e.g. "Der Bericht konnte nicht erstellt werden".
-using ExportContent = std::function<std::optional<std::string>(std::string& bytes)>;
+// Makes the file's bytes once the user has chosen the file. On failure the
+// German reason, e.g. "Der Bericht konnte nicht erstellt werden".
+using ExportContent = std::function<Result<std::string>()>;
 
 enum class ExportOutcome {
     Cancelled, // no file chosen: nothing made, nothing written

@@ -39,10 +39,9 @@ std::vector<FileFilter> OpenFilters() {
 std::string mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs,
                               MessageSink& messages, FileOps& files) {
     // Checked before the dialog: the user learns at once, and no file is touched.
-    std::string bytes;
-    std::vector<std::string> notes;
-    if (const auto problem = ProjectFileBytes(state, bytes, &notes)) {
-        messages.showMessage({"Das Projekt wurde nicht gespeichert.\n\n" + problem->message +
+    const auto image = ProjectFileBytes(state);
+    if (!image) {
+        messages.showMessage({"Das Projekt wurde nicht gespeichert.\n\n" + image.problem().message +
                                   "\nBitte ändern Sie den Text.",
                               std::string(kTitleNichtGespeichert), MsgIcon::Exclamation});
         return {};
@@ -51,13 +50,13 @@ std::string mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs,
     if (name.empty()) {
         return {};
     }
-    if (const auto reason = ReplaceFileSafely(files, name, bytes)) {
-        messages.showMessage(SaveFailedMessage(name, *reason));
+    if (const auto saved = ReplaceFileSafely(files, name, image->bytes); !saved) {
+        messages.showMessage(SaveFailedMessage(name, saved.problem().message));
         return {};
     }
-    if (!notes.empty()) {
+    if (!image->notes.empty()) {
         std::string text = NamedFile(name) + "wurde gespeichert.\n";
-        for (const std::string& note : notes) {
+        for (const std::string& note : image->notes) {
             text += "\n" + note;
         }
         messages.showMessage({text, std::string(kTitleGespeichert), MsgIcon::Information});
@@ -74,28 +73,26 @@ LoadOutcome mnuItemOpen_Click(ProgramState& state, FileDialogs& dialogs, BusyInd
     if (name.empty()) {
         return LoadOutcome::NoFileChosen;
     }
-    std::optional<std::string> unreadable;
-    std::optional<LoadProblem> problem;
-    {
+    // The hourglass goes off when the reading ends, before any message.
+    const Result<void, Message> loaded = [&]() -> Result<void, Message> {
         const Hourglass hourglass(busy);
-        std::string bytes;
-        unreadable = ReadWholeFile(files, name, kMaxProjectFileBytes, bytes);
-        if (!unreadable) {
-            problem = ReadProjectFile(bytes, state);
+        const auto bytes = ReadWholeFile(files, name, kMaxProjectFileBytes);
+        if (!bytes) {
+            return Message{NamedFile(name) + "kann nicht geöffnet werden.\n" +
+                               bytes.problem().message + ".\n\nEs wurde nichts geladen.",
+                           std::string(kTitleNichtGeladen), MsgIcon::Critical};
         }
-    }
-    if (unreadable) {
-        messages.showMessage({NamedFile(name) + "kann nicht geöffnet werden.\n" + *unreadable +
-                                  ".\n\nEs wurde nichts geladen.",
-                              std::string(kTitleNichtGeladen), MsgIcon::Critical});
-        return LoadOutcome::Refused;
-    }
-    if (problem) {
-        messages.showMessage({NamedFile(name) + "ist keine gültige Projektdatei.\nZeile " +
-                                  std::to_string(problem->line) + ": " + problem->message +
-                                  ".\n\nEs wurde nichts geladen, die bisherigen Daten sind "
-                                  "unverändert.",
-                              std::string(kTitleNichtGeladen), MsgIcon::Exclamation});
+        if (const auto read = ReadProjectFile(*bytes, state); !read) {
+            return Message{NamedFile(name) + "ist keine gültige Projektdatei.\nZeile " +
+                               std::to_string(read.problem().line) + ": " + read.problem().message +
+                               ".\n\nEs wurde nichts geladen, die bisherigen Daten sind "
+                               "unverändert.",
+                           std::string(kTitleNichtGeladen), MsgIcon::Exclamation};
+        }
+        return {};
+    }();
+    if (!loaded) {
+        messages.showMessage(loaded.problem());
         return LoadOutcome::Refused;
     }
     state.unsavedCalculations = false;

@@ -30,50 +30,50 @@ std::string PathReason(int err) {
     }
 }
 
-std::string ReadReason(int err) {
+Problem ReadReason(int err) {
     if (auto r = PathReason(err); !r.empty()) {
-        return err == EINVAL ? "Dies ist keine gewöhnliche Datei" : r;
+        return {err == EINVAL ? "Dies ist keine gewöhnliche Datei" : r};
     }
     switch (err) {
     case ENOENT:
-        return "Die Datei ist nicht vorhanden";
+        return {"Die Datei ist nicht vorhanden"};
     case EACCES:
     case EPERM:
-        return "Keine Leseberechtigung für diese Datei";
+        return {"Keine Leseberechtigung für diese Datei"};
     case EISDIR:
-        return "Unter diesem Namen gibt es einen Ordner, keine Datei";
+        return {"Unter diesem Namen gibt es einen Ordner, keine Datei"};
     case EIO:
-        return "Fehler beim Lesen vom Datenträger";
+        return {"Fehler beim Lesen vom Datenträger"};
     default:
-        return OtherError(err);
+        return {OtherError(err)};
     }
 }
 
-std::string SaveReason(int err) {
+Problem SaveReason(int err) {
     if (auto r = PathReason(err); !r.empty()) {
-        return r;
+        return {r};
     }
     if (err == kErrQuota) {
-        return "Der Datenträger ist voll";
+        return {"Der Datenträger ist voll"};
     }
     switch (err) {
     case ENOENT:
-        return "Der Ordner ist nicht vorhanden";
+        return {"Der Ordner ist nicht vorhanden"};
     case EACCES:
     case EPERM:
-        return "Keine Schreibberechtigung für diesen Ordner";
+        return {"Keine Schreibberechtigung für diesen Ordner"};
     case EROFS:
-        return "Der Datenträger ist schreibgeschützt";
+        return {"Der Datenträger ist schreibgeschützt"};
     case ENOSPC:
-        return "Der Datenträger ist voll";
+        return {"Der Datenträger ist voll"};
     case EISDIR:
-        return "Unter diesem Namen gibt es bereits einen Ordner";
+        return {"Unter diesem Namen gibt es bereits einen Ordner"};
     case EBUSY:
-        return "Die Datei wird gerade von einem anderen Programm benutzt";
+        return {"Die Datei wird gerade von einem anderen Programm benutzt"};
     case EIO:
-        return "Fehler beim Schreiben auf den Datenträger";
+        return {"Fehler beim Schreiben auf den Datenträger"};
     default:
-        return OtherError(err);
+        return {OtherError(err)};
     }
 }
 
@@ -174,8 +174,7 @@ std::string FolderOf(const std::string& path) {
     return Utf8Of(p.parent_path());
 }
 
-std::optional<std::string> ReadWholeFile(FileOps& files, const std::string& path, std::size_t limit,
-                                         std::string& bytes) {
+Result<std::string> ReadWholeFile(FileOps& files, const std::string& path, std::size_t limit) {
     PathInfo info;
     if (const int err = files.inspect(path, info); err != 0) {
         return ReadReason(err);
@@ -189,18 +188,19 @@ std::optional<std::string> ReadWholeFile(FileOps& files, const std::string& path
     if (!info.isRegular) {
         return ReadReason(EINVAL);
     }
+    std::string bytes;
     if (const int err = files.readAll(path, limit, bytes); err != 0) {
         return ReadReason(err);
     }
     if (bytes.size() > limit) {
-        return "Die Datei ist größer als " + WholeText(static_cast<long long>(limit >> 20)) +
-               " MB und damit keine Projektdatei";
+        return Problem{"Die Datei ist größer als " +
+                       WholeText(static_cast<long long>(limit >> 20)) +
+                       " MB und damit keine Projektdatei"};
     }
-    return std::nullopt;
+    return bytes;
 }
 
-std::optional<std::string> ReplaceFileSafely(FileOps& files, const std::string& path,
-                                             std::string_view bytes) {
+Result<void> ReplaceFileSafely(FileOps& files, const std::string& path, std::string_view bytes) {
     if (path.empty() || path.back() == '/' || (kBackslashSeparates && path.back() == '\\')) {
         return SaveReason(EINVAL);
     }
@@ -225,12 +225,12 @@ std::optional<std::string> ReplaceFileSafely(FileOps& files, const std::string& 
             return SaveReason(EISDIR);
         }
         if (!info.isRegular) {
-            return "Unter diesem Namen gibt es keine gewöhnliche Datei";
+            return Problem{"Unter diesem Namen gibt es keine gewöhnliche Datei"};
         }
         if (info.readOnly) {
             // Renaming would replace it all the same; the user protected it,
             // or it is another user's.
-            return "Die Datei ist schreibgeschützt";
+            return Problem{"Die Datei ist schreibgeschützt"};
         }
     }
     // A link keeps pointing at the project: replace the file it names.
@@ -257,7 +257,7 @@ std::optional<std::string> ReplaceFileSafely(FileOps& files, const std::string& 
         }
     }
     bool open = true;
-    auto fail = [&](int e) -> std::optional<std::string> {
+    auto fail = [&](int e) -> Result<void> {
         if (open) {
             files.close(handle);
         }
@@ -303,7 +303,7 @@ std::optional<std::string> ReplaceFileSafely(FileOps& files, const std::string& 
     }
     // The new file is in place; a folder that cannot be flushed loses nothing.
     files.flushFolder(folder);
-    return std::nullopt;
+    return {};
 }
 
 } // namespace hk

@@ -5,10 +5,11 @@
 // The operations of the machine itself live in one platform file each for
 // POSIX systems and for Windows; nothing else calls the system directly.
 
+#include "common/result.h"
 #include <cerrno>
 #include <cstddef>
+
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -76,10 +77,9 @@ bool ProcessIsRunning(long long pid);
 // A project file is some kilobytes; anything beyond this is no project file.
 inline constexpr std::size_t kMaxProjectFileBytes = 16u * 1024u * 1024u;
 
-// Reads the whole file into bytes. On failure the German reason, e.g.
-// "Die Datei ist nicht vorhanden", and bytes is unspecified.
-std::optional<std::string> ReadWholeFile(FileOps& files, const std::string& path, std::size_t limit,
-                                         std::string& bytes);
+// The whole file's bytes. On failure the German reason, e.g.
+// "Die Datei ist nicht vorhanden".
+Result<std::string> ReadWholeFile(FileOps& files, const std::string& path, std::size_t limit);
 
 // Writes bytes to a temporary file beside path, flushes it to the disk and only
 // then renames it over path. On failure the German reason; an existing file
@@ -87,8 +87,7 @@ std::optional<std::string> ReadWholeFile(FileOps& files, const std::string& path
 // new file keeps the permission bits and (where permitted) the owner of the
 // one it replaces; a hard link to the old file keeps the old contents.
 // Temporary files that killed saves left in the folder are removed.
-std::optional<std::string> ReplaceFileSafely(FileOps& files, const std::string& path,
-                                             std::string_view bytes);
+Result<void> ReplaceFileSafely(FileOps& files, const std::string& path, std::string_view bytes);
 
 // Names inside the program are UTF-8; std::filesystem converts them to what
 // the system takes (UTF-16 on Windows) and back.

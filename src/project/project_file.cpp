@@ -29,10 +29,6 @@ bool LooksLikeUtf16(std::string_view b) {
 
 // ---------------------------------------------------------------- writing
 
-struct Refusal {
-    std::string message;
-};
-
 using Notes = std::vector<std::string>;
 
 // "18.900.000 Bytes", grouped in threes as German texts write it.
@@ -80,19 +76,19 @@ std::string BadCharacter(std::string_view utf8) {
     return "ein ungültiges Zeichen";
 }
 
-std::string Encoded(std::string_view utf8, const std::string& what) {
+Result<std::string> Encoded(std::string_view utf8, const std::string& what) {
     auto bytes = Utf8ToCp1252(utf8);
     if (!bytes) {
-        throw Refusal{what + " enthält " + BadCharacter(utf8) +
-                      ", das eine Projektdatei nicht aufnehmen kann."};
+        return Problem{what + " enthält " + BadCharacter(utf8) +
+                       ", das eine Projektdatei nicht aufnehmen kann."};
     }
     return std::move(*bytes);
 }
 
 // A text that stands on one line of the file, alone or as an item. Only the
-// pair CR LF ends a line, so each pair is written as one blank and the user
-// is told; a lone CR or LF, as a loaded file may hold, is kept.
-std::string OneLine(std::string_view utf8, const std::string& what, Notes& notes) {
+// pair CR LF ends a line, so each pair is written as one blank and notes
+// tells the user; a lone CR or LF, as a loaded file may hold, is kept.
+Result<std::string> OneLine(std::string_view utf8, const std::string& what, Notes& notes) {
     if (utf8.find(kCrLf) == std::string_view::npos) {
         return Encoded(utf8, what);
     }
@@ -110,63 +106,118 @@ std::string OneLine(std::string_view utf8, const std::string& what, Notes& notes
     return Encoded(flat, what);
 }
 
-void PutQuoted(std::string& out, std::string_view utf8, const std::string& what, Notes& notes) {
-    out += '"';
-    for (char c : OneLine(utf8, what, notes)) {
-        out += c;
-        if (c == '"') {
-            out += '"'; // doubled, so that the reader sees no end of the text here
+// The file as it is written. The first problem stops the writing: nothing is
+// put after it, and the image gives that problem.
+class FileWriter {
+public:
+    void oneLine(std::string_view utf8, const std::string& what) {
+        if (const auto text = OneLine(utf8, what, notes_); accepted(text)) {
+            out_ += *text;
         }
     }
-    out += '"';
-}
 
-void PutSingle(std::string& out, float x, int entry) {
-    if (!std::isfinite(x)) {
-        throw Refusal{EntryName(entry) + " enthält einen ungültigen Zahlwert."};
+    void quoted(std::string_view utf8, const std::string& what) {
+        const auto text = OneLine(utf8, what, notes_);
+        if (!accepted(text)) {
+            return;
+        }
+        out_ += '"';
+        for (char c : *text) {
+            out_ += c;
+            if (c == '"') {
+                out_ += '"'; // doubled, so that the reader sees no end of the text here
+            }
+        }
+        out_ += '"';
     }
-    out += FileNumberText(x);
-}
 
-void PutRow(std::string& out, const RadiatorEntry& e, int n, Notes& notes) {
-    out += WholeText(n);
+    void single(float x, int entry) {
+        if (!std::isfinite(x)) {
+            accepted(Result<std::string>(
+                Problem{EntryName(entry) + " enthält einen ungültigen Zahlwert."}));
+        }
+        put(FileNumberText(x));
+    }
+
+    void encoded(std::string_view utf8, const std::string& what) {
+        if (const auto bytes = Encoded(utf8, what); accepted(bytes)) {
+            out_ += *bytes;
+        }
+    }
+
+    void put(std::string_view bytes) {
+        if (status_) {
+            out_ += bytes;
+        }
+    }
+
+    void reserve(std::size_t n) { out_.reserve(n); }
+
+    Result<ProjectFileImage> image() && {
+        if (!status_) {
+            return status_.problem();
+        }
+        return ProjectFileImage{std::move(out_), std::move(notes_)};
+    }
+
+private:
+    // Keeps the first problem; true while nothing went wrong.
+    bool accepted(const Result<std::string>& part) {
+        if (status_ && !part) {
+            status_ = part.problem();
+        }
+        return status_.ok();
+    }
+
+    std::string out_;
+    Notes notes_;
+    Result<void> status_;
+};
+
+void PutRow(FileWriter& w, const RadiatorEntry& e, int n) {
+    w.put(WholeText(n));
     for (float x : {e.dVorl, e.dRueckl}) {
-        out += ',';
-        PutSingle(out, x, n);
+        w.put(",");
+        w.single(x, n);
     }
-    out += ',';
-    PutQuoted(out, e.RaumNr, "Die Raum-Nr. von " + EntryName(n), notes);
-    out += ',';
-    PutQuoted(out, e.RaumVer, "Die Raum-Verwendung von " + EntryName(n), notes);
+    w.put(",");
+    w.quoted(e.RaumNr, "Die Raum-Nr. von " + EntryName(n));
+    w.put(",");
+    w.quoted(e.RaumVer, "Die Raum-Verwendung von " + EntryName(n));
     for (float x : {e.dRaum, e.QRaum, e.Exponent, e.dMittel, e.Faktor, e.QHKNeu}) {
-        out += ',';
-        PutSingle(out, x, n);
+        w.put(",");
+        w.single(x, n);
     }
-    out += ',';
-    PutQuoted(out, e.HkTyp, "Der Heizflächen-Typ von " + EntryName(n), notes);
-    out += kCrLf;
+    w.put(",");
+    w.quoted(e.HkTyp, "Der Heizflächen-Typ von " + EntryName(n));
+    w.put(kCrLf);
 }
 
-std::string FileImage(const ProgramState& s, Notes& notes) {
-    std::string out;
-    out.reserve(4096 + s.ListingText.size());
+Result<ProjectFileImage> FileImage(const ProgramState& s) {
+    FileWriter w;
+    w.reserve(4096 + s.ListingText.size());
     for (int n = 1; n <= kHeaderLines; ++n) {
-        out += OneLine(s.header[n], HeaderFieldName(n), notes);
-        out += kCrLf;
+        w.oneLine(s.header[n], HeaderFieldName(n));
+        w.put(kCrLf);
     }
     // LfNr is 71 after the next command that follows entry 70: that entry
     // does not exist, so the file ends with entry 70.
     const int rows = std::max(1, RowCount(s.LfNr));
-    out += WholeText(rows) + "," + WholeText(s.dNorm);
-    out += kCrLf;
+    w.put(WholeText(rows) + "," + WholeText(s.dNorm));
+    w.put(kCrLf);
     for (int n = 1; n <= rows; ++n) {
-        PutRow(out, s.table.at(n), n, notes);
+        PutRow(w, s.table.at(n), n);
     }
-    out += Encoded(s.ListingText, "Die Ergebnisliste");
+    w.encoded(s.ListingText, "Die Ergebnisliste");
     if (!s.ListingText.empty() && !s.ListingText.ends_with(kCrLf)) {
-        out += kCrLf; // the listing's last line is always complete
+        w.put(kCrLf); // the listing's last line is always complete
     }
-    out += kCrLf;
+    w.put(kCrLf);
+    auto image = std::move(w).image();
+    if (!image) {
+        return image;
+    }
+    std::string& out = image->bytes;
     if (IsMultiByteUtf8(out) || out.starts_with(kUtf8Bom) || LooksLikeUtf16(out)) {
         // Such bytes would be read back as UTF-8 or UTF-16 and change the
         // texts (the project holds e.g. "Ã¤", or "ï»¿" at its start): written
@@ -174,20 +225,19 @@ std::string FileImage(const ProgramState& s, Notes& notes) {
         out = std::string(kUtf8Bom) + Cp1252ToUtf8(out);
     }
     if (out.size() > kMaxProjectFileBytes) {
-        throw Refusal{"Die Projektdatei würde " + ByteCountText(out.size()) +
-                      " groß; das Programm lädt höchstens " + ByteCountText(kMaxProjectFileBytes) +
-                      " (" + WholeText(static_cast<long long>(kMaxProjectFileBytes >> 20)) +
-                      " MB) und könnte sie nicht wieder laden."};
+        return Problem{"Die Projektdatei würde " + ByteCountText(out.size()) +
+                       " groß; das Programm lädt höchstens " + ByteCountText(kMaxProjectFileBytes) +
+                       " (" + WholeText(static_cast<long long>(kMaxProjectFileBytes >> 20)) +
+                       " MB) und könnte sie nicht wieder laden."};
     }
-    return out;
+    return image;
 }
 
 // ---------------------------------------------------------------- reading
 
-struct BadFile {
-    int line;
-    std::string message;
-};
+// Every step of the reading answers the first problem it finds, with its line.
+using Loaded = Result<void, LoadProblem>;
+template <typename T> using Read = Result<T, LoadProblem>;
 
 // The file line by line; a line ends at CR LF.
 class Lines {
@@ -195,14 +245,14 @@ public:
     explicit Lines(std::string_view bytes) : bytes_(bytes) {}
 
     // The next line, which must be complete; its number is number().
-    std::string_view need() {
+    Read<std::string_view> need() {
         ++number_;
         if (pos_ >= bytes_.size()) {
-            throw BadFile{number_, "Die Datei endet vorzeitig"};
+            return LoadProblem{number_, "Die Datei endet vorzeitig"};
         }
         const auto end = bytes_.find(kCrLf, pos_);
         if (end == std::string_view::npos) {
-            throw BadFile{number_, "Die Datei endet vorzeitig, mitten in der Zeile"};
+            return LoadProblem{number_, "Die Datei endet vorzeitig, mitten in der Zeile"};
         }
         const auto line = bytes_.substr(pos_, end - pos_);
         pos_ = end + kCrLf.size();
@@ -236,10 +286,11 @@ constexpr std::size_t kExtraItemsRead = 16;
 
 // Splits an item list; items may hold up to kExtraItemsRead more than
 // expected, and fewer is refused here.
-void SplitItems(std::string_view line, int lineNo, std::size_t expected, std::vector<Item>& items) {
+Loaded SplitItems(std::string_view line, int lineNo, std::size_t expected,
+                  std::vector<Item>& items) {
     items.clear();
     if (line.empty()) {
-        throw BadFile{lineNo, "Die Zeile ist leer"};
+        return LoadProblem{lineNo, "Die Zeile ist leer"};
     }
     std::size_t pos = 0;
     while (items.size() < expected + kExtraItemsRead) {
@@ -254,8 +305,8 @@ void SplitItems(std::string_view line, int lineNo, std::size_t expected, std::ve
             for (;;) {
                 const auto quote = line.find('"', i);
                 if (quote == std::string_view::npos) {
-                    throw BadFile{lineNo, "In Angabe " + WholeText(items.size() + 1) +
-                                              " fehlt das schließende Anführungszeichen"};
+                    return LoadProblem{lineNo, "In Angabe " + WholeText(items.size() + 1) +
+                                                   " fehlt das schließende Anführungszeichen"};
                 }
                 item.text.append(line.substr(i, quote - i));
                 i = quote + 1;
@@ -282,22 +333,25 @@ void SplitItems(std::string_view line, int lineNo, std::size_t expected, std::ve
         pos = comma + 1;
     }
     if (items.size() < expected) {
-        throw BadFile{lineNo, "Die Zeile hat " + Count(items.size()) + " statt " + Count(expected)};
+        return LoadProblem{lineNo,
+                           "Die Zeile hat " + Count(items.size()) + " statt " + Count(expected)};
     }
+    return {};
 }
 
-void RefuseExtraItems(const std::vector<Item>& items, int lineNo, std::size_t expected) {
+Loaded RefuseExtraItems(const std::vector<Item>& items, int lineNo, std::size_t expected) {
     if (items.size() > expected) {
-        throw BadFile{lineNo, "Die Zeile hat mehr als " + Count(expected)};
+        return LoadProblem{lineNo, "Die Zeile hat mehr als " + Count(expected)};
     }
+    return {};
 }
 
 // A row has its texts as items 4, 5 and 12. Three texts further right on a
 // line with too many items: a number was written with a decimal comma, which
 // splits it into two items.
-void RefuseExtraRowItems(const std::vector<Item>& items, int lineNo) {
+Loaded RefuseExtraRowItems(const std::vector<Item>& items, int lineNo) {
     if (items.size() <= kRowItems) {
-        return;
+        return {};
     }
     std::vector<std::size_t> texts;
     for (std::size_t k = 0; k < items.size(); ++k) {
@@ -306,12 +360,12 @@ void RefuseExtraRowItems(const std::vector<Item>& items, int lineNo) {
         }
     }
     if (texts.size() == 3 && texts != std::vector<std::size_t>{4, 5, kRowItems}) {
-        throw BadFile{lineNo, "Die Zeile hat " + Count(items.size()) + " statt " +
-                                  Count(kRowItems) +
-                                  ": eine Zahl ist mit Dezimalkomma geschrieben (etwa 75,5), die "
-                                  "Datei erwartet einen Dezimalpunkt (75.5)"};
+        return LoadProblem{lineNo,
+                           "Die Zeile hat " + Count(items.size()) + " statt " + Count(kRowItems) +
+                               ": eine Zahl ist mit Dezimalkomma geschrieben (etwa 75,5), die "
+                               "Datei erwartet einen Dezimalpunkt (75.5)"};
     }
-    RefuseExtraItems(items, lineNo, kRowItems);
+    return RefuseExtraItems(items, lineNo, kRowItems);
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -351,63 +405,70 @@ bool IsFileNumber(std::string_view s) {
     return i == s.size();
 }
 
+// The items of one line. The first problem is kept: the readings after it
+// give 0 or the empty text, and status() tells.
 class ItemReader {
 public:
     ItemReader(const std::vector<Item>& items, int lineNo) : items_(items), lineNo_(lineNo) {}
 
-    std::string text(std::size_t k) const {
+    std::string text(std::size_t k) {
         const Item& item = at(k);
         if (!item.quoted) {
             fail(k, "ist kein Text in Anführungszeichen");
         }
-        return Cp1252ToUtf8(item.text);
+        return status_ ? Cp1252ToUtf8(item.text) : std::string();
     }
 
-    float single(std::size_t k) const {
-        const double v = number(k);
-        try {
-            return StoreSingle(v);
-        } catch (const CalcError&) {
-            fail(k, "liegt außerhalb des Zahlbereichs");
-        }
+    float single(std::size_t k) {
+        return InRange(k, [&] { return StoreSingle(number(k)); });
     }
 
-    std::int16_t int16(std::size_t k) const {
-        const double v = number(k);
-        try {
-            return ToInt16(v);
-        } catch (const CalcError&) {
-            fail(k, "liegt außerhalb des Zahlbereichs");
-        }
+    std::int16_t int16(std::size_t k) {
+        return InRange(k, [&] { return ToInt16(number(k)); });
     }
+
+    const Loaded& status() const { return status_; }
 
 private:
     const Item& at(std::size_t k) const { return items_[k - 1]; }
 
-    double number(std::size_t k) const {
+    // A reading of the number of item k; a value beyond the range of the
+    // field that receives it is a problem of the file, not of the program.
+    template <typename F> auto InRange(std::size_t k, F read) -> std::invoke_result_t<F> {
+        if (!status_) {
+            return 0;
+        }
+        const auto value = Caught(read);
+        if (!value) {
+            fail(k, "liegt außerhalb des Zahlbereichs");
+            return 0;
+        }
+        return *value;
+    }
+
+    // Throws CalcError beyond the double range.
+    double number(std::size_t k) {
         const Item& item = at(k);
         if (item.quoted) {
             fail(k, "ist ein Text, erwartet wird eine Zahl");
-        }
-        if (item.bare.empty()) {
+        } else if (item.bare.empty()) {
             fail(k, "fehlt");
-        }
-        if (!IsFileNumber(item.bare)) {
+        } else if (!IsFileNumber(item.bare)) {
             fail(k, "ist keine Zahl");
         }
-        try {
-            return LeadingNumber(item.bare);
-        } catch (const CalcError&) {
-            fail(k, "liegt außerhalb des Zahlbereichs");
-        }
+        return status_ ? LeadingNumber(item.bare) : 0;
     }
 
-    [[noreturn]] void fail(std::size_t k, const std::string& what) const {
-        throw BadFile{lineNo_, "Angabe " + WholeText(static_cast<long long>(k)) + " " + what};
+    void fail(std::size_t k, const std::string& what) {
+        if (status_) {
+            status_ =
+                LoadProblem{lineNo_, "Angabe " + WholeText(static_cast<long long>(k)) + " " + what};
+        }
     }
 
     const std::vector<Item>& items_;
     int lineNo_;
+    Loaded status_;
 };
 
 std::size_t LineCount(std::string_view text) {
@@ -432,10 +493,10 @@ int LineOf(std::string_view bytes, std::size_t pos) {
 // The file as Windows-1252 bytes. A file that another editor saved as UTF-8,
 // with or without its byte order mark, is converted; one that is UTF-16 is
 // refused by name.
-std::string_view AsCp1252(std::string_view bytes, std::string& converted) {
+Read<std::string_view> AsCp1252(std::string_view bytes, std::string& converted) {
     if (LooksLikeUtf16(bytes)) {
-        throw BadFile{1, "Die Datei ist UTF-16 kodiert; eine Projektdatei ist eine "
-                         "Windows-1252-Textdatei (ANSI)"};
+        return LoadProblem{1, "Die Datei ist UTF-16 kodiert; eine Projektdatei ist eine "
+                              "Windows-1252-Textdatei (ANSI)"};
     }
     const bool marked = bytes.starts_with(kUtf8Bom);
     if (marked) {
@@ -450,37 +511,41 @@ std::string_view AsCp1252(std::string_view bytes, std::string& converted) {
         const std::size_t at = pos;
         const char32_t c = DecodeUtf8(bytes, pos);
         if (c > 0x10FFFF) {
-            throw BadFile{LineOf(bytes, at), "Die Datei ist als UTF-8 gekennzeichnet, enthält "
-                                             "aber Bytes, die kein UTF-8 sind"};
+            return LoadProblem{LineOf(bytes, at), "Die Datei ist als UTF-8 gekennzeichnet, enthält "
+                                                  "aber Bytes, die kein UTF-8 sind"};
         }
         const auto b = Utf8ToCp1252(bytes.substr(at, pos - at));
         if (!b) {
-            throw BadFile{LineOf(bytes, at), "Die Datei (UTF-8) enthält " +
-                                                 BadCharacter(bytes.substr(at, pos - at)) +
-                                                 ", das eine Projektdatei nicht aufnehmen kann"};
+            return LoadProblem{LineOf(bytes, at),
+                               "Die Datei (UTF-8) enthält " +
+                                   BadCharacter(bytes.substr(at, pos - at)) +
+                                   ", das eine Projektdatei nicht aufnehmen kann"};
         }
         converted += *b;
     }
-    return converted;
+    return std::string_view(converted);
 }
 
 // Names line ends other than CR LF before any line is read.
-void RefuseOtherLineEnds(std::string_view bytes) {
+Loaded RefuseOtherLineEnds(std::string_view bytes) {
     const std::string_view expected = "Die Datei hat keine Windows-Zeilenenden (CR LF), ";
     const auto first = bytes.find(kCrLf);
     if (first == std::string_view::npos) {
         if (bytes.find('\n') != std::string_view::npos) {
-            throw BadFile{1, std::string(expected) + "sondern nur LF, wie Linux und macOS sie "
-                                                     "schreiben"};
+            return LoadProblem{1, std::string(expected) + "sondern nur LF, wie Linux und macOS sie "
+                                                          "schreiben"};
         }
         if (bytes.find('\r') != std::string_view::npos) {
-            throw BadFile{1, std::string(expected) + "sondern nur CR, wie ältere Mac-Programme "
-                                                     "sie schreiben"};
+            return LoadProblem{1, std::string(expected) +
+                                      "sondern nur CR, wie ältere Mac-Programme "
+                                      "sie schreiben"};
         }
     } else if (first > 0 && bytes[first - 1] == '\r') {
-        throw BadFile{1, std::string(expected) + "sondern CR CR LF: die Zeilenenden wurden doppelt "
-                                                 "umgewandelt"};
+        return LoadProblem{1, std::string(expected) +
+                                  "sondern CR CR LF: die Zeilenenden wurden doppelt "
+                                  "umgewandelt"};
     }
+    return {};
 }
 
 // A row starts with its number and a comma; a listing line or a header line
@@ -523,12 +588,12 @@ bool HoldsControlBytes(std::string_view s) {
 // The listing: whole lines to the end, each appended with its CR LF. The
 // writer ends it with an empty line, so a file cut at a line end shows, and
 // so do bytes after that end (a Ctrl-Z or zeros some programs add).
-void CheckListingEnd(std::string_view listing, int lineBefore) {
+Loaded CheckListingEnd(std::string_view listing, int lineBefore) {
     if (listing.empty()) {
-        throw BadFile{lineBefore + 1, "Die Datei endet vorzeitig, die Ergebnisliste fehlt"};
+        return LoadProblem{lineBefore + 1, "Die Datei endet vorzeitig, die Ergebnisliste fehlt"};
     }
     if (listing == kCrLf || listing.ends_with("\r\n\r\n")) {
-        return;
+        return {};
     }
     const auto closing = listing.rfind("\r\n\r\n");
     const std::size_t end = closing != std::string_view::npos ? closing + 4
@@ -537,107 +602,145 @@ void CheckListingEnd(std::string_view listing, int lineBefore) {
     if (end != std::string_view::npos) {
         const auto after = listing.substr(end);
         if (after.find(kCrLf) == std::string_view::npos || HoldsControlBytes(after)) {
-            throw BadFile{lineBefore + LineOf(listing, end),
-                          "Nach dem Ende der Projektdaten folgen noch " +
-                              WholeText(static_cast<long long>(after.size())) +
-                              " Bytes, die nicht zur Projektdatei gehören"};
+            return LoadProblem{lineBefore + LineOf(listing, end),
+                               "Nach dem Ende der Projektdaten folgen noch " +
+                                   WholeText(static_cast<long long>(after.size())) +
+                                   " Bytes, die nicht zur Projektdatei gehören"};
         }
     }
     // The line that is cut short, or the closing line that is missing.
     const auto present = static_cast<int>(LineCount(listing));
-    throw BadFile{lineBefore + present + (listing.ends_with(kCrLf) ? 1 : 0),
-                  "Die Datei endet vorzeitig, die Ergebnisliste ist unvollständig"};
+    return LoadProblem{lineBefore + present + (listing.ends_with(kCrLf) ? 1 : 0),
+                       "Die Datei endet vorzeitig, die Ergebnisliste ist unvollständig"};
 }
 
-void ReadInto(std::string_view file, ProgramState& s) {
-    if (file.empty()) {
-        throw BadFile{1, "Die Datei ist leer"};
+// The next line split into at least expected items; answers its number.
+Read<int> NextItems(Lines& lines, std::vector<Item>& items, std::size_t expected) {
+    const auto line = lines.need();
+    if (!line) {
+        return line.problem();
     }
-    std::string converted;
-    const std::string_view bytes = AsCp1252(file, converted);
-    RefuseOtherLineEnds(bytes);
-    Lines lines(bytes);
-    for (int n = 1; n <= kHeaderLines; ++n) {
-        s.header[n] = Cp1252ToUtf8(lines.need());
+    if (auto split = SplitItems(*line, lines.number(), expected, items); !split) {
+        return split.problem();
     }
+    return lines.number();
+}
 
-    std::vector<Item> items;
-    const std::string_view counterLine = lines.need();
-    const int counterLineNo = lines.number();
-    SplitItems(counterLine, counterLineNo, kCounterItems, items);
-    RefuseExtraItems(items, counterLineNo, kCounterItems);
-    const ItemReader counter(items, counterLineNo);
+// The counter line "LfNr,dNorm" into s.
+Loaded ReadCounter(Lines& lines, std::vector<Item>& items, ProgramState& s) {
+    const auto next = NextItems(lines, items, kCounterItems);
+    if (!next) {
+        return next.problem();
+    }
+    const int lineNo = *next;
+    if (auto extra = RefuseExtraItems(items, lineNo, kCounterItems); !extra) {
+        return extra;
+    }
+    ItemReader counter(items, lineNo);
     const std::int16_t rows = counter.int16(1);
     const std::int16_t dNorm = counter.int16(2);
+    if (!counter.status()) {
+        return counter.status();
+    }
     if (!RadiatorTable::IsValidNumber(rows)) {
-        throw BadFile{counterLineNo, "Die Zahl der Heizkörper ist " + WholeText(rows) +
-                                         ", möglich sind 1 bis " +
-                                         WholeText(RadiatorTable::kCapacity)};
+        return LoadProblem{lineNo, "Die Zahl der Heizkörper ist " + WholeText(rows) +
+                                       ", möglich sind 1 bis " +
+                                       WholeText(RadiatorTable::kCapacity)};
     }
     s.LfNr = rows;
     s.dNorm = dNorm;
+    return {};
+}
 
-    for (int n = 1; n <= rows; ++n) {
+// The row of entry n into e.
+Loaded ReadRow(Lines& lines, std::vector<Item>& items, int n, RadiatorEntry& e) {
+    const auto next = NextItems(lines, items, kRowItems);
+    if (!next) {
+        return next.problem();
+    }
+    const int lineNo = *next;
+    if (auto extra = RefuseExtraRowItems(items, lineNo); !extra) {
+        return extra;
+    }
+    ItemReader row(items, lineNo);
+    const std::int16_t number = row.int16(1);
+    if (row.status() && number != n) {
+        // The number decides which entry a row fills; a wrong one would
+        // shuffle the project.
+        return LoadProblem{lineNo, "Die Zeile trägt die Nummer " + WholeText(number) +
+                                       ", an dieser Stelle steht " + EntryName(n)};
+    }
+    e.dVorl = row.single(2);
+    e.dRueckl = row.single(3);
+    e.RaumNr = row.text(4);
+    e.RaumVer = row.text(5);
+    e.dRaum = row.single(6);
+    e.QRaum = row.single(7);
+    e.Exponent = row.single(8);
+    e.dMittel = row.single(9);
+    e.Faktor = row.single(10);
+    e.QHKNeu = row.single(11);
+    e.HkTyp = row.text(12);
+    return row.status();
+}
+
+Loaded ReadInto(std::string_view file, ProgramState& s) {
+    if (file.empty()) {
+        return LoadProblem{1, "Die Datei ist leer"};
+    }
+    std::string converted;
+    const auto bytes = AsCp1252(file, converted);
+    if (!bytes) {
+        return bytes.problem();
+    }
+    if (auto ends = RefuseOtherLineEnds(*bytes); !ends) {
+        return ends;
+    }
+    Lines lines(*bytes);
+    for (int n = 1; n <= kHeaderLines; ++n) {
+        const auto line = lines.need();
+        if (!line) {
+            return line.problem();
+        }
+        s.header[n] = Cp1252ToUtf8(*line);
+    }
+
+    std::vector<Item> items;
+    if (auto counter = ReadCounter(lines, items, s); !counter) {
+        return counter;
+    }
+    const int counterLineNo = lines.number();
+    for (int n = 1; n <= s.LfNr; ++n) {
         if (!RowFollows(lines.rest())) {
-            throw BadFile{counterLineNo, "Die Zeile nennt " + WholeText(rows) +
-                                             " Heizkörper, es folgen aber nur " + WholeText(n - 1) +
-                                             " Zeilen mit Heizkörperdaten; die übrigen fehlen"};
+            return LoadProblem{counterLineNo,
+                               "Die Zeile nennt " + WholeText(s.LfNr) +
+                                   " Heizkörper, es folgen aber nur " + WholeText(n - 1) +
+                                   " Zeilen mit Heizkörperdaten; die übrigen fehlen"};
         }
-        const std::string_view rowLine = lines.need();
-        SplitItems(rowLine, lines.number(), kRowItems, items);
-        RefuseExtraRowItems(items, lines.number());
-        const ItemReader row(items, lines.number());
-        const std::int16_t number = row.int16(1);
-        if (number != n) {
-            // The number decides which entry a row fills; a wrong one would
-            // shuffle the project.
-            throw BadFile{lines.number(), "Die Zeile trägt die Nummer " + WholeText(number) +
-                                              ", an dieser Stelle steht " + EntryName(n)};
+        if (auto row = ReadRow(lines, items, n, s.table.at(n)); !row) {
+            return row;
         }
-        RadiatorEntry& e = s.table.at(n);
-        e.dVorl = row.single(2);
-        e.dRueckl = row.single(3);
-        e.RaumNr = row.text(4);
-        e.RaumVer = row.text(5);
-        e.dRaum = row.single(6);
-        e.QRaum = row.single(7);
-        e.Exponent = row.single(8);
-        e.dMittel = row.single(9);
-        e.Faktor = row.single(10);
-        e.QHKNeu = row.single(11);
-        e.HkTyp = row.text(12);
     }
 
     const std::string_view listing = lines.rest();
-    CheckListingEnd(listing, lines.number());
+    if (auto end = CheckListingEnd(listing, lines.number()); !end) {
+        return end;
+    }
     s.ListingText += Cp1252ToUtf8(listing);
+    return {};
 }
 
 } // namespace
 
-std::optional<SaveProblem> ProjectFileBytes(const ProgramState& state, std::string& bytes,
-                                            std::vector<std::string>* notes) {
-    try {
-        Notes said;
-        bytes = FileImage(state, said);
-        if (notes != nullptr) {
-            *notes = std::move(said);
-        }
-    } catch (const Refusal& r) {
-        return SaveProblem{r.message};
-    }
-    return std::nullopt;
-}
+Result<ProjectFileImage> ProjectFileBytes(const ProgramState& state) { return FileImage(state); }
 
-std::optional<LoadProblem> ReadProjectFile(std::string_view bytes, ProgramState& state) {
-    try {
-        ProgramState loaded = state; // state itself changes only when all is read
-        ReadInto(bytes, loaded);
-        state = std::move(loaded);
-    } catch (const BadFile& bad) {
-        return LoadProblem{bad.line, bad.message};
+Result<void, LoadProblem> ReadProjectFile(std::string_view bytes, ProgramState& state) {
+    ProgramState loaded = state; // state itself changes only when all is read
+    if (auto read = ReadInto(bytes, loaded); !read) {
+        return read;
     }
-    return std::nullopt;
+    state = std::move(loaded);
+    return {};
 }
 
 } // namespace hk

@@ -6,36 +6,37 @@
 // inside a text doubled; numbers use the decimal point.
 
 #include "calc/program_state.h"
+#include "common/result.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace hk {
 
-struct SaveProblem {
-    std::string message; // German, for the message box
+struct ProjectFileImage {
+    std::string bytes;
+    // What the file changed, one German sentence a field: a line break in a
+    // one-line text is written as a blank.
+    std::vector<std::string> notes;
 };
 
 // The whole file as Windows-1252 bytes. The counter line and the rows stop at
 // entry 70. A text that Windows-1252 cannot hold, a number that is no number
-// or a file above kMaxProjectFileBytes gives a problem, and bytes is
-// untouched: the file would not read back as the project. A line break in a
-// one-line text is written as a blank, and notes (when given) says so, one
-// German sentence a field. Bytes that would read as UTF-8 are written as
+// or a file above kMaxProjectFileBytes gives a problem: the file would not
+// read back as the project. Bytes that would read as UTF-8 are written as
 // UTF-8 with its byte order mark, so that they read back as they were.
-std::optional<SaveProblem> ProjectFileBytes(const ProgramState& state, std::string& bytes,
-                                            std::vector<std::string>* notes = nullptr);
+Result<ProjectFileImage> ProjectFileBytes(const ProgramState& state);
 
 struct LoadProblem {
     int line = 0;        // 1-based line of the file where reading stopped
     std::string message; // German, for the message box
+    bool operator==(const LoadProblem&) const = default;
 };
 
 // Reads a whole file into state, all or nothing: on a problem state is left
 // exactly as it was. On success the header, LfNr, dNorm and entries 1..LfNr
 // are replaced and the file's listing is appended to ListingText.
-std::optional<LoadProblem> ReadProjectFile(std::string_view bytes, ProgramState& state);
+Result<void, LoadProblem> ReadProjectFile(std::string_view bytes, ProgramState& state);
 
 } // namespace hk

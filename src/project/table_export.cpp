@@ -32,12 +32,7 @@ ExportOutcome mnuItemCsv_Click(const ProgramState& state, FileDialogs& dialogs,
                                MessageSink& messages, FileOps& files) {
     return ExportFile(
         dialogs, messages, ProposedFileName(state.header[ProjectHeader::ProjektNr], "csv"),
-        CsvFilter(),
-        [&state](std::string& bytes) -> std::optional<std::string> {
-            bytes = TableCsv(state);
-            return std::nullopt;
-        },
-        files);
+        CsvFilter(), [&state]() -> Result<std::string> { return TableCsv(state); }, files);
 }
 
 } // namespace hk

@@ -199,13 +199,13 @@ private:
 
 } // namespace
 
-bool WriteCheckReportPdf(const ProgramState& state, const CheckForm& form, const QDateTime& created,
-                         QByteArray& pdf, QString* errorText) {
+Result<QByteArray> WriteCheckReportPdf(const ProgramState& state, const CheckForm& form,
+                                       const QDateTime& created) {
     const QString number = Q(state.header[ProjectHeader::ProjektNr]).trimmed();
     CheckReportBody body(form);
     const ReportFrame frame{number, created,
                             (QStringLiteral("Wärmepumpen-Check ") + number).trimmed()};
-    return WriteFramedPdf(frame, body, pdf, errorText);
+    return WriteFramedPdf(frame, body);
 }
 
 } // namespace hk::ui

@@ -4,17 +4,17 @@
 // heading on every page, the summary and the chart.
 
 #include "calc/program_state.h"
+#include "common/result.h"
 #include "project/check_form.h"
 
 #include <QByteArray>
 #include <QDateTime>
-#include <QString>
 
 namespace hk::ui {
 
-// The check of form for the project in state, created at created. On failure
-// false with a German reason in *errorText (may be nullptr).
-bool WriteCheckReportPdf(const ProgramState& state, const CheckForm& form, const QDateTime& created,
-                         QByteArray& pdf, QString* errorText);
+// The check of form for the project in state, created at created, or the
+// German reason why it could not be made.
+Result<QByteArray> WriteCheckReportPdf(const ProgramState& state, const CheckForm& form,
+                                       const QDateTime& created);
 
 } // namespace hk::ui

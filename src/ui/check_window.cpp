@@ -4,6 +4,7 @@
 #include "ui/check_chart.h"
 #include "ui/check_report.h"
 #include "ui/fonts.h"
+#include "ui/report/page_frame.h"
 
 #include <QChart>
 #include <QChartView>
@@ -111,9 +112,10 @@ bool CheckTableModel::setData(const QModelIndex& index, const QVariant& value, i
         ColumnOf(index.column()) != CheckColumn::Installed) {
         return false;
     }
-    if (const auto note = form_->setInstalled(static_cast<std::size_t>(index.row()),
-                                              value.toString().toStdString())) {
-        emit refused(Q(*note));
+    if (const auto set = form_->setInstalled(static_cast<std::size_t>(index.row()),
+                                             value.toString().toStdString());
+        !set) {
+        emit refused(Q(set.problem().message));
         return false;
     }
     refresh();
@@ -262,8 +264,8 @@ void frmCheck::open() {
 void frmCheck::showMessage(const Message& message) { messages_.show(this, message); }
 
 void frmCheck::targetsChanged() {
-    if (const auto note = form_->setTargets(supply_->value(), return_->value())) {
-        targetNote_->setText(Q(*note));
+    if (const auto set = form_->setTargets(supply_->value(), return_->value()); !set) {
+        targetNote_->setText(Q(set.problem().message));
         return;
     }
     targetNote_->clear();
@@ -289,17 +291,9 @@ void frmCheck::redrawChart() {
 void frmCheck::save() { form_->save(dialogs_, *this); }
 
 void frmCheck::exportPdf() {
-    ExportFile(
-        dialogs_, *this, form_->proposedName("pdf"), PdfFilter(),
-        [this](std::string& bytes) -> std::optional<std::string> {
-            QByteArray pdf;
-            QString reason;
-            if (!WriteCheckReportPdf(state_, *form_, QDateTime::currentDateTime(), pdf, &reason)) {
-                return reason.toStdString();
-            }
-            bytes = pdf.toStdString();
-            return std::nullopt;
-        });
+    ExportFile(dialogs_, *this, form_->proposedName("pdf"), PdfFilter(), [this] {
+        return PdfBytes(WriteCheckReportPdf(state_, *form_, QDateTime::currentDateTime()));
+    });
 }
 
 } // namespace hk::ui

@@ -99,8 +99,8 @@ bool CorrectionModel::setData(const QModelIndex& index, const QVariant& value, i
     if (text == correction_.FieldText(n, field)) {
         return true; // an editor closed without a change corrects nothing
     }
-    if (const auto refusal = correction_.Correct(n, field, text)) {
-        messages_.show(boxParent_, *refusal);
+    if (const auto corrected = correction_.Correct(n, field, text); !corrected) {
+        messages_.show(boxParent_, corrected.problem());
         return false;
     }
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), ColumnCount - 1));

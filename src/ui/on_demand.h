@@ -30,9 +30,9 @@ inline constexpr int kOnDemandPartsVersion = 1;
 
 struct OnDemandParts {
     int version;
-    // The modal print preview of the report (failures shown by the preview's
-    // own message box).
-    void (*printReport)(const ProgramState& state, QWidget* parent);
+    // The modal print preview of the report; a failure of the printing is
+    // shown through messages.
+    void (*printReport)(const ProgramState& state, QWidget* parent, MessageSink& messages);
     // A new, hidden check window; the caller owns it.
     CheckWindow* (*newCheckWindow)(ProgramState& state, MessageBoxes& messages,
                                    FileDialogs& dialogs);

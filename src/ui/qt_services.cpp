@@ -163,8 +163,9 @@ std::string QtFileDialogs::exportFileName(const std::string& proposedName,
 }
 
 void QtReportPrinter::print(const ProgramState& state, QWidget* parent) {
-    if (const OnDemandParts* parts = OnDemandPartsOrTell(messages_, parent)) {
-        parts->printReport(state, parent);
+    if (const OnDemandParts* parts = OnDemandPartsOrTell(boxes_, parent)) {
+        MessagesOver messages(boxes_, parent);
+        parts->printReport(state, parent, messages);
     }
 }
 

@@ -28,14 +28,15 @@ public:
 };
 
 // The print preview of the report, from which the user prints. It lives in
-// the module opened on demand; when that cannot be had, messages says why.
+// the module opened on demand; when that cannot be had, and when the
+// printing fails, boxes says why.
 class QtReportPrinter : public ReportPrinter {
 public:
-    explicit QtReportPrinter(MessageBoxes& messages) : messages_(messages) {}
+    explicit QtReportPrinter(MessageBoxes& boxes) : boxes_(boxes) {}
     void print(const ProgramState& state, QWidget* parent) override;
 
 private:
-    MessageBoxes& messages_;
+    MessageBoxes& boxes_;
 };
 
 // The save dialog, not yet shown. A name typed without any extension gets

@@ -34,17 +34,16 @@ constexpr std::string_view kFreeChars[] = {
 };
 
 std::string Saved(const ProgramState& s) {
-    std::string bytes;
-    const auto problem = ProjectFileBytes(s, bytes);
-    EXPECT_FALSE(problem) << problem->message;
-    return bytes;
+    const auto image = ProjectFileBytes(s);
+    EXPECT_TRUE(image) << image.problem().message;
+    return image ? image->bytes : std::string();
 }
 
 // Loads bytes into a fresh state, as in a new run of the program.
 ProgramState Loaded(const std::string& bytes) {
     ProgramState s;
-    const auto problem = ReadProjectFile(bytes, s);
-    EXPECT_FALSE(problem) << "line " << problem->line << ": " << problem->message;
+    const auto read = ReadProjectFile(bytes, s);
+    EXPECT_TRUE(read) << "line " << read.problem().line << ": " << read.problem().message;
     return s;
 }
 

@@ -114,18 +114,18 @@ TEST_P(CorrectFieldTest, AcceptsAsTheCalculationOrRefusesWithItsMessage) {
     const ProgramState before = p.state;
     const std::string boxBefore = p.screen.text(C::txtAnzeige);
 
-    const auto refusal = correction.Correct(2, c.field, c.text);
+    const auto corrected = correction.Correct(2, c.field, c.text);
 
     if (!c.accepted) {
-        ASSERT_TRUE(refusal);
-        EXPECT_EQ(refusal->text, c.message);
-        EXPECT_EQ(refusal->title, c.title);
+        ASSERT_FALSE(corrected);
+        EXPECT_EQ(corrected.problem().text, c.message);
+        EXPECT_EQ(corrected.problem().title, c.title);
         EXPECT_TRUE(p.state == before);
         EXPECT_EQ(p.screen.text(C::txtAnzeige), boxBefore);
         EXPECT_FALSE(correction.CanUndo());
         return;
     }
-    ASSERT_FALSE(refusal) << refusal->text;
+    ASSERT_TRUE(corrected) << corrected.problem().text;
     EXPECT_EQ(p.state.table.at(2), FreshlyCalculated(c.corrected));
     EXPECT_EQ(p.state.table.at(1), before.table.at(1));
     EXPECT_EQ(p.state.table.at(3), before.table.at(3));
@@ -205,9 +205,9 @@ TEST_F(CorrectionTest, FieldTextsAreWhatTheBoxesHeld) {
 TEST_F(CorrectionTest, EntryOutsideTheTableIsRefused) {
     const ProgramState before = p.state;
     for (int n : {0, 71, -1}) {
-        const auto refusal = correction.Correct(n, F::QRaum, "1500");
-        ASSERT_TRUE(refusal);
-        EXPECT_EQ(refusal->text, kMsgGeneralError);
+        const auto corrected = correction.Correct(n, F::QRaum, "1500");
+        ASSERT_FALSE(corrected);
+        EXPECT_EQ(corrected.problem().text, kMsgGeneralError);
     }
     EXPECT_TRUE(p.state == before);
 }
@@ -215,10 +215,10 @@ TEST_F(CorrectionTest, EntryOutsideTheTableIsRefused) {
 TEST_F(CorrectionTest, UndoRestoresEntryListingAndMarkLastFirst) {
     const ProgramState original = p.state;
     const std::string box0 = p.screen.text(C::txtAnzeige);
-    ASSERT_FALSE(correction.Correct(2, F::QRaum, "1500"));
+    ASSERT_TRUE(correction.Correct(2, F::QRaum, "1500"));
     const ProgramState afterFirst = p.state;
     const std::string box1 = p.screen.text(C::txtAnzeige);
-    ASSERT_FALSE(correction.Correct(3, F::dRaum, "24"));
+    ASSERT_TRUE(correction.Correct(3, F::dRaum, "24"));
     EXPECT_EQ(p.screen.text(C::txtAnzeige), box0 + "Zeile 2\r\nZeile 3\r\n");
 
     correction.Undo();
@@ -238,8 +238,8 @@ TEST_F(CorrectionTest, UndoRestoresEntryListingAndMarkLastFirst) {
 TEST_F(CorrectionTest, CurrentEntryOnTheScreenFollows) {
     p.Calculate({.nr = "4"});
     ASSERT_EQ(p.state.LfNr, 4);
-    ASSERT_FALSE(correction.Correct(4, F::QRaum, "1500"));
-    ASSERT_FALSE(correction.Correct(4, F::HkTyp, TypeText(43)));
+    ASSERT_TRUE(correction.Correct(4, F::QRaum, "1500"));
+    ASSERT_TRUE(correction.Correct(4, F::HkTyp, TypeText(43)));
     EXPECT_EQ(p.screen.text(C::txtQRaum), "1500");
     EXPECT_EQ(p.screen.text(C::txtExpon), "1,32");
     EXPECT_EQ(p.screen.text(C::txtHkTyp), TypeText(43));
@@ -258,15 +258,15 @@ TEST_F(CorrectionTest, CurrentEntryOnTheScreenFollows) {
 
 TEST_F(CorrectionTest, EarlierEntryLeavesTheScreen) {
     p.Calculate({.nr = "4", .q = "800"});
-    ASSERT_FALSE(correction.Correct(2, F::QRaum, "1500"));
+    ASSERT_TRUE(correction.Correct(2, F::QRaum, "1500"));
     EXPECT_EQ(p.screen.text(C::txtQRaum), "800");
     EXPECT_EQ(p.screen.text(C::txtRaumNr), "4");
 }
 
 TEST_F(CorrectionTest, RefusedCorrectionLeavesTheUndoOfTheLastOne) {
-    ASSERT_FALSE(correction.Correct(2, F::QRaum, "1500"));
+    ASSERT_TRUE(correction.Correct(2, F::QRaum, "1500"));
     const ProgramState corrected = p.state;
-    ASSERT_TRUE(correction.Correct(2, F::QRaum, "10001"));
+    ASSERT_FALSE(correction.Correct(2, F::QRaum, "10001"));
     EXPECT_TRUE(p.state == corrected);
     correction.Undo();
     EXPECT_EQ(p.state.table.at(2).QRaum, 1000.0f);
@@ -286,9 +286,9 @@ TEST(UnsavedMark, CalculationAndCorrectionSetIt) {
 
     p.state.unsavedCalculations = false;
     RadiatorCorrection correction{p.state, p.screen, p.listing};
-    ASSERT_TRUE(correction.Correct(1, F::dRaum, "31"));
+    ASSERT_FALSE(correction.Correct(1, F::dRaum, "31"));
     EXPECT_FALSE(p.state.unsavedCalculations);
-    ASSERT_FALSE(correction.Correct(1, F::dRaum, "22"));
+    ASSERT_TRUE(correction.Correct(1, F::dRaum, "22"));
     EXPECT_TRUE(p.state.unsavedCalculations);
 }
 

@@ -20,12 +20,11 @@ std::string Repeat(std::string_view s, std::size_t n) {
 const FileFilter kPdf{"PDF-Dateien (*.pdf)", "*.pdf"};
 
 ExportContent Bytes(std::string bytes, int* calls = nullptr) {
-    return [bytes = std::move(bytes), calls](std::string& out) -> std::optional<std::string> {
+    return [bytes = std::move(bytes), calls]() -> Result<std::string> {
         if (calls != nullptr) {
             ++*calls;
         }
-        out = bytes;
-        return std::nullopt;
+        return bytes;
     };
 }
 
@@ -79,9 +78,8 @@ TEST(ExportFile, ContentThatCannotBeMadeWritesNothingAndSaysWhy) {
     FakeDialogs dialogs;
     dialogs.answer = dir / "alt.pdf";
     MessageLog messages;
-    const ExportContent broken = [](std::string& out) -> std::optional<std::string> {
-        out = "halb";
-        return "Der Bericht konnte nicht erstellt werden";
+    const ExportContent broken = []() -> Result<std::string> {
+        return Problem{"Der Bericht konnte nicht erstellt werden"};
     };
 
     EXPECT_EQ(ExportFile(dialogs, messages, "Projekt.pdf", kPdf, broken), ExportOutcome::Failed);

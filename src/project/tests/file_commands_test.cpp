@@ -44,9 +44,9 @@ ProgramState SomeProject(std::string name, std::string listing) {
 ProgramState Old() { return SomeProject("altes Projekt", "alte Liste\r\n"); }
 
 std::string FileOf(const ProgramState& s) {
-    std::string bytes;
-    EXPECT_FALSE(ProjectFileBytes(s, bytes));
-    return bytes;
+    const auto image = ProjectFileBytes(s);
+    EXPECT_TRUE(image);
+    return image ? image->bytes : std::string();
 }
 
 // Open files of this process: Linux lists them in /proc, Windows counts the

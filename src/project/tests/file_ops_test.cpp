@@ -88,13 +88,14 @@ TEST_P(SaveTwiceTest, TheSecondSaveReplacesTheFirstAndBothLoad) {
     const std::string second = "zweite Fassung\r\n";
     const std::string name = dir / "Prüfung.txt";
 
-    ASSERT_EQ(ReplaceFileSafely(files, name, first), std::nullopt);
-    std::string read;
-    ASSERT_EQ(ReadWholeFile(files, name, kMaxProjectFileBytes, read), std::nullopt);
-    EXPECT_EQ(read, first);
-    ASSERT_EQ(ReplaceFileSafely(files, name, second), std::nullopt);
-    ASSERT_EQ(ReadWholeFile(files, name, kMaxProjectFileBytes, read), std::nullopt);
-    EXPECT_EQ(read, second);
+    ASSERT_TRUE(ReplaceFileSafely(files, name, first));
+    const auto read = ReadWholeFile(files, name, kMaxProjectFileBytes);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, first);
+    ASSERT_TRUE(ReplaceFileSafely(files, name, second));
+    const auto again = ReadWholeFile(files, name, kMaxProjectFileBytes);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(*again, second);
     EXPECT_EQ(dir.names(), std::set<std::string>{"Prüfung.txt"});
 }
 
@@ -116,13 +117,13 @@ class NameLengthTest : public ::testing::TestWithParam<NameLengthCase> {};
 TEST_P(NameLengthTest, TheLongestNameSavesOneMoreIsRefused) {
     TempFolder dir;
     const std::string name = std::string(GetParam().length - 4, 'n') + ".txt";
-    const auto reason = ReplaceFileSafely(SystemFileOps(), dir / name, "NEU");
+    const auto saved = ReplaceFileSafely(SystemFileOps(), dir / name, "NEU");
     if (GetParam().saves) {
-        EXPECT_EQ(reason, std::nullopt) << *reason;
+        EXPECT_TRUE(saved) << saved.problem().message;
         EXPECT_EQ(Slurp(dir / name), "NEU");
     } else {
-        ASSERT_TRUE(reason.has_value());
-        EXPECT_EQ(*reason, "Der Dateiname ist zu lang");
+        ASSERT_FALSE(saved);
+        EXPECT_EQ(saved.problem().message, "Der Dateiname ist zu lang");
         EXPECT_TRUE(dir.names().empty());
     }
 }
@@ -177,7 +178,7 @@ TEST(SafeReplace, AHardLinkKeepsTheOldContents) {
     if (ec) {
         GTEST_SKIP() << "this file system has no hard links: " << ec.message();
     }
-    ASSERT_EQ(ReplaceFileSafely(SystemFileOps(), dir / "projekt.txt", "NEU"), std::nullopt);
+    ASSERT_TRUE(ReplaceFileSafely(SystemFileOps(), dir / "projekt.txt", "NEU"));
     EXPECT_EQ(Slurp(dir / "projekt.txt"), "NEU");
     EXPECT_EQ(Slurp(dir / "zweiter Name.txt"), "ALT");
     EXPECT_EQ(fs::hard_link_count(PathOf(dir / "projekt.txt")), 1u);
@@ -200,7 +201,7 @@ TEST_P(StaleTempTest, OnlyThoseOfEndedSavesAreRemovedAtTheNextSave) {
     FailingFileOps files;
     files.unnamedFiles = false;
 
-    ASSERT_EQ(ReplaceFileSafely(files, dir / "projekt.txt", "NEU"), std::nullopt);
+    ASSERT_TRUE(ReplaceFileSafely(files, dir / "projekt.txt", "NEU"));
 
     EXPECT_EQ(fs::exists(PathOf(dir / c.file)), !c.removed);
     EXPECT_EQ(Slurp(dir / "projekt.txt"), "NEU");
@@ -248,11 +249,11 @@ TEST_P(LongPathTest, SavesTwiceAndLoads) {
     path += "\\" + std::string(total - path.size() - 5, 'p') + ".txt";
     ASSERT_EQ(path.size(), total) << path;
 
-    ASSERT_EQ(ReplaceFileSafely(SystemFileOps(), path, "ERST\r\n"), std::nullopt);
-    ASSERT_EQ(ReplaceFileSafely(SystemFileOps(), path, "ZWEIT\r\n"), std::nullopt);
-    std::string read;
-    ASSERT_EQ(ReadWholeFile(SystemFileOps(), path, kMaxProjectFileBytes, read), std::nullopt);
-    EXPECT_EQ(read, "ZWEIT\r\n");
+    ASSERT_TRUE(ReplaceFileSafely(SystemFileOps(), path, "ERST\r\n"));
+    ASSERT_TRUE(ReplaceFileSafely(SystemFileOps(), path, "ZWEIT\r\n"));
+    const auto read = ReadWholeFile(SystemFileOps(), path, kMaxProjectFileBytes);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, "ZWEIT\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, LongPathTest,
@@ -303,13 +304,12 @@ TEST(SafeReplace, ANameThatIsNoUtf8IsRefused) {
     TempFolder dir;
     const std::string broken = dir.path() + "\\Pr\xFC"
                                             "fung.txt";
-    const auto reason = ReplaceFileSafely(SystemFileOps(), broken, "NEU");
-    ASSERT_TRUE(reason.has_value());
-    EXPECT_EQ(*reason, "Der Dateiname ist ungültig");
-    std::string bytes;
-    const auto read = ReadWholeFile(SystemFileOps(), broken, 100, bytes);
-    ASSERT_TRUE(read.has_value());
-    EXPECT_EQ(*read, "Der Dateiname ist ungültig");
+    const auto saved = ReplaceFileSafely(SystemFileOps(), broken, "NEU");
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(saved.problem().message, "Der Dateiname ist ungültig");
+    const auto read = ReadWholeFile(SystemFileOps(), broken, 100);
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.problem().message, "Der Dateiname ist ungültig");
     EXPECT_TRUE(dir.names().empty());
 }
 
@@ -323,13 +323,14 @@ class DeviceNameTest : public ::testing::TestWithParam<DeviceCase> {};
 // "NUL", "CON" and the like are devices in every folder: never loaded,
 // never replaced.
 TEST_P(DeviceNameTest, IsNoFileToLoadOrReplace) {
-    std::string bytes;
-    const auto read = ReadWholeFile(SystemFileOps(), GetParam().path, kMaxProjectFileBytes, bytes);
-    ASSERT_TRUE(read.has_value());
-    EXPECT_TRUE(Contains(*read, "keine gewöhnliche Datei")) << *read;
+    const auto read = ReadWholeFile(SystemFileOps(), GetParam().path, kMaxProjectFileBytes);
+    ASSERT_FALSE(read);
+    EXPECT_TRUE(Contains(read.problem().message, "keine gewöhnliche Datei"))
+        << read.problem().message;
     const auto saved = ReplaceFileSafely(SystemFileOps(), GetParam().path, "NEU");
-    ASSERT_TRUE(saved.has_value());
-    EXPECT_TRUE(Contains(*saved, "keine gewöhnliche Datei")) << *saved;
+    ASSERT_FALSE(saved);
+    EXPECT_TRUE(Contains(saved.problem().message, "keine gewöhnliche Datei"))
+        << saved.problem().message;
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, DeviceNameTest,
@@ -369,10 +370,10 @@ TEST_P(KeepModeTest, TheReplacedFileKeepsItsPermissionBits) {
     FailingFileOps files;
     files.unnamedFiles = c.unnamedFiles;
 
-    const auto reason = ReplaceFileSafely(files, dir / "projekt.txt", "NEU");
+    const auto saved = ReplaceFileSafely(files, dir / "projekt.txt", "NEU");
 
     ::umask(mask);
-    ASSERT_EQ(reason, std::nullopt) << *reason;
+    ASSERT_TRUE(saved) << saved.problem().message;
     EXPECT_EQ(Slurp(dir / "projekt.txt"), "NEU");
     EXPECT_EQ(ModeOf(dir / "projekt.txt"), c.mode);
 }
@@ -391,9 +392,9 @@ INSTANTIATE_TEST_SUITE_P(POSIX, KeepModeTest,
 TEST(SafeReplace, ANewFileGetsTheUsualPermissions) {
     TempFolder dir;
     const mode_t mask = ::umask(027);
-    const auto reason = ReplaceFileSafely(SystemFileOps(), dir / "neu.txt", "NEU");
+    const auto saved = ReplaceFileSafely(SystemFileOps(), dir / "neu.txt", "NEU");
     ::umask(mask);
-    ASSERT_EQ(reason, std::nullopt);
+    ASSERT_TRUE(saved);
     EXPECT_EQ(ModeOf(dir / "neu.txt"), 0640u);
 }
 
@@ -420,7 +421,7 @@ TEST_P(KeepOwnerTest, TheSuperuserReplacesAFileWithoutTakingIt) {
     ASSERT_EQ(::chown((dir / "projekt.txt").c_str(), c.owner, c.group), 0);
     ASSERT_EQ(::chmod((dir / "projekt.txt").c_str(), 0640), 0);
 
-    ASSERT_EQ(ReplaceFileSafely(SystemFileOps(), dir / "projekt.txt", "NEU"), std::nullopt);
+    ASSERT_TRUE(ReplaceFileSafely(SystemFileOps(), dir / "projekt.txt", "NEU"));
 
     struct stat st {};
     ASSERT_EQ(::stat((dir / "projekt.txt").c_str(), &st), 0);
@@ -530,7 +531,7 @@ TEST_P(KilledSaveTest, LeavesTheOldFileAndNoTemporaryFileForGood) {
     if (child == 0) {
         KilledAtFlush files;
         files.unnamedFiles = c.unnamedFiles;
-        ReplaceFileSafely(files, dir / "projekt.txt", "NEU");
+        (void)ReplaceFileSafely(files, dir / "projekt.txt", "NEU");
         ::_exit(0); // not reached when the kill came
     }
     int status = 0;
@@ -541,7 +542,7 @@ TEST_P(KilledSaveTest, LeavesTheOldFileAndNoTemporaryFileForGood) {
     if (c.saveAgain) {
         FailingFileOps files;
         files.unnamedFiles = c.unnamedFiles;
-        ASSERT_EQ(ReplaceFileSafely(files, dir / "projekt.txt", "NEU"), std::nullopt);
+        ASSERT_TRUE(ReplaceFileSafely(files, dir / "projekt.txt", "NEU"));
         EXPECT_EQ(Slurp(dir / "projekt.txt"), "NEU");
     }
     EXPECT_EQ(dir.names(), std::set<std::string>{"projekt.txt"});

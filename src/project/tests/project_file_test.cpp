@@ -28,10 +28,9 @@ std::string Crlf(std::initializer_list<std::string_view> lines) {
 }
 
 std::string Bytes(const ProgramState& s) {
-    std::string bytes;
-    const auto problem = ProjectFileBytes(s, bytes);
-    EXPECT_FALSE(problem) << problem->message;
-    return bytes;
+    const auto image = ProjectFileBytes(s);
+    EXPECT_TRUE(image) << image.problem().message;
+    return image ? image->bytes : std::string();
 }
 
 std::string Line(const std::string& file, int k) { // 1-based, without CR LF
@@ -92,9 +91,7 @@ ProgramState Project(int rows, std::int16_t dNorm) {
 
 // A listing line that makes the file of s exactly fileSize bytes long.
 std::string SizedLine(const ProgramState& s, std::size_t fileSize) {
-    std::string bytes;
-    EXPECT_FALSE(ProjectFileBytes(s, bytes));
-    return std::string(fileSize - bytes.size() - 2, 'x') + "\r\n";
+    return std::string(fileSize - Bytes(s).size() - 2, 'x') + "\r\n";
 }
 
 bool SameBits(const RadiatorEntry& a, const RadiatorEntry& b) {
@@ -190,11 +187,10 @@ class SaveRefusalTest : public ::testing::TestWithParam<SaveRefusal> {};
 TEST_P(SaveRefusalTest, TextsTheFileCannotCarryAreRefused) {
     ProgramState s = Project(3, 60);
     GetParam().spoil(s);
-    std::string bytes = "unberührt";
-    const auto problem = ProjectFileBytes(s, bytes);
-    ASSERT_TRUE(problem);
-    EXPECT_NE(problem->message.find(GetParam().says), std::string::npos) << problem->message;
-    EXPECT_EQ(bytes, "unberührt");
+    const auto image = ProjectFileBytes(s);
+    ASSERT_FALSE(image);
+    EXPECT_NE(image.problem().message.find(GetParam().says), std::string::npos)
+        << image.problem().message;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -239,17 +235,17 @@ class LineBreakSavedTest : public ::testing::TestWithParam<BreakCase> {};
 TEST_P(LineBreakSavedTest, WrittenAsABlankAndSaid) {
     ProgramState s = Project(3, 60);
     GetParam().put(s);
-    std::string bytes;
-    std::vector<std::string> notes;
-    const auto problem = ProjectFileBytes(s, bytes, &notes);
-    ASSERT_FALSE(problem) << problem->message;
+    const auto image = ProjectFileBytes(s);
+    ASSERT_TRUE(image) << image.problem().message;
+    const std::string& bytes = image->bytes;
+    const std::vector<std::string>& notes = image->notes;
     EXPECT_EQ(Line(bytes, GetParam().line).find(GetParam().written), 0u)
         << Line(bytes, GetParam().line);
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_NE(notes[0].find(GetParam().note), std::string::npos) << notes[0];
     EXPECT_NE(notes[0].find("als Leerzeichen gespeichert"), std::string::npos) << notes[0];
     ProgramState loaded;
-    ASSERT_FALSE(ReadProjectFile(bytes, loaded));
+    ASSERT_TRUE(ReadProjectFile(bytes, loaded));
     EXPECT_EQ(loaded.LfNr, 3);
 }
 
@@ -279,8 +275,8 @@ TEST(ProjectFileLayout, AFileAtTheLoadLimitIsWrittenAndReadBack) {
     const std::string bytes = Bytes(s);
     ASSERT_EQ(bytes.size(), kMaxProjectFileBytes);
     ProgramState loaded;
-    const auto problem = ReadProjectFile(bytes, loaded);
-    ASSERT_FALSE(problem) << problem->line << ": " << problem->message;
+    const auto read = ReadProjectFile(bytes, loaded);
+    ASSERT_TRUE(read) << read.problem().line << ": " << read.problem().message;
     EXPECT_EQ(loaded.ListingText, s.ListingText + "\r\n");
 }
 
@@ -304,8 +300,8 @@ TEST_P(LookAlikeTest, ReadsBackUnchanged) {
     const std::string bytes = Bytes(s);
     EXPECT_TRUE(bytes.starts_with(kUtf8Bom));
     ProgramState loaded;
-    const auto problem = ReadProjectFile(bytes, loaded);
-    ASSERT_FALSE(problem) << problem->line << ": " << problem->message;
+    const auto read = ReadProjectFile(bytes, loaded);
+    ASSERT_TRUE(read) << read.problem().line << ": " << read.problem().message;
     EXPECT_EQ(loaded.header, s.header);
     EXPECT_EQ(loaded.table.at(2).RaumVer, GetParam().roomUse);
     EXPECT_EQ(loaded.ListingText, s.ListingText + "\r\n");
@@ -332,8 +328,8 @@ class RoundTripTest : public ::testing::TestWithParam<RoundTrip> {};
 TEST_P(RoundTripTest, RestoresEveryFieldBitForBit) {
     const ProgramState saved = GetParam().make();
     ProgramState loaded; // a new run
-    const auto problem = ReadProjectFile(Bytes(saved), loaded);
-    ASSERT_FALSE(problem) << problem->line << ": " << problem->message;
+    const auto read = ReadProjectFile(Bytes(saved), loaded);
+    ASSERT_TRUE(read) << read.problem().line << ": " << read.problem().message;
     EXPECT_EQ(loaded.header, saved.header);
     EXPECT_EQ(loaded.LfNr, GetParam().loadedLfNr);
     EXPECT_EQ(loaded.dNorm, saved.dNorm);
@@ -420,8 +416,8 @@ TEST_P(RowReadingTest, ItemsAreReadByTheirRules) {
     const std::string file =
         Crlf({"", "", "", "", "", "", "", "", "", "", "", "1,60"}) + GetParam().row + "\r\n\r\n";
     ProgramState s;
-    const auto problem = ReadProjectFile(file, s);
-    ASSERT_FALSE(problem) << problem->line << ": " << problem->message;
+    const auto read = ReadProjectFile(file, s);
+    ASSERT_TRUE(read) << read.problem().line << ": " << read.problem().message;
     EXPECT_TRUE(SameBits(s.table.at(1), GetParam().expected));
 }
 
@@ -474,10 +470,11 @@ class RefusedFileTest : public ::testing::TestWithParam<BadCase> {};
 
 TEST_P(RefusedFileTest, NamesTheLineAndChangesNothing) {
     ProgramState s = Before();
-    const auto problem = ReadProjectFile(GetParam().file, s);
-    ASSERT_TRUE(problem);
-    EXPECT_EQ(problem->line, GetParam().line);
-    EXPECT_NE(problem->message.find(GetParam().says), std::string::npos) << problem->message;
+    const auto read = ReadProjectFile(GetParam().file, s);
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.problem().line, GetParam().line);
+    EXPECT_NE(read.problem().message.find(GetParam().says), std::string::npos)
+        << read.problem().message;
     EXPECT_EQ(s, Before());
 }
 
@@ -621,8 +618,8 @@ TEST_P(EncodingTest, UmlautsInEverySectionReadAsSavedAndSaveAsWindows1252) {
     const std::string cp1252 = Bytes(saved);
     ASSERT_FALSE(cp1252.starts_with(kUtf8Bom));
     ProgramState loaded = Before();
-    const auto problem = ReadProjectFile(GetParam().encode(cp1252), loaded);
-    ASSERT_FALSE(problem) << problem->line << ": " << problem->message;
+    const auto read = ReadProjectFile(GetParam().encode(cp1252), loaded);
+    ASSERT_TRUE(read) << read.problem().line << ": " << read.problem().message;
     EXPECT_EQ(loaded.header, saved.header);
     for (int n = 1; n <= 2; ++n) {
         EXPECT_TRUE(SameBits(loaded.table.at(n), saved.table.at(n))) << "entry " << n;
@@ -648,25 +645,25 @@ TEST(ProjectFileRead, Utf8MarkWithAsciiOnlyIsRead) {
     std::string bytes = Bytes(s);
     ASSERT_EQ(Cp1252ToUtf8(bytes), bytes);
     ProgramState loaded;
-    ASSERT_FALSE(ReadProjectFile(std::string(kUtf8Bom) + bytes, loaded));
+    ASSERT_TRUE(ReadProjectFile(std::string(kUtf8Bom) + bytes, loaded));
     EXPECT_EQ(loaded.header[1], s.header[1]); // no mark before the first field
     EXPECT_EQ(loaded.header, s.header);
 }
 
 TEST(ProjectFileRead, EveryShortenedFileIsRefused) {
     ProgramState whole;
-    ASSERT_FALSE(ReadProjectFile(kGood, whole));
+    ASSERT_TRUE(ReadProjectFile(kGood, whole));
     int linesKept = 0;
     for (std::size_t cut = 0; cut < kGood.size(); ++cut) {
         ProgramState s = Before();
-        const auto problem = ReadProjectFile(std::string_view(kGood).substr(0, cut), s);
-        ASSERT_TRUE(problem) << "cut after " << cut << " bytes";
+        const auto read = ReadProjectFile(std::string_view(kGood).substr(0, cut), s);
+        ASSERT_FALSE(read) << "cut after " << cut << " bytes";
         EXPECT_EQ(s, Before()) << "cut after " << cut << " bytes";
         if (cut >= 2 && kGood.compare(cut - 2, 2, "\r\n") == 0) {
             ++linesKept;
             // Cut among the rows: the counter line promises rows that are missing.
             const bool rowsMissing = linesKept >= 12 && linesKept < 15;
-            EXPECT_EQ(problem->line, rowsMissing ? 12 : linesKept + 1)
+            EXPECT_EQ(read.problem().line, rowsMissing ? 12 : linesKept + 1)
                 << "cut after line " << linesKept;
         }
     }
@@ -682,7 +679,7 @@ TEST(ProjectFileRead, BinaryGarbageIsRefused) {
             c = r == 0 ? '\r' : r == 1 ? '\n' : r == 2 ? ',' : static_cast<char>(random());
         }
         ProgramState s = Before();
-        EXPECT_TRUE(ReadProjectFile(junk, s)) << "round " << round;
+        EXPECT_FALSE(ReadProjectFile(junk, s)) << "round " << round;
         EXPECT_EQ(s, Before());
     }
 }
@@ -695,8 +692,8 @@ TEST(ProjectFileRead, TwoLoadsAppendTheListings) {
     second.ListingText = "zweite Liste\r\n";
 
     ProgramState s = Before();
-    ASSERT_FALSE(ReadProjectFile(Bytes(first), s));
-    ASSERT_FALSE(ReadProjectFile(Bytes(second), s));
+    ASSERT_TRUE(ReadProjectFile(Bytes(first), s));
+    ASSERT_TRUE(ReadProjectFile(Bytes(second), s));
     EXPECT_EQ(s.ListingText, "alte Liste\r\nerste Liste\r\n\r\nzweite Liste\r\n\r\n");
     EXPECT_EQ(s.header, second.header);
     EXPECT_EQ(s.LfNr, 1);
@@ -718,7 +715,7 @@ class LargeFileTest : public ::testing::TestWithParam<LargeCase> {};
 TEST_P(LargeFileTest, TenMegabytes) {
     const std::string file = GetParam().make();
     ProgramState s;
-    EXPECT_EQ(!ReadProjectFile(file, s), GetParam().loads);
+    EXPECT_EQ(ReadProjectFile(file, s).ok(), GetParam().loads);
     if (GetParam().loads) {
         EXPECT_GT(s.ListingText.size(), 9'900'000u);
     }

@@ -72,8 +72,9 @@ class LoadMarkTest : public ::testing::TestWithParam<LoadCase> {};
 TEST_P(LoadMarkTest, OnlyALoadedProjectStartsSaved) {
     const LoadCase& c = GetParam();
     TempFolder dir;
-    std::string bytes;
-    ASSERT_FALSE(ProjectFileBytes(Calculated(), bytes));
+    const auto image = ProjectFileBytes(Calculated());
+    ASSERT_TRUE(image);
+    const std::string& bytes = image->bytes;
     Spit(dir / "p.TXT", c.goodFile ? bytes : bytes.substr(0, bytes.size() / 2));
     FakeDialogs dialogs;
     if (c.chooseFile) {

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMarginsF>
-#include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -16,11 +15,13 @@
 #include <QTemporaryFile>
 
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 namespace hk::ui {
 namespace {
 
-const QString kPrintTitle = QStringLiteral("Drucken");
+constexpr std::string_view kPrintTitle = "Drucken";
 
 // A4 with narrow margins: the table reaches column 95 of the 10-point
 // monospaced face (6 pt a column), 201 mm from the left edge of the
@@ -33,53 +34,45 @@ void SetUpPage(QPrinter& printer) {
     printer.setCreator(QStringLiteral("hkberech"));
 }
 
-// Prints the report on printer; false with the reason in *errorText.
-bool RenderReport(const ProgramState& state, QPrinter& printer, QString* errorText) {
+// Prints the report on printer.
+Result<void> RenderReport(const ProgramState& state, QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer)) {
-        *errorText = QStringLiteral(
-            "Der Bericht kann nicht gedruckt werden: Es konnte keine Seite begonnen werden.");
-        return false;
+        return Problem{
+            "Der Bericht kann nicht gedruckt werden: Es konnte keine Seite begonnen werden."};
     }
     PainterPrintDevice device(painter, printer);
     if (!Seite1Druck(state, device)) {
         if (painter.isActive()) {
             painter.end();
         }
-        *errorText = QStringLiteral("Der Bericht konnte nicht vollständig gedruckt werden.");
-        return false;
+        return Problem{"Der Bericht konnte nicht vollständig gedruckt werden."};
     }
-    return true;
+    return {};
 }
 
-QString CannotWrite(const QString& path) {
-    return QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden.")
-        .arg(QDir::toNativeSeparators(path));
+Problem CannotWrite(const QString& path) {
+    return {QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden.")
+                .arg(QDir::toNativeSeparators(path))
+                .toStdString()};
 }
 
 } // namespace
 
-bool PrintReportToPdf(const ProgramState& state, const QString& pdfPath, QString* errorText) {
-    QString error;
-    const auto fail = [&](const QString& text) {
-        if (errorText != nullptr) {
-            *errorText = text;
-        }
-        return false;
-    };
+Result<void> PrintReportToPdf(const ProgramState& state, const QString& pdfPath) {
     if (pdfPath.isEmpty()) {
-        return fail(QStringLiteral("Für den Bericht wurde kein Dateiname angegeben."));
+        return Problem{"Für den Bericht wurde kein Dateiname angegeben."};
     }
     const QFileInfo target(pdfPath);
     if (target.isDir()) {
-        return fail(CannotWrite(pdfPath));
+        return CannotWrite(pdfPath);
     }
     // The report is written beside the target under a temporary name and
     // takes the target's name only when complete, so a failure leaves neither
     // a partial file nor a damaged older one.
     QTemporaryFile part(target.absolutePath() + QStringLiteral("/.hkberech-XXXXXX.pdf"));
     if (!part.open()) {
-        return fail(CannotWrite(pdfPath));
+        return CannotWrite(pdfPath);
     }
     part.close();
     {
@@ -87,40 +80,41 @@ bool PrintReportToPdf(const ProgramState& state, const QString& pdfPath, QString
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(part.fileName());
         SetUpPage(printer);
-        if (!RenderReport(state, printer, &error)) {
-            return fail(error);
+        if (auto printed = RenderReport(state, printer); !printed) {
+            return printed;
         }
     }
     if (QFileInfo(part.fileName()).size() == 0) {
-        return fail(CannotWrite(pdfPath));
+        return CannotWrite(pdfPath);
     }
     // A temporary file is private to its owner; the report is an ordinary file.
     part.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     // rename() replaces an existing file in one step.
     if (std::rename(QFile::encodeName(part.fileName()).constData(),
                     QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
-        return fail(CannotWrite(pdfPath));
+        return CannotWrite(pdfPath);
     }
     part.setAutoRemove(false);
-    return true;
+    return {};
 }
 
-void PrintReportWithPreview(const ProgramState& state, QWidget* parent) {
+void PrintReportWithPreview(const ProgramState& state, QWidget* parent, MessageSink& messages) {
     QPrinter printer(QPrinter::HighResolution);
     SetUpPage(printer);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Druckvorschau"));
-    QString failure;
+    // The preview paints again and again; any failed painting is told.
+    Result<void> printed;
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&state, &failure](QPrinter* target) {
-                         QString error;
-                         if (!RenderReport(state, *target, &error)) {
-                             failure = error;
+                     [&state, &printed](QPrinter* target) {
+                         if (auto painted = RenderReport(state, *target); !painted) {
+                             printed = painted;
                          }
                      });
     dialog.exec();
-    if (!failure.isEmpty()) {
-        QMessageBox::warning(parent, kPrintTitle, failure);
+    if (!printed) {
+        messages.showMessage(
+            {printed.problem().message, std::string(kPrintTitle), MsgIcon::Exclamation});
     }
 }
 

@@ -4,6 +4,8 @@
 // or to a PDF file. Neither changes anything of the project.
 
 #include "calc/program_state.h"
+#include "common/message.h"
+#include "common/result.h"
 
 #include <QString>
 
@@ -12,13 +14,13 @@ class QWidget;
 namespace hk::ui {
 
 // Prints the report to the PDF file pdfPath; needs no installed printer.
-// On failure (no page could be started, the file cannot be written) returns
-// false with a German text in *errorText and leaves no file behind; an older
-// file of that name stays as it was.
-bool PrintReportToPdf(const hk::ProgramState& state, const QString& pdfPath, QString* errorText);
+// On failure (no page could be started, the file cannot be written) the
+// German reason, and no file is left behind; an older file of that name stays
+// as it was.
+Result<void> PrintReportToPdf(const hk::ProgramState& state, const QString& pdfPath);
 
 // Opens a modal print preview of the report. A failure of the printing is
-// shown in a German message box titled "Drucken".
-void PrintReportWithPreview(const hk::ProgramState& state, QWidget* parent);
+// shown in a German message box titled "Drucken" through messages.
+void PrintReportWithPreview(const hk::ProgramState& state, QWidget* parent, MessageSink& messages);
 
 } // namespace hk::ui

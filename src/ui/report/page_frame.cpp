@@ -79,19 +79,12 @@ QString CreationText(const QDateTime& created) {
 
 double Mm(const QPaintDevice& device, double mm) { return mm / 25.4 * device.logicalDpiY(); }
 
-bool WriteFramedPdf(const ReportFrame& frame, ReportBody& body, QByteArray& pdf,
-                    QString* errorText) {
-    const auto fail = [&](const QString& text) {
-        pdf.clear();
-        if (errorText != nullptr) {
-            *errorText = text;
-        }
-        return false;
-    };
-    pdf.clear();
+Result<QByteArray> WriteFramedPdf(const ReportFrame& frame, ReportBody& body) {
+    const auto fail = [](const char* text) { return Problem{text}; };
+    QByteArray pdf;
     QBuffer buffer(&pdf);
     if (!buffer.open(QIODevice::WriteOnly)) {
-        return fail(QStringLiteral("Der Bericht konnte nicht erstellt werden"));
+        return fail("Der Bericht konnte nicht erstellt werden");
     }
     {
         QPdfWriter writer(&buffer);
@@ -101,8 +94,8 @@ bool WriteFramedPdf(const ReportFrame& frame, ReportBody& body, QByteArray& pdf,
         writer.setCreator(QStringLiteral("hkberech"));
         QPainter painter;
         if (!painter.begin(&writer)) {
-            return fail(QStringLiteral("Der Bericht konnte nicht erstellt werden: Es konnte "
-                                       "keine Seite begonnen werden"));
+            return fail("Der Bericht konnte nicht erstellt werden: Es konnte keine Seite begonnen "
+                        "werden");
         }
         painter.setRenderHint(QPainter::Antialiasing);
         const FrameGeometry g = Geometry(writer, QSizeF(writer.width(), writer.height()));
@@ -110,7 +103,7 @@ bool WriteFramedPdf(const ReportFrame& frame, ReportBody& body, QByteArray& pdf,
         for (int page = 0; page < pages; ++page) {
             if (page > 0 && !writer.newPage()) {
                 painter.end();
-                return fail(QStringLiteral("Der Bericht konnte nicht vollständig erstellt werden"));
+                return fail("Der Bericht konnte nicht vollständig erstellt werden");
             }
             PaintFrame(painter, g, frame, page + 1, pages);
             painter.save();
@@ -123,9 +116,16 @@ bool WriteFramedPdf(const ReportFrame& frame, ReportBody& body, QByteArray& pdf,
     }
     buffer.close();
     if (pdf.isEmpty()) {
-        return fail(QStringLiteral("Der Bericht konnte nicht erstellt werden"));
+        return fail("Der Bericht konnte nicht erstellt werden");
     }
-    return true;
+    return pdf;
+}
+
+Result<std::string> PdfBytes(const Result<QByteArray>& pdf) {
+    if (!pdf) {
+        return pdf.problem();
+    }
+    return pdf->toStdString();
 }
 
 } // namespace hk::ui

@@ -6,11 +6,15 @@
 // "Seite x von y" on the right. A report hands in its body; the frame asks it
 // how many pages it needs and has it paint each page inside the frame.
 
+#include "common/result.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QFont>
 #include <QSizeF>
 #include <QString>
+
+#include <string>
 
 class QPainter;
 class QPaintDevice;
@@ -35,10 +39,12 @@ struct ReportFrame {
     QString title;         // the PDF's title
 };
 
-// The whole report as a PDF document in pdf. On failure false with a German
-// reason in *errorText (may be nullptr), and pdf is empty.
-bool WriteFramedPdf(const ReportFrame& frame, ReportBody& body, QByteArray& pdf,
-                    QString* errorText);
+// The whole report as a PDF document, or the German reason why it could not
+// be made.
+Result<QByteArray> WriteFramedPdf(const ReportFrame& frame, ReportBody& body);
+
+// A report's PDF as the bytes an export writes (ExportContent).
+Result<std::string> PdfBytes(const Result<QByteArray>& pdf);
 
 // The sans-serif face of the reports, the kind the screens use; embedded in
 // the PDF.

@@ -373,13 +373,12 @@ private:
 
 } // namespace
 
-bool WriteProjectReportPdf(const ProgramState& state, const QDateTime& created, QByteArray& pdf,
-                           QString* errorText) {
+Result<QByteArray> WriteProjectReportPdf(const ProgramState& state, const QDateTime& created) {
     const QString number = Q(state.header[ProjectHeader::ProjektNr]).trimmed();
     ProjectReportBody body(state);
     const ReportFrame frame{number, created,
                             (QStringLiteral("Heizflächenberechnung ") + number).trimmed()};
-    return WriteFramedPdf(frame, body, pdf, errorText);
+    return WriteFramedPdf(frame, body);
 }
 
 ExportOutcome mnuItemBericht_Click(const ProgramState& state, FileDialogs& dialogs,
@@ -387,15 +386,7 @@ ExportOutcome mnuItemBericht_Click(const ProgramState& state, FileDialogs& dialo
     return ExportFile(
         dialogs, messages, ProposedFileName(state.header[ProjectHeader::ProjektNr], "pdf"),
         PdfFilter(),
-        [&state](std::string& bytes) -> std::optional<std::string> {
-            QByteArray pdf;
-            QString error;
-            if (!WriteProjectReportPdf(state, QDateTime::currentDateTime(), pdf, &error)) {
-                return error.toStdString();
-            }
-            bytes.assign(pdf.constData(), static_cast<std::size_t>(pdf.size()));
-            return std::nullopt;
-        },
+        [&state] { return PdfBytes(WriteProjectReportPdf(state, QDateTime::currentDateTime())); },
         files);
 }
 

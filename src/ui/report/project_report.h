@@ -4,18 +4,17 @@
 // with its heading on every page, one line a radiator, and the totals.
 
 #include "calc/program_state.h"
+#include "common/result.h"
 #include "project/export_command.h"
 
 #include <QByteArray>
 #include <QDateTime>
-#include <QString>
 
 namespace hk::ui {
 
-// The report of the project in state, created at created. On failure false
-// with a German reason in *errorText (may be nullptr).
-bool WriteProjectReportPdf(const ProgramState& state, const QDateTime& created, QByteArray& pdf,
-                           QString* errorText);
+// The report of the project in state, created at created, or the German
+// reason why it could not be made.
+Result<QByteArray> WriteProjectReportPdf(const ProgramState& state, const QDateTime& created);
 
 // "&Projektbericht als PDF…": the save dialog proposing "Projekt <Nr.>.pdf",
 // then the report, created now. Changes no program state.

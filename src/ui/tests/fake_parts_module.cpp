@@ -7,7 +7,7 @@
 
 namespace {
 
-[[maybe_unused]] void PrintNothing(const hk::ProgramState&, QWidget*) {}
+[[maybe_unused]] void PrintNothing(const hk::ProgramState&, QWidget*, hk::MessageSink&) {}
 
 [[maybe_unused]] hk::ui::CheckWindow* NoWindow(hk::ProgramState&, hk::ui::MessageBoxes&,
                                                hk::FileDialogs&) {

@@ -26,11 +26,10 @@ public:
     QStringList errors;
     void print(const ProgramState& state, QWidget* /*parent*/) override {
         const QString name = folder_ + QStringLiteral("/report%1.pdf").arg(files.size() + 1);
-        QString error;
-        if (PrintReportToPdf(state, name, &error)) {
+        if (const auto printed = PrintReportToPdf(state, name)) {
             files << name;
         } else {
-            errors << error;
+            errors << QString::fromStdString(printed.problem().message);
         }
     }
 

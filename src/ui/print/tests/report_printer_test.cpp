@@ -17,11 +17,19 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <vector>
+
 namespace {
 
 using hk::ui::test::PdfPages;
 using hk::ui::test::PdfText;
 using hk::ui::test::Run;
+
+// The message boxes the preview would show.
+struct ShownMessages : hk::MessageSink {
+    std::vector<hk::Message> shown;
+    void showMessage(const hk::Message& m) override { shown.push_back(m); }
+};
 
 hk::ProgramState SampleProject(int filled, int lfNr) {
     hk::ProgramState s;
@@ -115,9 +123,10 @@ private slots:
         const hk::ProgramState state = SampleProject(filled, lfNr);
         const QString pdf =
             dir_.filePath(QStringLiteral("bericht-%1-%2.pdf").arg(filled).arg(lfNr));
-        QString error;
-        QVERIFY2(hk::ui::PrintReportToPdf(state, pdf, &error), qPrintable(error));
-        QVERIFY(error.isEmpty());
+        const auto printed = hk::ui::PrintReportToPdf(state, pdf);
+        if (!printed) {
+            QFAIL(printed.problem().message.c_str());
+        }
 
         QFile f(pdf);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -163,8 +172,10 @@ private slots:
 
     void longReportContinuesWithoutHeader() {
         const QString pdf = dir_.filePath(QStringLiteral("lang.pdf"));
-        QString error;
-        QVERIFY2(hk::ui::PrintReportToPdf(SampleProject(70, 70), pdf, &error), qPrintable(error));
+        const auto printed = hk::ui::PrintReportToPdf(SampleProject(70, 70), pdf);
+        if (!printed) {
+            QFAIL(printed.problem().message.c_str());
+        }
         const int pages = PdfPages(pdf);
         QCOMPARE(pages, 2);
         const QString second = PdfText(pdf, 2);
@@ -187,10 +198,12 @@ private slots:
     // columns being as wide as the characters of the monospaced table face.
     void valuesStandUnderTheirLabels() {
         const QString pdf = dir_.filePath(QStringLiteral("spalten.pdf"));
-        QString error;
         hk::ProgramState state = SampleProject(12, 12);
         state.table.at(12).dRaum = -5;
-        QVERIFY2(hk::ui::PrintReportToPdf(state, pdf, &error), qPrintable(error));
+        const auto printed = hk::ui::PrintReportToPdf(state, pdf);
+        if (!printed) {
+            QFAIL(printed.problem().message.c_str());
+        }
         const QString bbox =
             Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
         struct Word {
@@ -250,8 +263,10 @@ private slots:
     // sans face, Times Roman as a serif one, Courier New as a monospaced one.
     void fontsKeepTheirKind() {
         const QString pdf = dir_.filePath(QStringLiteral("schriften.pdf"));
-        QString error;
-        QVERIFY2(hk::ui::PrintReportToPdf(SampleProject(2, 2), pdf, &error), qPrintable(error));
+        const auto printed = hk::ui::PrintReportToPdf(SampleProject(2, 2), pdf);
+        if (!printed) {
+            QFAIL(printed.problem().message.c_str());
+        }
         const QString fonts = Run(QStringLiteral("pdffonts"), {pdf});
         QVERIFY2(fonts.contains(QRegularExpression(QStringLiteral("(Arial|LiberationSans)-?Bold"))),
                  qPrintable(fonts));
@@ -269,8 +284,10 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("alter Inhalt");
         old.close();
-        QString error;
-        QVERIFY2(hk::ui::PrintReportToPdf(SampleProject(1, 1), pdf, &error), qPrintable(error));
+        const auto printed = hk::ui::PrintReportToPdf(SampleProject(1, 1), pdf);
+        if (!printed) {
+            QFAIL(printed.problem().message.c_str());
+        }
         QFile f(pdf);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.read(5), QByteArray("%PDF-"));
@@ -299,8 +316,9 @@ private slots:
         QFETCH(QString, watchedDir);
         const QStringList before = DirEntries(watchedDir);
         const bool existedAsDir = !path.isEmpty() && QFileInfo(path).isDir();
-        QString error;
-        QVERIFY(!hk::ui::PrintReportToPdf(SampleProject(3, 3), path, &error));
+        const auto printed = hk::ui::PrintReportToPdf(SampleProject(3, 3), path);
+        QVERIFY(!printed);
+        const QString error = QString::fromStdString(printed.problem().message);
         QVERIFY(!error.isEmpty());
         QVERIFY2(error.contains(QStringLiteral("Datei")) ||
                      error.contains(QStringLiteral("Dateiname")),
@@ -314,9 +332,13 @@ private slots:
         QVERIFY(DirEntries(watchedDir + QStringLiteral("/ordner.pdf")).isEmpty());
     }
 
-    void errorTextPointerMayBeNull() {
-        QVERIFY(!hk::ui::PrintReportToPdf(SampleProject(1, 1),
-                                          QStringLiteral("/nonexistent-dir/x.pdf"), nullptr));
+    void failureNamesTheFile() {
+        const auto printed =
+            hk::ui::PrintReportToPdf(SampleProject(1, 1), QStringLiteral("/nonexistent-dir/x.pdf"));
+        QVERIFY(!printed);
+        QCOMPARE(QString::fromStdString(printed.problem().message),
+                 QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden.")
+                     .arg(QDir::toNativeSeparators(QStringLiteral("/nonexistent-dir/x.pdf"))));
     }
 
     void previewShowsTheReport_data() {
@@ -349,10 +371,12 @@ private slots:
         });
         poll.start(20);
         QWidget parent;
-        hk::ui::PrintReportWithPreview(state, &parent);
+        ShownMessages messages;
+        hk::ui::PrintReportWithPreview(state, &parent, messages);
         poll.stop();
         QCOMPARE(seenPages, pages);
         QCOMPARE(title, QStringLiteral("Druckvorschau"));
+        QVERIFY(messages.shown.empty());
         QVERIFY(state == before);
     }
 };

@@ -86,12 +86,12 @@ private:
     QTemporaryDir dir_;
 
     QString Write(const hk::ProgramState& state, const QString& name) {
-        QByteArray pdf;
-        QString error;
-        if (!hk::ui::WriteProjectReportPdf(state, kCreated, pdf, &error)) {
-            qWarning("%s", qPrintable(error));
+        const auto written = hk::ui::WriteProjectReportPdf(state, kCreated);
+        if (!written) {
+            qWarning("%s", written.problem().message.c_str());
             return {};
         }
+        const QByteArray& pdf = *written;
         const QString path = dir_.filePath(name);
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly) || f.write(pdf) != pdf.size()) {
