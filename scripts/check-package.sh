@@ -40,7 +40,7 @@ echo "--- cmake --install into a staging folder"
 stage="$work/stage"
 DESTDIR="$stage" cmake --install "$build" >"$work/install.log"
 prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
-files=(bin/hkberech share/applications/hkberech.desktop
+files=(bin/hkberech lib/hkberech/hkberech_parts.so share/applications/hkberech.desktop
        share/icons/hicolor/scalable/apps/hkberech.svg)
 for s in 16 32 48 64 128 256; do files+=("share/icons/hicolor/${s}x${s}/apps/hkberech.png"); done
 for f in "${files[@]}"; do
@@ -57,8 +57,8 @@ deb=$(ls "$build"/hkberech_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 names=$(tr ',' '\n' <<<"$depends" | awk '{ print $1 }')
-for d in libqt6core6 libqt6widgets6 libstdc++6 qt6-qpa-plugins \
-         fonts-liberation; do
+for d in libqt6core6 libqt6widgets6 libqt6printsupport6 libqt6charts6 libstdc++6 \
+         qt6-qpa-plugins fonts-liberation; do
     grep -qxF "$d" <<<"$names" || fail "$d fehlt in Depends"
 done
 dpkg-deb -c "$deb" >"$work/contents.txt"
@@ -74,9 +74,16 @@ echo "--- start on the offscreen platform"
 extract="$work/deb"
 dpkg-deb -x "$deb" "$extract"
 for bin in "$stage$prefix/bin/hkberech" "$extract/usr/bin/hkberech"; do
-    if ldd "$bin" | grep -q "not found"; then
-        ldd "$bin"; fail "$bin: Bibliothek fehlt"
-    fi
+    # The module of print preview and check window, opened on demand from
+    # ../lib/hkberech beside the program's folder.
+    parts="$(dirname "$bin")/../lib/hkberech/hkberech_parts.so"
+    for elf in "$bin" "$parts"; do
+        if ldd "$elf" | grep -q "not found"; then
+            ldd "$elf"; fail "$elf: Bibliothek fehlt"
+        fi
+    done
+    nm -D --defined-only "$parts" | grep -qw hk_on_demand_parts ||
+        fail "$parts: Einsprung hk_on_demand_parts fehlt"
     set +e
     QT_QPA_PLATFORM=offscreen timeout -s TERM -k 5 "$START_SECONDS" "$bin" >"$work/run.log" 2>&1
     rc=$?

@@ -1,6 +1,6 @@
 #include "qt_services.h"
 
-#include "ui/print/report_printer.h"
+#include "ui/on_demand.h"
 #include "ui/qt_text.h"
 
 #include <QApplication>
@@ -162,8 +162,10 @@ std::string QtFileDialogs::exportFileName(const std::string& proposedName,
 }
 
 void QtReportPrinter::print(const ProgramState& state, QWidget* parent) {
-    MessagesOver messages(boxes_, parent);
-    PrintReportWithPreview(state, parent, messages);
+    if (const OnDemandParts* parts = OnDemandPartsOrTell(boxes_, parent)) {
+        MessagesOver messages(boxes_, parent);
+        parts->printReport(state, parent, messages);
+    }
 }
 
 } // namespace hk::ui

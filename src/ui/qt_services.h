@@ -27,8 +27,9 @@ public:
     std::string exportFileName(const std::string& proposedName, const FileFilter& filter) override;
 };
 
-// The print preview of the report, from which the user prints; a failure of
-// the printing is shown through boxes.
+// The print preview of the report, from which the user prints. It lives in
+// the module opened on demand; when that cannot be had, and when the
+// printing fails, boxes says why.
 class QtReportPrinter : public ReportPrinter {
 public:
     explicit QtReportPrinter(MessageBoxes& boxes) : boxes_(boxes) {}
