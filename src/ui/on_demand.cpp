@@ -17,33 +17,33 @@ const OnDemandParts* moduleParts = nullptr;
 
 using Entry = const OnDemandParts* (*)();
 
-std::string ModuleProblem(const QString& path, const QString& why) {
-    return QStringLiteral("Das Zusatzmodul für Drucken und Wärmepumpen-Check (%1) %2. "
-                          "Bitte installieren Sie das Programm neu.")
-        .arg(QDir::toNativeSeparators(path), why)
-        .toStdString();
+Problem ModuleProblem(const QString& path, const QString& why) {
+    return {QStringLiteral("Das Zusatzmodul für Drucken und Wärmepumpen-Check (%1) %2. "
+                           "Bitte installieren Sie das Programm neu.")
+                .arg(QDir::toNativeSeparators(path), why)
+                .toStdString()};
 }
 
 } // namespace
 
 void UseLinkedParts(const OnDemandParts* parts) { linkedParts = parts; }
 
-PartsOrProblem LoadPartsModule(const QString& path) {
+Result<const OnDemandParts*> LoadPartsModule(const QString& path) {
     if (!QFileInfo(path).isFile()) {
-        return {nullptr, ModuleProblem(path, QStringLiteral("fehlt"))};
+        return ModuleProblem(path, QStringLiteral("fehlt"));
     }
     QLibrary module(path);
     if (!module.load()) {
-        return {nullptr, ModuleProblem(path, QStringLiteral("lässt sich nicht laden"))};
+        return ModuleProblem(path, QStringLiteral("lässt sich nicht laden"));
     }
     const auto entry = reinterpret_cast<Entry>(module.resolve(kOnDemandPartsEntry));
     const OnDemandParts* parts = entry ? entry() : nullptr;
     if (parts == nullptr || parts->version != kOnDemandPartsVersion ||
         parts->printReport == nullptr || parts->newCheckWindow == nullptr) {
         module.unload();
-        return {nullptr, ModuleProblem(path, QStringLiteral("passt nicht zu diesem Programm"))};
+        return ModuleProblem(path, QStringLiteral("passt nicht zu diesem Programm"));
     }
-    return {parts, {}};
+    return parts;
 }
 
 QStringList PartsModuleCandidates(const QString& programDir) {
@@ -74,12 +74,13 @@ const OnDemandParts* OnDemandPartsOrTell(MessageBoxes& messages, QWidget* parent
             break;
         }
     }
-    PartsOrProblem loaded = LoadPartsModule(chosen);
-    if (!loaded.parts) {
-        messages.show(parent, {loaded.problem, std::string(kAppTitle), MsgIcon::Critical});
+    const Result<const OnDemandParts*> loaded = LoadPartsModule(chosen);
+    if (!loaded) {
+        messages.show(parent,
+                      {loaded.problem().message, std::string(kAppTitle), MsgIcon::Critical});
         return nullptr;
     }
-    moduleParts = loaded.parts;
+    moduleParts = *loaded;
     return moduleParts;
 }
 

@@ -6,6 +6,7 @@
 // programs link the parts in; the module is then never opened.
 
 #include "calc/program_state.h"
+#include "common/result.h"
 #include "ui/services.h"
 
 #include <QString>
@@ -46,15 +47,10 @@ inline constexpr const char* kOnDemandPartsEntry = "hk_on_demand_parts";
 // is set up (before main), by the parts themselves.
 void UseLinkedParts(const OnDemandParts* parts);
 
-struct PartsOrProblem {
-    const OnDemandParts* parts = nullptr; // nullptr: problem says why
-    std::string problem;
-};
-
 // Opens the module file at path and takes its parts. A missing file, a file
 // that is no module, one without the entry or of another version gives no
 // parts and a German text naming the file.
-PartsOrProblem LoadPartsModule(const QString& path);
+Result<const OnDemandParts*> LoadPartsModule(const QString& path);
 
 // Where the program looks for the module, in this order: beside the program
 // (a build folder) and in the installed folder relative to it.

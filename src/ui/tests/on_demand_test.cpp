@@ -61,9 +61,9 @@ private slots:
     void refusesEveryBrokenModule() {
         QFETCH(QString, path);
         QFETCH(QString, why);
-        const PartsOrProblem loaded = LoadPartsModule(path);
-        QVERIFY(loaded.parts == nullptr);
-        const QString problem = QString::fromStdString(loaded.problem);
+        const Result<const OnDemandParts*> loaded = LoadPartsModule(path);
+        QVERIFY(!loaded);
+        const QString problem = QString::fromStdString(loaded.problem().message);
         QVERIFY2(problem.startsWith(
                      QStringLiteral("Das Zusatzmodul für Drucken und Wärmepumpen-Check (")),
                  qPrintable(problem));
@@ -74,22 +74,24 @@ private slots:
     }
 
     void takesThePartsOfTheRealModule() {
-        const PartsOrProblem loaded = LoadPartsModule(QStringLiteral(HK_PARTS_MODULE));
-        QVERIFY2(loaded.parts, loaded.problem.c_str());
-        QCOMPARE(loaded.parts->version, kOnDemandPartsVersion);
-        QVERIFY(loaded.parts->printReport != nullptr);
-        QVERIFY(loaded.parts->newCheckWindow != nullptr);
-        QVERIFY(loaded.problem.empty());
+        const Result<const OnDemandParts*> loaded =
+            LoadPartsModule(QStringLiteral(HK_PARTS_MODULE));
+        QVERIFY2(loaded, loaded ? "" : loaded.problem().message.c_str());
+        QCOMPARE((*loaded)->version, kOnDemandPartsVersion);
+        QVERIFY((*loaded)->printReport != nullptr);
+        QVERIFY((*loaded)->newCheckWindow != nullptr);
+        QVERIFY(loaded.ok());
     }
 
     // The window comes from the module's own code, not from this program.
     void theRealModuleMakesTheCheckWindow() {
-        const PartsOrProblem loaded = LoadPartsModule(QStringLiteral(HK_PARTS_MODULE));
-        QVERIFY2(loaded.parts, loaded.problem.c_str());
+        const Result<const OnDemandParts*> loaded =
+            LoadPartsModule(QStringLiteral(HK_PARTS_MODULE));
+        QVERIFY2(loaded, loaded ? "" : loaded.problem().message.c_str());
         ProgramState state;
         RecordingMessages messages;
         FakeFileDialogs dialogs;
-        std::unique_ptr<CheckWindow> window(loaded.parts->newCheckWindow(state, messages, dialogs));
+        std::unique_ptr<CheckWindow> window((*loaded)->newCheckWindow(state, messages, dialogs));
         QVERIFY(window);
         QVERIFY(!window->isVisible());
         window->open();
