@@ -24,9 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool Contains(const std::string& s, const std::string& part) {
-    return s.find(part) != std::string::npos;
-}
+using test::Contains;
 
 // A state that a load must not touch when it refuses the file.
 ProgramState Before() {

@@ -1,4 +1,5 @@
 #include "support/fakes.h"
+#include "support/system_calls.h"
 #include "support/table_cases.h"
 
 #include "project/project_file.h"
@@ -7,13 +8,6 @@
 
 #include <filesystem>
 #include <functional>
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace hk::test {
 namespace {
@@ -69,11 +63,10 @@ constexpr const char* kNoDevicesOnWindows = "/dev/zero and named pipes in folder
 
 // ---------------------------------------------------------------- saving
 
-TEST(SaveCommand, WritesTheWholeFileThroughTheSaveDialog) {
-    TempFolder dir;
-    FakeFileDialogs dialogs;
+class SaveCommand : public ::testing::Test, protected FileCommandRig {};
+
+TEST_F(SaveCommand, WritesTheWholeFileThroughTheSaveDialog) {
     dialogs.answer = dir / "projekt.txt";
-    MessageLog messages;
     const ProgramState project = SomeProject("P1", "Liste\r\n");
     const ProgramState copy = project;
 
@@ -88,18 +81,15 @@ TEST(SaveCommand, WritesTheWholeFileThroughTheSaveDialog) {
     EXPECT_EQ(project, copy);
 }
 
-TEST(SaveCommand, CancelledDialogWritesNothing) {
-    TempFolder dir;
-    FakeFileDialogs dialogs; // answer stays empty
-    MessageLog messages;
+TEST_F(SaveCommand, CancelledDialogWritesNothing) {
+    // no answer: answer stays empty
     mnuItemSave_Click(Old(), dialogs, messages);
     EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Save), 1);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(dir.names().empty());
 }
 
-TEST(SaveCommand, ReplacesAnOldFileKeepingItsPermissionsAndLinks) {
-    TempFolder dir;
+TEST_F(SaveCommand, ReplacesAnOldFileKeepingItsPermissionsAndLinks) {
     Spit(dir / "echt.txt", "ALTE DATEI");
 #ifdef _WIN32
     GTEST_SKIP() << "symbolic links need extra rights on Windows, and its mode bits are only "
@@ -107,9 +97,7 @@ TEST(SaveCommand, ReplacesAnOldFileKeepingItsPermissionsAndLinks) {
 #endif
     ::chmod((dir / "echt.txt").c_str(), 0640);
     fs::create_symlink(dir / "echt.txt", dir / "verweis.txt");
-    FakeFileDialogs dialogs;
     dialogs.answer = dir / "verweis.txt";
-    MessageLog messages;
 
     mnuItemSave_Click(Old(), dialogs, messages);
 
@@ -123,17 +111,15 @@ TEST(SaveCommand, ReplacesAnOldFileKeepingItsPermissionsAndLinks) {
 
 using BeforeTheDialog = SpoiltProject;
 
-class RefusedBeforeTheDialogTest : public ::testing::TestWithParam<BeforeTheDialog> {};
+class RefusedBeforeTheDialogTest : public ::testing::TestWithParam<BeforeTheDialog>,
+                                   protected FileCommandRig {};
 
 // A text the file cannot carry, or a project too large for the loader (two
 // loads of a 9 MB project): said before the dialog, and nothing is written.
 TEST_P(RefusedBeforeTheDialogTest, NothingIsWritten) {
-    TempFolder dir;
     ProgramState project = Old();
     GetParam().spoil(project);
-    FakeFileDialogs dialogs;
     dialogs.answer = dir / "projekt.txt";
-    MessageLog messages;
 
     mnuItemSave_Click(project, dialogs, messages);
 
@@ -161,14 +147,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 // "Projekt Nr." pasted from a mail, then "Weiter", calculate, Ctrl+S: the
 // project is saved, the line break as a blank, and a message says so.
-TEST(SaveCommand, LineBreakIsSavedAsABlankWithANote) {
-    TempFolder dir;
+TEST_F(SaveCommand, LineBreakIsSavedAsABlankWithANote) {
     ProgramState project = Old();
     project.header[ProjectHeader::ProjektNr] = "P-17\r\n";
     project.table.at(1).RaumVer = "Bad\r\noben";
-    FakeFileDialogs dialogs;
     dialogs.answer = dir / "projekt.txt";
-    MessageLog messages;
 
     mnuItemSave_Click(project, dialogs, messages);
 
@@ -197,7 +180,7 @@ struct SaveFailure {
     const char* linuxOnly = nullptr; // why the row is skipped on Windows
 };
 
-class SaveFailureTest : public ::testing::TestWithParam<SaveFailure> {};
+class SaveFailureTest : public ::testing::TestWithParam<SaveFailure>, protected FileCommandRig {};
 
 // Runs as root, where permission bits do not stop writing: a folder without
 // write permission is simulated by a failing create; a read-only target is a
@@ -209,7 +192,6 @@ TEST_P(SaveFailureTest, ReportsAndLeavesTheOldFileAndNoStrayFile) {
         GTEST_SKIP() << c.linuxOnly;
     }
 #endif
-    TempFolder dir;
     Spit(dir / "projekt.txt", "ALTE DATEI");
     if (c.prepare) {
         c.prepare(dir);
@@ -219,9 +201,7 @@ TEST_P(SaveFailureTest, ReportsAndLeavesTheOldFileAndNoStrayFile) {
     FailingFileOps files;
     files.failAt = c.failAt;
     files.err = c.err;
-    FakeFileDialogs dialogs;
     dialogs.answer = c.target.starts_with('/') ? c.target : dir / c.target;
-    MessageLog messages;
 
     mnuItemSave_Click(SomeProject("neu", "neue Liste\r\n"), dialogs, messages, files);
 
@@ -304,16 +284,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---------------------------------------------------------------- loading
 
-TEST(LoadCommand, LoadsWithTheOpenDialogUnderTheHourglass) {
-    TempFolder dir;
+class LoadCommand : public ::testing::Test, protected FileCommandRig {};
+
+TEST_F(LoadCommand, LoadsWithTheOpenDialogUnderTheHourglass) {
     const ProgramState saved = SomeProject("gespeichert", "gespeicherte Liste\r\n");
     Spit(dir / "projekt.DAT", FileOf(saved));
-    FakeFileDialogs dialogs;
     dialogs.answer = dir / "projekt.DAT";
     FakeBusy busy;
     FailingFileOps files;
     files.watchBusy = &busy;
-    MessageLog messages;
     ProgramState state = Old();
 
     EXPECT_EQ(mnuItemOpen_Click(state, dialogs, busy, messages, files), LoadOutcome::Loaded);
@@ -336,10 +315,8 @@ TEST(LoadCommand, LoadsWithTheOpenDialogUnderTheHourglass) {
     EXPECT_EQ(state.header[1], "zwei");
 }
 
-TEST(LoadCommand, CancelledDialogReadsNothing) {
-    FakeFileDialogs dialogs;
+TEST_F(LoadCommand, CancelledDialogReadsNothing) {
     FakeBusy busy;
-    MessageLog messages;
     ProgramState state = Old();
     EXPECT_EQ(mnuItemOpen_Click(state, dialogs, busy, messages), LoadOutcome::NoFileChosen);
     EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Open), 1);
@@ -363,7 +340,7 @@ struct LoadFailure {
     const char* linuxOnly = nullptr; // why the row is skipped on Windows
 };
 
-class LoadFailureTest : public ::testing::TestWithParam<LoadFailure> {};
+class LoadFailureTest : public ::testing::TestWithParam<LoadFailure>, protected FileCommandRig {};
 
 TEST_P(LoadFailureTest, RefusedWithTheStateAsItWasAndNoFileOpen) {
     const LoadFailure& c = GetParam();
@@ -372,11 +349,8 @@ TEST_P(LoadFailureTest, RefusedWithTheStateAsItWasAndNoFileOpen) {
         GTEST_SKIP() << c.linuxOnly;
     }
 #endif
-    TempFolder dir;
-    FakeFileDialogs dialogs;
     dialogs.answer = c.prepare(dir);
     FakeBusy busy;
-    MessageLog messages;
     messages.watchBusy = &busy;
     ProgramState state = Old();
     const std::size_t open = OpenFiles();

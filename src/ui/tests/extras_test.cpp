@@ -186,9 +186,9 @@ private slots:
         h.dialogs.answers = {target.toStdString()};
         Trigger(s, item.toUtf8().constData());
         QCOMPARE(h.messages.shown.size(), 1u);
-        QCOMPARE(h.messages.shown[0].parent, s);
-        QCOMPARE(h.messages.shown[0].message.title, "Datei nicht gespeichert");
-        QVERIFY(QString::fromStdString(h.messages.shown[0].message.text).contains(target));
+        QCOMPARE(h.messages.parents[0], s);
+        QCOMPARE(h.messages.shown[0].title, "Datei nicht gespeichert");
+        QVERIFY(QString::fromStdString(h.messages.shown[0].text).contains(target));
         QVERIFY(!QDir(path("kein Ordner")).exists());
     }
 

@@ -221,8 +221,8 @@ private slots:
         EditCell(w, 0, column, text);
 
         QCOMPARE(h.messages.shown.size(), 1u);
-        QCOMPARE(QString::fromStdString(h.messages.shown[0].message.text), message);
-        QCOMPARE(h.messages.shown[0].message.title, "Eingabeberichtigung");
+        QCOMPARE(QString::fromStdString(h.messages.shown[0].text), message);
+        QCOMPARE(h.messages.shown[0].title, "Eingabeberichtigung");
         QVERIFY(h.state == before);
         QCOMPARE(h.shell.form3()->text(CalcControl::txtAnzeige), before.ListingText);
         w->close();
