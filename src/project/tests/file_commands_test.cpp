@@ -180,18 +180,27 @@ struct SaveFailure {
     const char* linuxOnly = nullptr; // why the row is skipped on Windows
 };
 
-class SaveFailureTest : public ::testing::TestWithParam<SaveFailure>, protected FileCommandRig {};
+// A table of a file command's failures; a row that names why it holds on
+// Linux only is skipped elsewhere.
+template <class Row>
+class FailureTable : public ::testing::TestWithParam<Row>, protected FileCommandRig {
+protected:
+    void SetUp() override {
+#ifdef _WIN32
+        if (const char* why = this->GetParam().linuxOnly) {
+            GTEST_SKIP() << why;
+        }
+#endif
+    }
+};
+
+class SaveFailureTest : public FailureTable<SaveFailure> {};
 
 // Runs as root, where permission bits do not stop writing: a folder without
 // write permission is simulated by a failing create; a read-only target is a
 // real file without write bits, which the save itself respects.
 TEST_P(SaveFailureTest, ReportsAndLeavesTheOldFileAndNoStrayFile) {
     const SaveFailure& c = GetParam();
-#ifdef _WIN32
-    if (c.linuxOnly != nullptr) {
-        GTEST_SKIP() << c.linuxOnly;
-    }
-#endif
     Spit(dir / "projekt.txt", "ALTE DATEI");
     if (c.prepare) {
         c.prepare(dir);
@@ -340,15 +349,10 @@ struct LoadFailure {
     const char* linuxOnly = nullptr; // why the row is skipped on Windows
 };
 
-class LoadFailureTest : public ::testing::TestWithParam<LoadFailure>, protected FileCommandRig {};
+class LoadFailureTest : public FailureTable<LoadFailure> {};
 
 TEST_P(LoadFailureTest, RefusedWithTheStateAsItWasAndNoFileOpen) {
     const LoadFailure& c = GetParam();
-#ifdef _WIN32
-    if (c.linuxOnly != nullptr) {
-        GTEST_SKIP() << c.linuxOnly;
-    }
-#endif
     dialogs.answer = c.prepare(dir);
     FakeBusy busy;
     messages.watchBusy = &busy;

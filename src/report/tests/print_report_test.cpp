@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace hk {
@@ -24,20 +26,54 @@ const char* const kPlan = "Plan Flach-Hk BH 900 Typ 33  "; // 29 characters
 
 RadiatorEntry Entry(int n) { return test::NormRadiator(std::to_string(100 + n)); }
 
-// The printed row of Entry(n): every value under its label of the print header.
-std::string EntryRow(int n) {
-    return Line({{8, std::to_string(n)},
-                 {13, "90"},
-                 {17, "70"},
-                 {20, std::to_string(100 + n)},
-                 {25, "Wohnen"},
-                 {35, "20"},
-                 {39, "1500"},
-                 {45, "1,3"},
-                 {51, "59,4"},
-                 {57, "1,02"},
-                 {63, "1530"},
-                 {69, "DIN Guss- Radiator"}});
+// The fields of Entry(n)'s printed row, in their order: every value under its
+// label of the print header.
+enum Field : std::size_t {
+    kLfNr,
+    kVorl,
+    kRueckl,
+    kRaumNr,
+    kRaumVer,
+    kRaumTemp,
+    kQRaum,
+    kExpon,
+    kMittel,
+    kFaktor,
+    kQNeu,
+    kTyp,
+    kFieldCount
+};
+
+using Fields = std::vector<std::pair<int, std::string>>; // column, text
+
+Fields EntryFields(int n) {
+    return {{8, std::to_string(n)}, {13, "90"},   {17, "70"},   {20, std::to_string(100 + n)},
+            {25, "Wohnen"},         {35, "20"},   {39, "1500"}, {45, "1,3"},
+            {51, "59,4"},           {57, "1,02"}, {63, "1530"}, {69, "DIN Guss- Radiator"}};
+}
+
+std::string EntryRow(int n) { return Line(EntryFields(n)); }
+
+// A field of Entry(1)'s row printed elsewhere or as another text.
+struct Change {
+    Field field;
+    int column;
+    std::string text;
+};
+
+// Entry(1)'s printed row with the changes, and broken onto a second line
+// before the field breakBefore (kFieldCount: one line).
+std::vector<std::string> Entry1Rows(std::initializer_list<Change> changes,
+                                    Field breakBefore = kFieldCount) {
+    Fields f = EntryFields(1);
+    for (const Change& c : changes) {
+        f.at(c.field) = {c.column, c.text};
+    }
+    const auto split = f.begin() + static_cast<std::ptrdiff_t>(breakBefore);
+    if (split == f.end()) {
+        return {Line(f)};
+    }
+    return {Line(Fields(f.begin(), split)), Line(Fields(split, f.end()))};
 }
 
 ProgramState SampleProject(int entries) {
@@ -198,132 +234,37 @@ const RowCase kRowCases[] = {
                          {63, "0"}})}},
     {"NoRowsBeforeAnyEntry", [](ProgramState& s) { s.LfNr = 0; }, {}},
     {"NoRowsForNegativeCounter", [](ProgramState& s) { s.LfNr = -3; }, {}},
-    {"RoomNumberOfFiveLeavesRoomUseAt25",
-     [](ProgramState& s) { s.table.at(1).RaumNr = "12345"; },
-     {Line({{8, "1"},
-            {13, "90"},
-            {17, "70"},
-            {20, "12345"},
-            {25, "Wohnen"},
-            {35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "DIN Guss- Radiator"}})}},
+    {"RoomNumberOfFiveLeavesRoomUseAt25", [](ProgramState& s) { s.table.at(1).RaumNr = "12345"; },
+     Entry1Rows({{kRaumNr, 20, "12345"}})},
     {"RoomNumberOfSixPushesRoomUseToNextLine",
      [](ProgramState& s) { s.table.at(1).RaumNr = "123456"; },
-     {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "123456"}}),
-      Line({{25, "Wohnen"},
-            {35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "DIN Guss- Radiator"}})}},
+     Entry1Rows({{kRaumNr, 20, "123456"}}, kRaumVer)},
     {"RoomUseOfNineLeavesRoomTemperatureAt34",
      [](ProgramState& s) { s.table.at(1).RaumVer = "Schlafzim"; },
-     {Line({{8, "1"},
-            {13, "90"},
-            {17, "70"},
-            {20, "101"},
-            {25, "Schlafzim"},
-            {35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "DIN Guss- Radiator"}})}},
+     Entry1Rows({{kRaumVer, 25, "Schlafzim"}})},
     {"RoomUseOfTenContinuesOnNextLineFrom34",
      [](ProgramState& s) { s.table.at(1).RaumVer = "Wohnzimmer"; },
-     {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "101"}, {25, "Wohnzimmer"}}),
-      Line({{35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "DIN Guss- Radiator"}})}},
+     Entry1Rows({{kRaumVer, 25, "Wohnzimmer"}}, kRaumTemp)},
     {"RoomUseOfElevenContinuesOnNextLineFrom34",
      [](ProgramState& s) { s.table.at(1).RaumVer = "Kinderzimmr"; },
-     {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "101"}, {25, "Kinderzimmr"}}),
-      Line({{35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "DIN Guss- Radiator"}})}},
+     Entry1Rows({{kRaumVer, 25, "Kinderzimmr"}}, kRaumTemp)},
     {"RoomUseWithUmlautsCountsCharacters",
      [](ProgramState& s) { s.table.at(1).RaumVer = "Bäder+Flur"; },
-     {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "101"}, {25, "Bäder+Flur"}}),
-      Line({{35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "DIN Guss- Radiator"}})}},
+     Entry1Rows({{kRaumVer, 25, "Bäder+Flur"}}, kRaumTemp)},
     {"NegativeRoomTemperatureMinusOnSeparatorColumn",
-     [](ProgramState& s) { s.table.at(1).dRaum = -5; },
-     {Line({{8, "1"},
-            {13, "90"},
-            {17, "70"},
-            {20, "101"},
-            {25, "Wohnen"},
-            {34, "-5"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "DIN Guss- Radiator"}})}},
+     [](ProgramState& s) { s.table.at(1).dRaum = -5; }, Entry1Rows({{kRaumTemp, 34, "-5"}})},
     {"FactorOfFiveCharactersPushesNewOutputToNextLine",
      [](ProgramState& s) { s.table.at(1).Faktor = 10.25f; },
-     {Line({{8, "1"},
-            {13, "90"},
-            {17, "70"},
-            {20, "101"},
-            {25, "Wohnen"},
-            {35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "10,25"}}),
-      Line({{63, "1530"}, {69, "DIN Guss- Radiator"}})}},
-    {"TypeOfTwentyNineCharacters",
-     [](ProgramState& s) { s.table.at(1).HkTyp = kPlan; },
-     {Line({{8, "1"},
-            {13, "90"},
-            {17, "70"},
-            {20, "101"},
-            {25, "Wohnen"},
-            {35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "Plan Flach-Hk BH 900 Typ 33"}})}},
+     Entry1Rows({{kFaktor, 57, "10,25"}}, kQNeu)},
+    {"TypeOfTwentyNineCharacters", [](ProgramState& s) { s.table.at(1).HkTyp = kPlan; },
+     Entry1Rows({{kTyp, 69, "Plan Flach-Hk BH 900 Typ 33"}})},
     {"DecimalTemperatures",
      [](ProgramState& s) {
          s.table.at(1).dVorl = 75.5f;
          s.table.at(1).dRueckl = 65;
      },
      // " 75,5 " runs to column 17 and pushes the return temperature along.
-     {Line({{8, "1"}, {13, "75,5"}}), Line({{17, "65"},
-                                            {20, "101"},
-                                            {25, "Wohnen"},
-                                            {35, "20"},
-                                            {39, "1500"},
-                                            {45, "1,3"},
-                                            {51, "59,4"},
-                                            {57, "1,02"},
-                                            {63, "1530"},
-                                            {69, "DIN Guss- Radiator"}})}},
+     Entry1Rows({{kVorl, 13, "75,5"}, {kRueckl, 17, "65"}}, kRueckl)},
 };
 
 INSTANTIATE_TEST_SUITE_P(Seite1Druck, TableRows, ::testing::ValuesIn(kRowCases),
