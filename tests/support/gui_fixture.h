@@ -9,6 +9,8 @@
 #include "ui/services.h"
 
 #include <QApplication>
+#include <QByteArray>
+#include <QFile>
 #include <QPointer>
 #include <QStringList>
 #include <QTest>
@@ -132,6 +134,12 @@ struct Harness {
                 title) {}
     explicit Harness(TitleTimings title) : Harness(nullptr, title) {}
 };
+
+// The bytes of a file; empty when it cannot be read.
+inline QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // Types text into w key by key. QTest::keyClicks takes ASCII only; other
 // letters go as key events carrying their text, as a keyboard sends them.

@@ -1,4 +1,5 @@
 #include "support/fakes.h"
+#include "support/saved_bytes.h"
 #include "support/system_calls.h"
 #include "support/table_cases.h"
 
@@ -38,12 +39,6 @@ ProgramState SomeProject(std::string name, std::string listing) {
 
 ProgramState Old() { return SomeProject("altes Projekt", "alte Liste\r\n"); }
 
-std::string FileOf(const ProgramState& s) {
-    const auto image = ProjectFileBytes(s);
-    EXPECT_TRUE(image);
-    return image ? image->bytes : std::string();
-}
-
 // Open files of this process: Linux lists them in /proc, Windows counts the
 // process's handles.
 std::size_t OpenFiles() {
@@ -76,7 +71,7 @@ TEST_F(SaveCommand, WritesTheWholeFileThroughTheSaveDialog) {
     EXPECT_EQ(dialogs.last().filters, (std::vector<FileFilter>{{"Textdateien(*.Txt)", "*.TXT"},
                                                                {"Dateien(*.DAT)", "*.DAT"}}));
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(Slurp(dir / "projekt.txt"), FileOf(project));
+    EXPECT_EQ(Slurp(dir / "projekt.txt"), SavedBytes(project));
     EXPECT_EQ(dir.names(), std::set<std::string>{"projekt.txt"});
     EXPECT_EQ(project, copy);
 }
@@ -102,7 +97,7 @@ TEST_F(SaveCommand, ReplacesAnOldFileKeepingItsPermissionsAndLinks) {
     mnuItemSave_Click(Old(), dialogs, messages);
 
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(Slurp(dir / "echt.txt"), FileOf(Old()));
+    EXPECT_EQ(Slurp(dir / "echt.txt"), SavedBytes(Old()));
     EXPECT_TRUE(fs::is_symlink(dir / "verweis.txt"));
     EXPECT_EQ(fs::status(dir / "echt.txt").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -297,7 +292,7 @@ class LoadCommand : public ::testing::Test, protected FileCommandRig {};
 
 TEST_F(LoadCommand, LoadsWithTheOpenDialogUnderTheHourglass) {
     const ProgramState saved = SomeProject("gespeichert", "gespeicherte Liste\r\n");
-    Spit(dir / "projekt.DAT", FileOf(saved));
+    Spit(dir / "projekt.DAT", SavedBytes(saved));
     dialogs.answer = dir / "projekt.DAT";
     FakeBusy busy;
     FailingFileOps files;
@@ -317,7 +312,7 @@ TEST_F(LoadCommand, LoadsWithTheOpenDialogUnderTheHourglass) {
     EXPECT_EQ(state.ListingText, "alte Liste\r\ngespeicherte Liste\r\n\r\n");
 
     // A second file in the same run: its listing follows the first one's.
-    Spit(dir / "zwei.txt", FileOf(SomeProject("zwei", "zweite Liste\r\n")));
+    Spit(dir / "zwei.txt", SavedBytes(SomeProject("zwei", "zweite Liste\r\n")));
     dialogs.answer = dir / "zwei.txt";
     EXPECT_EQ(mnuItemOpen_Click(state, dialogs, busy, messages, files), LoadOutcome::Loaded);
     EXPECT_EQ(state.ListingText, "alte Liste\r\ngespeicherte Liste\r\n\r\nzweite Liste\r\n\r\n");
@@ -395,7 +390,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   MsgIcon::Critical, "größer als 16 MB"},
                       LoadFailure{"CounterZero",
                                   [](const TempFolder& d) {
-                                      std::string f = FileOf(Old());
+                                      std::string f = SavedBytes(Old());
                                       f.replace(f.find("2,60\r\n"), 4, "0,60");
                                       Spit(d / "null.txt", f);
                                       return d / "null.txt";

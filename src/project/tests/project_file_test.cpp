@@ -7,6 +7,7 @@
 #include "project/file_ops.h"
 #include "support/file_lines.h"
 #include "support/samples.h"
+#include "support/saved_bytes.h"
 #include "support/state_compare.h"
 #include "support/table_cases.h"
 
@@ -24,13 +25,8 @@ namespace {
 
 using test::Crlf;
 using test::Line;
+using test::SavedBytes;
 using test::WithLine;
-
-std::string Bytes(const ProgramState& s) {
-    const auto image = ProjectFileBytes(s);
-    EXPECT_TRUE(image) << image.problem().message;
-    return image ? image->bytes : std::string();
-}
 
 ProgramState Project(int rows, std::int16_t dNorm) {
     ProgramState s;
@@ -53,7 +49,7 @@ ProgramState Project(int rows, std::int16_t dNorm) {
 
 // A listing line that makes the file of s exactly fileSize bytes long.
 std::string SizedLine(const ProgramState& s, std::size_t fileSize) {
-    return std::string(fileSize - Bytes(s).size() - 2, 'x') + "\r\n";
+    return std::string(fileSize - SavedBytes(s).size() - 2, 'x') + "\r\n";
 }
 
 // ---------------------------------------------------------------- layout
@@ -62,10 +58,11 @@ TEST(ProjectFileLayout, SaveBeforeAnyCalculation) {
     ProgramState s;
     s.LfNr = 1; // the calculation screen has just opened
     s.dNorm = 60;
-    EXPECT_EQ(Bytes(s), Crlf({"", "", "", "", "", "", "", "", "", "", "", "1,60",
-                              "1,0,0,\"\",\"\",0,0,0,0,0,0,\"\"", ""}));
+    EXPECT_EQ(SavedBytes(s), Crlf({"", "", "", "", "", "", "", "", "", "", "", "1,60",
+                                   "1,0,0,\"\",\"\",0,0,0,0,0,0,\"\"", ""}));
     s.table.at(1).HkTyp = "Bank- Radiator              "; // a type chosen, nothing calculated
-    EXPECT_EQ(Line(Bytes(s), 13), "1,0,0,\"\",\"\",0,0,0,0,0,0,\"Bank- Radiator              \"");
+    EXPECT_EQ(Line(SavedBytes(s), 13),
+              "1,0,0,\"\",\"\",0,0,0,0,0,0,\"Bank- Radiator              \"");
 }
 
 TEST(ProjectFileLayout, OneDinRadiatorNinetySeventyTwenty) {
@@ -75,7 +72,7 @@ TEST(ProjectFileLayout, OneDinRadiatorNinetySeventyTwenty) {
     e.RaumVer = "Wohnzimmer";
     s.table.at(1) = e;
     s.ListingText.clear();
-    const std::string file = Bytes(s);
+    const std::string file = SavedBytes(s);
     for (int n = 1; n <= 11; ++n) {
         EXPECT_EQ(Line(file, n), s.header[n] == "Müller" ? "M\xFCller" : s.header[n]);
     }
@@ -92,7 +89,7 @@ TEST(ProjectFileLayout, WindowsCodePageAndDoubledQuotes) {
     s.table.at(1).RaumNr = "a\"b";
     s.table.at(1).RaumVer = "Bad, oben";
     s.table.at(1).HkTyp = "\"";
-    const std::string file = Bytes(s);
+    const std::string file = SavedBytes(s);
     EXPECT_EQ(Line(file, 1), "Gr\xF6\xDF"
                              "e \"A\", \xE4\x80"); // header lines are raw
     EXPECT_NE(Line(file, 13).find(",\"a\"\"b\",\"Bad, oben\","), std::string::npos);
@@ -112,7 +109,7 @@ TEST_P(CounterTest, RowsStopAtTheTableEnd) {
     const CounterCase& c = GetParam();
     ProgramState s = Project(70, 60);
     s.LfNr = c.lfNr;
-    const std::string file = Bytes(s);
+    const std::string file = SavedBytes(s);
     EXPECT_EQ(Line(file, 12), c.counterLine);
     EXPECT_TRUE(Line(file, 12 + c.rows).starts_with(std::to_string(c.rows) + ","));
     EXPECT_EQ(Line(file, 13 + c.rows), "Kopf der Liste");
@@ -210,14 +207,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ProjectFileLayout, ABreakInATextItemIsABlankBetweenItsQuotes) {
     ProgramState s = Project(1, 60);
     s.table.at(1).RaumVer = "Bad\r\noben";
-    EXPECT_NE(Line(Bytes(s), 13).find(",\"Bad oben\","), std::string::npos);
+    EXPECT_NE(Line(SavedBytes(s), 13).find(",\"Bad oben\","), std::string::npos);
 }
 
 // The largest project the program can load again is saved; one byte more is not.
 TEST(ProjectFileLayout, AFileAtTheLoadLimitIsWrittenAndReadBack) {
     ProgramState s = Project(70, 60);
     s.ListingText += SizedLine(s, kMaxProjectFileBytes);
-    const std::string bytes = Bytes(s);
+    const std::string bytes = SavedBytes(s);
     ASSERT_EQ(bytes.size(), kMaxProjectFileBytes);
     ProgramState loaded;
     const auto read = ReadProjectFile(bytes, loaded);
@@ -242,7 +239,7 @@ TEST_P(LookAlikeTest, ReadsBackUnchanged) {
     s.header[GetParam().field] = GetParam().text;
     s.header[4] = "Mueller";
     s.table.at(2).RaumVer = GetParam().roomUse;
-    const std::string bytes = Bytes(s);
+    const std::string bytes = SavedBytes(s);
     EXPECT_TRUE(bytes.starts_with(kUtf8Bom));
     ProgramState loaded;
     const auto read = ReadProjectFile(bytes, loaded);
@@ -273,7 +270,7 @@ class RoundTripTest : public ::testing::TestWithParam<RoundTrip> {};
 TEST_P(RoundTripTest, RestoresEveryFieldBitForBit) {
     const ProgramState saved = GetParam().make();
     ProgramState loaded; // a new run
-    const auto read = ReadProjectFile(Bytes(saved), loaded);
+    const auto read = ReadProjectFile(SavedBytes(saved), loaded);
     ASSERT_TRUE(read) << read.problem().line << ": " << read.problem().message;
     EXPECT_EQ(loaded.header, saved.header);
     EXPECT_EQ(loaded.LfNr, GetParam().loadedLfNr);
@@ -394,7 +391,7 @@ INSTANTIATE_TEST_SUITE_P(
 std::string GoodFile() {
     ProgramState s = Project(3, 60);
     s.ListingText = "Kopf\r\nZeile 1\r\n";
-    return Bytes(s);
+    return SavedBytes(s);
 }
 
 ProgramState Before() {
@@ -560,7 +557,7 @@ class EncodingTest : public ::testing::TestWithParam<EncodingCase> {};
 
 TEST_P(EncodingTest, UmlautsInEverySectionReadAsSavedAndSaveAsWindows1252) {
     const ProgramState saved = UmlautsEverywhere();
-    const std::string cp1252 = Bytes(saved);
+    const std::string cp1252 = SavedBytes(saved);
     ASSERT_FALSE(cp1252.starts_with(kUtf8Bom));
     ProgramState loaded = Before();
     const auto read = ReadProjectFile(GetParam().encode(cp1252), loaded);
@@ -571,7 +568,7 @@ TEST_P(EncodingTest, UmlautsInEverySectionReadAsSavedAndSaveAsWindows1252) {
     }
     EXPECT_EQ(loaded.ListingText, Before().ListingText + saved.ListingText + "\r\n");
     loaded.ListingText = saved.ListingText;
-    EXPECT_EQ(Bytes(loaded), cp1252); // written as Windows-1252 again
+    EXPECT_EQ(SavedBytes(loaded), cp1252); // written as Windows-1252 again
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -587,7 +584,7 @@ TEST(ProjectFileRead, Utf8MarkWithAsciiOnlyIsRead) {
     ProgramState s = Project(1, 60);
     s.header[4] = "Mueller";
     s.table.at(1).RaumVer = "Kueche";
-    std::string bytes = Bytes(s);
+    std::string bytes = SavedBytes(s);
     ASSERT_EQ(Cp1252ToUtf8(bytes), bytes);
     ProgramState loaded;
     ASSERT_TRUE(ReadProjectFile(std::string(kUtf8Bom) + bytes, loaded));
@@ -637,8 +634,8 @@ TEST(ProjectFileRead, TwoLoadsAppendTheListings) {
     second.ListingText = "zweite Liste\r\n";
 
     ProgramState s = Before();
-    ASSERT_TRUE(ReadProjectFile(Bytes(first), s));
-    ASSERT_TRUE(ReadProjectFile(Bytes(second), s));
+    ASSERT_TRUE(ReadProjectFile(SavedBytes(first), s));
+    ASSERT_TRUE(ReadProjectFile(SavedBytes(second), s));
     EXPECT_EQ(s.ListingText, "alte Liste\r\nerste Liste\r\n\r\nzweite Liste\r\n\r\n");
     EXPECT_EQ(s.header, second.header);
     EXPECT_EQ(s.LfNr, 1);
@@ -674,7 +671,7 @@ INSTANTIATE_TEST_SUITE_P(
         LargeCase{
             "LongListing",
             [] {
-                std::string f = Bytes(Project(70, 60));
+                std::string f = SavedBytes(Project(70, 60));
                 f.erase(f.size() - 2);
                 f.reserve(kTenMb + 100);
                 while (f.size() < kTenMb) {

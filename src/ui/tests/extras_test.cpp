@@ -28,11 +28,6 @@ using namespace hk::ui::test;
 
 namespace {
 
-QByteArray FileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // The menus of a screen's menu bar, by object name, in their order.
 QStringList MenuBarMenus(Screen* s) {
     QStringList names;

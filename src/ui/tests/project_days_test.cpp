@@ -27,11 +27,6 @@ namespace {
 
 QString Box(Form3* f, CalcControl c) { return QString::fromStdString(f->text(c)); }
 
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 int Count(const std::string& text, const std::string& part) {
     int n = 0;
     for (auto pos = text.find(part); pos != std::string::npos; pos = text.find(part, pos + 1)) {

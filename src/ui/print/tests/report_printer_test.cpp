@@ -2,6 +2,7 @@
 // pdftotext, pdfinfo and pdffonts, and the print preview.
 
 #include "report/print_report.h"
+#include "support/fakes.h"
 #include "support/poppler.h"
 #include "support/samples.h"
 #include "ui/print/report_printer.h"
@@ -25,12 +26,6 @@ namespace {
 using hk::ui::test::PdfPages;
 using hk::ui::test::PdfText;
 using hk::ui::test::Run;
-
-// The message boxes the preview would show.
-struct ShownMessages : hk::MessageSink {
-    std::vector<hk::Message> shown;
-    void showMessage(const hk::Message& m) override { shown.push_back(m); }
-};
 
 hk::ProgramState SampleProject(int filled, int lfNr) {
     hk::ProgramState s;
@@ -353,7 +348,7 @@ private slots:
         });
         poll.start(20);
         QWidget parent;
-        ShownMessages messages;
+        hk::test::MessageLog messages; // the boxes the preview would show
         hk::ui::PrintReportWithPreview(state, &parent, messages);
         poll.stop();
         QCOMPARE(seenPages, pages);
