@@ -9,6 +9,7 @@
 #include "project/project_file.h"
 #include "support/calc_driver.h"
 #include "support/fakes.h"
+#include "support/file_lines.h"
 #include "support/saved_bytes.h"
 #include "support/state_compare.h"
 
@@ -105,13 +106,8 @@ std::string TenMegabyteListing() {
         calc.calculate(test::RadiatorTexts{});
         calc.pressNaechster();
     }
-    std::string f = SavedBytes(calc.state);
-    f.erase(f.size() - 2); // the closing line comes after the long listing
-    const std::string line = ListingLine(calc.state.table, 1);
-    while (f.size() < 10'000'000) {
-        f += line;
-    }
-    return f + "\r\n";
+    return test::WithListingGrown(SavedBytes(calc.state), ListingLine(calc.state.table, 1),
+                                  10'000'000);
 }
 
 struct BigFile {
