@@ -10,6 +10,7 @@
 #include "report/listing.h"
 #include "support/calc_driver.h"
 #include "support/fakes.h"
+#include "support/file_lines.h"
 #include "support/samples.h"
 
 #include <benchmark/benchmark.h>
@@ -138,13 +139,8 @@ std::string TenMegabytesOfBinary() {
 
 // The full project with its listing grown to ten megabytes: read and kept.
 std::string TenMegabyteListing() {
-    std::string f = FullProjectBytes();
-    f.erase(f.size() - 2);
-    const std::string line = hk::ListingLine(FullProject().table, 1);
-    while (f.size() < kTenMb) {
-        f += line;
-    }
-    return f + "\r\n";
+    return hk::test::WithListingGrown(FullProjectBytes(), hk::ListingLine(FullProject().table, 1),
+                                      kTenMb);
 }
 
 void BM_Refuse10MbBinary(benchmark::State& st) { Load(st, TenMegabytesOfBinary(), false); }

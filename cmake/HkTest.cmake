@@ -18,3 +18,12 @@ function(hk_add_test)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
     TIMEOUT 300)
 endfunction()
+
+# hk_add_trap_guard(name source framework)
+# The guard object that hk_add_test links into every program of one test
+# framework: it reports an unexpected error as a failure of that framework.
+function(hk_add_trap_guard name source framework)
+  add_library(${name} OBJECT ${source})
+  target_link_libraries(${name} PUBLIC hk_common ${framework})
+  hk_warnings(${name})
+endfunction()

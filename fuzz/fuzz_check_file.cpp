@@ -1,5 +1,5 @@
 // The reader of the heat-pump check's file beside the project file on
-// arbitrary bytes, against a project of three radiators.
+// arbitrary bytes, against the check's sample project of three radiators.
 //
 // Checked for every input:
 //  - reading never throws: a file that cannot be used gives a German reason;
@@ -8,9 +8,9 @@
 //  - the accepted settings written again read back the same.
 // A failed check traps, which libFuzzer reports as a crash.
 
-#include "calc/conversion.h"
 #include "calc/program_state.h"
 #include "project/check_file.h"
+#include "support/samples.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,23 +25,9 @@ namespace {
     std::abort();
 }
 
+// The heat-pump check's sample project: three calculated radiators.
 const hk::ProgramState& Project() {
-    static const hk::ProgramState s = [] {
-        hk::ProgramState p;
-        p.LfNr = 3;
-        p.dNorm = 60;
-        const float q[] = {1000, 1500, 800};
-        for (int n = 1; n <= 3; ++n) {
-            hk::RadiatorEntry& e = p.table.at(n);
-            e.dVorl = 70;
-            e.dRueckl = 55;
-            e.dRaum = 20;
-            e.QRaum = q[n - 1];
-            e.Exponent = 1.3f;
-            e.QHKNeu = hk::Convert(e, 60).QHKNeu;
-        }
-        return p;
-    }();
+    static const hk::ProgramState s = hk::test::CheckProject();
     return s;
 }
 

@@ -9,6 +9,8 @@
 #include "project/project_file.h"
 #include "support/calc_driver.h"
 #include "support/fakes.h"
+#include "support/file_lines.h"
+#include "support/saved_bytes.h"
 #include "support/state_compare.h"
 
 #include <gtest/gtest.h>
@@ -24,9 +26,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool Contains(const std::string& s, const std::string& part) {
-    return s.find(part) != std::string::npos;
-}
+using test::Contains;
+using test::SavedBytes;
 
 // A state that a load must not touch when it refuses the file.
 ProgramState Before() {
@@ -34,12 +35,6 @@ ProgramState Before() {
     calc.state.header[1] = "vorher";
     calc.calculate(test::RadiatorTexts{});
     return calc.state;
-}
-
-std::string Saved(const ProgramState& s) {
-    const auto image = ProjectFileBytes(s);
-    EXPECT_TRUE(image) << image.problem().message;
-    return image ? image->bytes : std::string();
 }
 
 // ---------------------------------------------------------------- saving
@@ -111,13 +106,8 @@ std::string TenMegabyteListing() {
         calc.calculate(test::RadiatorTexts{});
         calc.pressNaechster();
     }
-    std::string f = Saved(calc.state);
-    f.erase(f.size() - 2); // the closing line comes after the long listing
-    const std::string line = ListingLine(calc.state.table, 1);
-    while (f.size() < 10'000'000) {
-        f += line;
-    }
-    return f + "\r\n";
+    return test::WithListingGrown(SavedBytes(calc.state), ListingLine(calc.state.table, 1),
+                                  10'000'000);
 }
 
 struct BigFile {
@@ -182,7 +172,7 @@ class AtTheSizeLimit : public ::testing::TestWithParam<std::size_t> {};
 TEST_P(AtTheSizeLimit, SavedOnlyWhenItLoadsBack) {
     const std::size_t size = GetParam();
     ProgramState project = Before();
-    const std::size_t rest = Saved(project).size();
+    const std::size_t rest = SavedBytes(project).size();
     project.ListingText += std::string(size - rest - 2, 'x') + "\r\n";
     test::TempFolder dir;
     test::FakeFileDialogs dialogs;
@@ -233,7 +223,7 @@ TEST(CodePageBytes, EveryByte80To9FLoadsAndSavesAsItself) {
     ASSERT_TRUE(ReadProjectFile(file, s));
     EXPECT_EQ(s.header[1], Cp1252ToUtf8(high));
     EXPECT_EQ(s.table.at(1).RaumVer, Cp1252ToUtf8(high));
-    EXPECT_EQ(Saved(s), file + "\r\n"); // the listing's closing line once more
+    EXPECT_EQ(SavedBytes(s), file + "\r\n"); // the listing's closing line once more
 }
 
 // A double quote inside a text, through the save and the load command and a

@@ -15,6 +15,7 @@
 #include "project/project_file.h"
 #include "support/calc_driver.h"
 #include "support/random_inputs.h"
+#include "support/saved_bytes.h"
 #include "support/state_compare.h"
 
 #include <gtest/gtest.h>
@@ -27,17 +28,13 @@
 namespace hk {
 namespace {
 
+using test::SavedBytes;
+
 // The texts of a header field or a room use may hold anything that the
 // code page holds, double quotes and commas included.
 constexpr std::string_view kFreeChars[] = {
     "a", "K", "z", "1", "9", " ", ",", "\"", ";", "ä", "Ö", "ß", "€", "é", "'", "°", "µ", "§",
 };
-
-std::string Saved(const ProgramState& s) {
-    const auto image = ProjectFileBytes(s);
-    EXPECT_TRUE(image) << image.problem().message;
-    return image ? image->bytes : std::string();
-}
 
 // Loads bytes into a fresh state, as in a new run of the program.
 ProgramState Loaded(const std::string& bytes) {
@@ -93,7 +90,7 @@ TEST(ProjectFileProperty, TypicalProjectsComeBackBitForBit) {
                 calc.pressNaechster(); // the last one may leave an empty next entry
             }
         }
-        const std::string bytes = Saved(calc.state);
+        const std::string bytes = SavedBytes(calc.state);
         ASSERT_TRUE(test::SameState(Loaded(bytes), ExpectedAfterLoad(calc.state)))
             << "project " << project << " with " << count << " radiators";
     }
@@ -145,7 +142,7 @@ TEST(ProjectFileProperty, SevenDigitInputsComeBackAndTheUnroundedMeanSettles) {
                 calc.pressNaechster();
             }
         }
-        const std::string first = Saved(calc.state);
+        const std::string first = SavedBytes(calc.state);
         const ProgramState back = Loaded(first);
         const ProgramState expected = ExpectedAfterLoad(calc.state);
         for (int n = 1; n <= count; ++n) {
@@ -175,7 +172,7 @@ TEST(ProjectFileProperty, SevenDigitInputsComeBackAndTheUnroundedMeanSettles) {
         // From the first load on nothing moves: saving the loaded project
         // writes the same file, with the listing's closing line once more,
         // and loading that gives the same table bit for bit.
-        const std::string second = Saved(back);
+        const std::string second = SavedBytes(back);
         EXPECT_EQ(second, first + "\r\n");
         EXPECT_TRUE(test::SameState(Loaded(second), [&] {
             ProgramState b = back;

@@ -162,6 +162,14 @@ private:
     std::filesystem::path path_;
 };
 
+// What a file command is handed in a test: a fresh folder, the file dialog
+// (it cancels until the test sets its answer) and the message recorder.
+struct FileCommandRig {
+    TempFolder dir;
+    FakeFileDialogs dialogs;
+    MessageLog messages;
+};
+
 inline std::string Slurp(const std::string& path) {
     std::ifstream in(PathOf(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -1,5 +1,6 @@
 #pragma once
-// Lines of a CR LF file (the project file): read one, replace one, build one.
+// Lines of a CR LF file (the project file): read one, replace one, build one,
+// grow the listing.
 
 #include <initializer_list>
 #include <string>
@@ -36,6 +37,16 @@ inline std::string Crlf(std::initializer_list<std::string_view> lines) {
         out += "\r\n";
     }
     return out;
+}
+
+// A saved project file (its listing, then the closing CR LF) with line added
+// to the listing until the file holds at least size bytes.
+inline std::string WithListingGrown(std::string file, std::string_view line, std::size_t size) {
+    file.erase(file.size() - 2);
+    while (file.size() < size) {
+        file += line;
+    }
+    return file + "\r\n";
 }
 
 } // namespace hk::test

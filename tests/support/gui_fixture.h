@@ -3,11 +3,14 @@
 // a watch that fails the test when a modal window appears anyway (and
 // closes it, so that no test blocks), and helpers that walk the screens.
 
+#include "support/fakes.h"
 #include "support/file_dialogs.h"
 #include "ui/app_shell.h"
 #include "ui/services.h"
 
 #include <QApplication>
+#include <QByteArray>
+#include <QFile>
 #include <QPointer>
 #include <QStringList>
 #include <QTest>
@@ -20,15 +23,14 @@
 
 namespace hk::ui::test {
 
-class RecordingMessages : public MessageBoxes {
+// The core's message recorder as the screens' message boxes: shown holds the
+// messages, parents the window each was shown over, in the same order.
+class RecordingMessages : public MessageBoxes, public hk::test::MessageLog {
 public:
-    struct Shown {
-        QWidget* parent;
-        Message message;
-    };
-    std::vector<Shown> shown;
+    std::vector<QWidget*> parents;
     void show(QWidget* parent, const Message& message) override {
-        shown.push_back({parent, message});
+        parents.push_back(parent);
+        showMessage(message);
     }
     // Answers questions from a queue; an exhausted queue answers with the
     // default button (cancel), as Enter would.
@@ -132,6 +134,12 @@ struct Harness {
                 title) {}
     explicit Harness(TitleTimings title) : Harness(nullptr, title) {}
 };
+
+// The bytes of a file; empty when it cannot be read.
+inline QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // Types text into w key by key. QTest::keyClicks takes ASCII only; other
 // letters go as key events carrying their text, as a keyboard sends them.

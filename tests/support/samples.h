@@ -1,8 +1,8 @@
 #pragma once
 // Sample radiators and projects for the tests and benchmarks: entries with
 // inputs only, entries sized with the program's own conversion, the printed
-// reports' radiator, the heat-pump check's project and a project of 70
-// radiators with the longest texts the input boxes take.
+// reports' radiator and project, the heat-pump check's project and a project
+// of 70 radiators with the longest texts the input boxes take.
 
 #include "calc/catalogue.h"
 #include "calc/conversion.h"
@@ -63,6 +63,20 @@ inline void SetHeader(ProgramState& s,
     for (int f = 1; f <= ProjectHeader::kFieldCount; ++f) {
         s.header[f] = t[static_cast<std::size_t>(f - 1)];
     }
+}
+
+// The printed reports' project: a job's header and entries 1 to filled of
+// NormRadiator in rooms 101, 102, ...; the counter at lfNr.
+inline ProgramState PrintedProject(int filled, int lfNr) {
+    ProgramState s;
+    SetHeader(s, {"P-17", "Meier", "12.03.2024", "Schulz", "Anna", "Hauptstraße 5",
+                  "12345 Bergdorf", "0123 4567", "Am Hang 3", "12346 Talheim", "0987 654"});
+    for (int n = 1; n <= filled; ++n) {
+        s.table.at(n) = NormRadiator(std::to_string(100 + n));
+    }
+    s.LfNr = static_cast<std::int16_t>(lfNr);
+    s.dNorm = 60;
+    return s;
 }
 
 // An entry of the heat-pump check's project: DIN cast iron at 20 °C.

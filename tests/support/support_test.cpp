@@ -47,6 +47,30 @@ TEST(FileLines, CrlfEndsEveryLine) {
     EXPECT_EQ(LineStart(kFile, 3), 8u);
 }
 
+struct GrowCase {
+    const char* name;
+    const char* file;
+    std::size_t size;
+    const char* grown;
+};
+
+class ListingGrowTest : public ::testing::TestWithParam<GrowCase> {};
+
+// The listing line goes before the closing CR LF, never after it, and the
+// file stops growing at the first size at or above the one asked for.
+TEST_P(ListingGrowTest, AddsWholeLinesBeforeTheClosingLine) {
+    EXPECT_EQ(WithListingGrown(GetParam().file, "ab\r\n", GetParam().size), GetParam().grown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CrLf, ListingGrowTest,
+    ::testing::Values(GrowCase{"LongEnoughStaysAsItIs", "H\r\nx\r\n\r\n", 5, "H\r\nx\r\n\r\n"},
+                      GrowCase{"OneLineReachesTheSize", "H\r\n\r\n", 7, "H\r\nab\r\n\r\n"},
+                      GrowCase{"OneByteMoreTakesAnotherLine", "H\r\n\r\n", 8,
+                               "H\r\nab\r\nab\r\n\r\n"},
+                      GrowCase{"EmptyListingGrows", "\r\n", 4, "ab\r\n\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(FakeFileDialogs, QueueFirstThenTheStandingAnswer) {
     FakeFileDialogs d;
     d.answers = {"a.txt", "b.txt"};

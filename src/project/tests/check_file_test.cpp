@@ -114,11 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ------------------------------------------------------------ with the commands
 
-class CheckFileCommands : public ::testing::Test {
+class CheckFileCommands : public ::testing::Test, protected FileCommandRig {
 protected:
-    TempFolder dir;
-    FakeFileDialogs dialogs;
-    MessageLog messages;
     FakeBusy busy;
     FailingFileOps files;
 

@@ -28,11 +28,10 @@ ExportContent Bytes(std::string bytes, int* calls = nullptr) {
     };
 }
 
-TEST(ExportFile, AsksWithTheProposedNameAndTheOneFilter) {
-    TempFolder dir;
-    FakeFileDialogs dialogs;
+class ExportCommand : public ::testing::Test, protected FileCommandRig {};
+
+TEST_F(ExportCommand, AsksWithTheProposedNameAndTheOneFilter) {
     dialogs.answer = dir / "bericht.pdf";
-    MessageLog messages;
 
     EXPECT_EQ(ExportFile(dialogs, messages, "Projekt 7.pdf", kPdf, Bytes("%PDF-1.4 body")),
               ExportOutcome::Written);
@@ -47,10 +46,8 @@ TEST(ExportFile, AsksWithTheProposedNameAndTheOneFilter) {
     EXPECT_EQ(dir.names(), std::set<std::string>{"bericht.pdf"});
 }
 
-TEST(ExportFile, CancelMakesAndWritesNothing) {
-    TempFolder dir;
-    FakeFileDialogs dialogs; // the user cancels
-    MessageLog messages;
+TEST_F(ExportCommand, CancelMakesAndWritesNothing) {
+    // no answer: the user cancels
     int made = 0;
 
     EXPECT_EQ(ExportFile(dialogs, messages, "Projekt.csv", kPdf, Bytes("x", &made)),
@@ -61,24 +58,18 @@ TEST(ExportFile, CancelMakesAndWritesNothing) {
     EXPECT_TRUE(dir.names().empty());
 }
 
-TEST(ExportFile, ReplacesAnOlderFileWhole) {
-    TempFolder dir;
+TEST_F(ExportCommand, ReplacesAnOlderFileWhole) {
     Spit(dir / "t.csv", std::string(5000, 'a'));
-    FakeFileDialogs dialogs;
     dialogs.answer = dir / "t.csv";
-    MessageLog messages;
 
     EXPECT_EQ(ExportFile(dialogs, messages, "Projekt.csv", kPdf, Bytes("kurz")),
               ExportOutcome::Written);
     EXPECT_EQ(Slurp(dir / "t.csv"), "kurz");
 }
 
-TEST(ExportFile, ContentThatCannotBeMadeWritesNothingAndSaysWhy) {
-    TempFolder dir;
+TEST_F(ExportCommand, ContentThatCannotBeMadeWritesNothingAndSaysWhy) {
     Spit(dir / "alt.pdf", "alter Bericht");
-    FakeFileDialogs dialogs;
     dialogs.answer = dir / "alt.pdf";
-    MessageLog messages;
     const ExportContent broken = []() -> Result<std::string> {
         return Problem{"Der Bericht konnte nicht erstellt werden"};
     };
@@ -100,14 +91,11 @@ struct FailureCase {
     const char* reason;
 };
 
-class ExportFailure : public ::testing::TestWithParam<FailureCase> {};
+class ExportFailure : public ::testing::TestWithParam<FailureCase>, protected FileCommandRig {};
 
 TEST_P(ExportFailure, NamesTheFileAndLeavesNoPartOfIt) {
-    TempFolder dir;
     Spit(dir / "bericht.pdf", "alter Bericht");
-    FakeFileDialogs dialogs;
     dialogs.answer = dir / "bericht.pdf";
-    MessageLog messages;
     FailingFileOps files;
     files.failAt = GetParam().step;
     files.err = GetParam().err;
@@ -136,11 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"RenameFails", Step::Rename, EROFS, "Der Datenträger ist schreibgeschützt"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ExportFile, MissingFolderIsReported) {
-    TempFolder dir;
-    FakeFileDialogs dialogs;
+TEST_F(ExportCommand, MissingFolderIsReported) {
     dialogs.answer = dir / "fehlt/bericht.pdf";
-    MessageLog messages;
 
     EXPECT_EQ(ExportFile(dialogs, messages, "Projekt.pdf", kPdf, Bytes("x")),
               ExportOutcome::Failed);

@@ -1,4 +1,6 @@
 #include "support/fakes.h"
+#include "support/saved_bytes.h"
+#include "support/system_calls.h"
 #include "support/table_cases.h"
 
 #include "project/project_file.h"
@@ -7,13 +9,6 @@
 
 #include <filesystem>
 #include <functional>
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace hk::test {
 namespace {
@@ -44,12 +39,6 @@ ProgramState SomeProject(std::string name, std::string listing) {
 
 ProgramState Old() { return SomeProject("altes Projekt", "alte Liste\r\n"); }
 
-std::string FileOf(const ProgramState& s) {
-    const auto image = ProjectFileBytes(s);
-    EXPECT_TRUE(image);
-    return image ? image->bytes : std::string();
-}
-
 // Open files of this process: Linux lists them in /proc, Windows counts the
 // process's handles.
 std::size_t OpenFiles() {
@@ -69,11 +58,10 @@ constexpr const char* kNoDevicesOnWindows = "/dev/zero and named pipes in folder
 
 // ---------------------------------------------------------------- saving
 
-TEST(SaveCommand, WritesTheWholeFileThroughTheSaveDialog) {
-    TempFolder dir;
-    FakeFileDialogs dialogs;
+class SaveCommand : public ::testing::Test, protected FileCommandRig {};
+
+TEST_F(SaveCommand, WritesTheWholeFileThroughTheSaveDialog) {
     dialogs.answer = dir / "projekt.txt";
-    MessageLog messages;
     const ProgramState project = SomeProject("P1", "Liste\r\n");
     const ProgramState copy = project;
 
@@ -83,23 +71,20 @@ TEST(SaveCommand, WritesTheWholeFileThroughTheSaveDialog) {
     EXPECT_EQ(dialogs.last().filters, (std::vector<FileFilter>{{"Textdateien(*.Txt)", "*.TXT"},
                                                                {"Dateien(*.DAT)", "*.DAT"}}));
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(Slurp(dir / "projekt.txt"), FileOf(project));
+    EXPECT_EQ(Slurp(dir / "projekt.txt"), SavedBytes(project));
     EXPECT_EQ(dir.names(), std::set<std::string>{"projekt.txt"});
     EXPECT_EQ(project, copy);
 }
 
-TEST(SaveCommand, CancelledDialogWritesNothing) {
-    TempFolder dir;
-    FakeFileDialogs dialogs; // answer stays empty
-    MessageLog messages;
+TEST_F(SaveCommand, CancelledDialogWritesNothing) {
+    // no answer: answer stays empty
     mnuItemSave_Click(Old(), dialogs, messages);
     EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Save), 1);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(dir.names().empty());
 }
 
-TEST(SaveCommand, ReplacesAnOldFileKeepingItsPermissionsAndLinks) {
-    TempFolder dir;
+TEST_F(SaveCommand, ReplacesAnOldFileKeepingItsPermissionsAndLinks) {
     Spit(dir / "echt.txt", "ALTE DATEI");
 #ifdef _WIN32
     GTEST_SKIP() << "symbolic links need extra rights on Windows, and its mode bits are only "
@@ -107,14 +92,12 @@ TEST(SaveCommand, ReplacesAnOldFileKeepingItsPermissionsAndLinks) {
 #endif
     ::chmod((dir / "echt.txt").c_str(), 0640);
     fs::create_symlink(dir / "echt.txt", dir / "verweis.txt");
-    FakeFileDialogs dialogs;
     dialogs.answer = dir / "verweis.txt";
-    MessageLog messages;
 
     mnuItemSave_Click(Old(), dialogs, messages);
 
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(Slurp(dir / "echt.txt"), FileOf(Old()));
+    EXPECT_EQ(Slurp(dir / "echt.txt"), SavedBytes(Old()));
     EXPECT_TRUE(fs::is_symlink(dir / "verweis.txt"));
     EXPECT_EQ(fs::status(dir / "echt.txt").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -123,17 +106,15 @@ TEST(SaveCommand, ReplacesAnOldFileKeepingItsPermissionsAndLinks) {
 
 using BeforeTheDialog = SpoiltProject;
 
-class RefusedBeforeTheDialogTest : public ::testing::TestWithParam<BeforeTheDialog> {};
+class RefusedBeforeTheDialogTest : public ::testing::TestWithParam<BeforeTheDialog>,
+                                   protected FileCommandRig {};
 
 // A text the file cannot carry, or a project too large for the loader (two
 // loads of a 9 MB project): said before the dialog, and nothing is written.
 TEST_P(RefusedBeforeTheDialogTest, NothingIsWritten) {
-    TempFolder dir;
     ProgramState project = Old();
     GetParam().spoil(project);
-    FakeFileDialogs dialogs;
     dialogs.answer = dir / "projekt.txt";
-    MessageLog messages;
 
     mnuItemSave_Click(project, dialogs, messages);
 
@@ -161,14 +142,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 // "Projekt Nr." pasted from a mail, then "Weiter", calculate, Ctrl+S: the
 // project is saved, the line break as a blank, and a message says so.
-TEST(SaveCommand, LineBreakIsSavedAsABlankWithANote) {
-    TempFolder dir;
+TEST_F(SaveCommand, LineBreakIsSavedAsABlankWithANote) {
     ProgramState project = Old();
     project.header[ProjectHeader::ProjektNr] = "P-17\r\n";
     project.table.at(1).RaumVer = "Bad\r\noben";
-    FakeFileDialogs dialogs;
     dialogs.answer = dir / "projekt.txt";
-    MessageLog messages;
 
     mnuItemSave_Click(project, dialogs, messages);
 
@@ -197,19 +175,27 @@ struct SaveFailure {
     const char* linuxOnly = nullptr; // why the row is skipped on Windows
 };
 
-class SaveFailureTest : public ::testing::TestWithParam<SaveFailure> {};
+// A table of a file command's failures; a row that names why it holds on
+// Linux only is skipped elsewhere.
+template <class Row>
+class FailureTable : public ::testing::TestWithParam<Row>, protected FileCommandRig {
+protected:
+    void SetUp() override {
+#ifdef _WIN32
+        if (const char* why = this->GetParam().linuxOnly) {
+            GTEST_SKIP() << why;
+        }
+#endif
+    }
+};
+
+class SaveFailureTest : public FailureTable<SaveFailure> {};
 
 // Runs as root, where permission bits do not stop writing: a folder without
 // write permission is simulated by a failing create; a read-only target is a
 // real file without write bits, which the save itself respects.
 TEST_P(SaveFailureTest, ReportsAndLeavesTheOldFileAndNoStrayFile) {
     const SaveFailure& c = GetParam();
-#ifdef _WIN32
-    if (c.linuxOnly != nullptr) {
-        GTEST_SKIP() << c.linuxOnly;
-    }
-#endif
-    TempFolder dir;
     Spit(dir / "projekt.txt", "ALTE DATEI");
     if (c.prepare) {
         c.prepare(dir);
@@ -219,9 +205,7 @@ TEST_P(SaveFailureTest, ReportsAndLeavesTheOldFileAndNoStrayFile) {
     FailingFileOps files;
     files.failAt = c.failAt;
     files.err = c.err;
-    FakeFileDialogs dialogs;
     dialogs.answer = c.target.starts_with('/') ? c.target : dir / c.target;
-    MessageLog messages;
 
     mnuItemSave_Click(SomeProject("neu", "neue Liste\r\n"), dialogs, messages, files);
 
@@ -304,16 +288,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---------------------------------------------------------------- loading
 
-TEST(LoadCommand, LoadsWithTheOpenDialogUnderTheHourglass) {
-    TempFolder dir;
+class LoadCommand : public ::testing::Test, protected FileCommandRig {};
+
+TEST_F(LoadCommand, LoadsWithTheOpenDialogUnderTheHourglass) {
     const ProgramState saved = SomeProject("gespeichert", "gespeicherte Liste\r\n");
-    Spit(dir / "projekt.DAT", FileOf(saved));
-    FakeFileDialogs dialogs;
+    Spit(dir / "projekt.DAT", SavedBytes(saved));
     dialogs.answer = dir / "projekt.DAT";
     FakeBusy busy;
     FailingFileOps files;
     files.watchBusy = &busy;
-    MessageLog messages;
     ProgramState state = Old();
 
     EXPECT_EQ(mnuItemOpen_Click(state, dialogs, busy, messages, files), LoadOutcome::Loaded);
@@ -329,17 +312,15 @@ TEST(LoadCommand, LoadsWithTheOpenDialogUnderTheHourglass) {
     EXPECT_EQ(state.ListingText, "alte Liste\r\ngespeicherte Liste\r\n\r\n");
 
     // A second file in the same run: its listing follows the first one's.
-    Spit(dir / "zwei.txt", FileOf(SomeProject("zwei", "zweite Liste\r\n")));
+    Spit(dir / "zwei.txt", SavedBytes(SomeProject("zwei", "zweite Liste\r\n")));
     dialogs.answer = dir / "zwei.txt";
     EXPECT_EQ(mnuItemOpen_Click(state, dialogs, busy, messages, files), LoadOutcome::Loaded);
     EXPECT_EQ(state.ListingText, "alte Liste\r\ngespeicherte Liste\r\n\r\nzweite Liste\r\n\r\n");
     EXPECT_EQ(state.header[1], "zwei");
 }
 
-TEST(LoadCommand, CancelledDialogReadsNothing) {
-    FakeFileDialogs dialogs;
+TEST_F(LoadCommand, CancelledDialogReadsNothing) {
     FakeBusy busy;
-    MessageLog messages;
     ProgramState state = Old();
     EXPECT_EQ(mnuItemOpen_Click(state, dialogs, busy, messages), LoadOutcome::NoFileChosen);
     EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Open), 1);
@@ -363,20 +344,12 @@ struct LoadFailure {
     const char* linuxOnly = nullptr; // why the row is skipped on Windows
 };
 
-class LoadFailureTest : public ::testing::TestWithParam<LoadFailure> {};
+class LoadFailureTest : public FailureTable<LoadFailure> {};
 
 TEST_P(LoadFailureTest, RefusedWithTheStateAsItWasAndNoFileOpen) {
     const LoadFailure& c = GetParam();
-#ifdef _WIN32
-    if (c.linuxOnly != nullptr) {
-        GTEST_SKIP() << c.linuxOnly;
-    }
-#endif
-    TempFolder dir;
-    FakeFileDialogs dialogs;
     dialogs.answer = c.prepare(dir);
     FakeBusy busy;
-    MessageLog messages;
     messages.watchBusy = &busy;
     ProgramState state = Old();
     const std::size_t open = OpenFiles();
@@ -417,7 +390,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   MsgIcon::Critical, "größer als 16 MB"},
                       LoadFailure{"CounterZero",
                                   [](const TempFolder& d) {
-                                      std::string f = FileOf(Old());
+                                      std::string f = SavedBytes(Old());
                                       f.replace(f.find("2,60\r\n"), 4, "0,60");
                                       Spit(d / "null.txt", f);
                                       return d / "null.txt";

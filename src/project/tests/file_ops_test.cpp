@@ -2,6 +2,7 @@
 // replaced file keeps, and what a save that is killed leaves behind.
 
 #include "support/fakes.h"
+#include "support/system_calls.h"
 
 #include "project/file_ops.h"
 #include "support/table_cases.h"
@@ -12,23 +13,10 @@
 #include <filesystem>
 #include <string>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <csignal>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
 namespace hk::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool Contains(const std::string& text, std::string_view part) {
-    return text.find(part) != std::string::npos;
-}
 
 // A process number that no system hands out: Linux stops below 2^22, and
 // Windows numbers are multiples of four.
@@ -133,11 +121,10 @@ INSTANTIATE_TEST_SUITE_P(SafeReplace, NameLengthTest,
 
 // Through the two commands, as the user does it: the second save under the
 // same name replaces the first, and the load gives the second.
-TEST(SaveAndLoad, AProjectSavedTwiceUnderOneNameLoadsAsSavedLast) {
-    TempFolder dir;
-    FakeFileDialogs dialogs;
+class SaveAndLoad : public ::testing::Test, protected FileCommandRig {};
+
+TEST_F(SaveAndLoad, AProjectSavedTwiceUnderOneNameLoadsAsSavedLast) {
     dialogs.answer = dir / "Projekt Müller.txt";
-    MessageLog messages;
     ProgramState first;
     first.header[ProjectHeader::ProjektNr] = "erste Fassung";
     first.LfNr = 1;
@@ -263,20 +250,17 @@ struct HeldCase {
     DWORD share; // what the other program allows while it holds the file
 };
 
-class HeldOpenTest : public ::testing::TestWithParam<HeldCase> {};
+class HeldOpenTest : public ::testing::TestWithParam<HeldCase>, protected FileCommandRig {};
 
 // Another program holds the file open and does not let it be deleted: the
 // save is refused and says so; the file and the folder stay as they were.
 TEST_P(HeldOpenTest, TheSaveIsRefusedAndTheFileStays) {
-    TempFolder dir;
     Spit(dir / "projekt.txt", "ALT");
     const std::wstring w = PathOf(dir / "projekt.txt").wstring();
     const HANDLE held = ::CreateFileW(w.c_str(), GENERIC_READ, GetParam().share, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    FakeFileDialogs dialogs;
     dialogs.answer = dir / "projekt.txt";
-    MessageLog messages;
     ProgramState project;
     project.header[ProjectHeader::ProjektNr] = "neu";
 
@@ -457,7 +441,7 @@ struct ForeignCase {
     bool saves;
 };
 
-class ForeignFileTest : public ::testing::TestWithParam<ForeignCase> {};
+class ForeignFileTest : public ::testing::TestWithParam<ForeignCase>, protected FileCommandRig {};
 
 // A file of another user in a folder everybody may write: the rename would
 // replace it, so the save must ask the system whether the user may write it.
@@ -466,13 +450,10 @@ TEST_P(ForeignFileTest, AnOrdinaryUserMayReplaceOnlyWhatTheUserMayWrite) {
         GTEST_SKIP() << "only the superuser can make a file of another user";
     }
     const ForeignCase& c = GetParam();
-    TempFolder dir;
     ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
     Spit(dir / "projekt.txt", "ALT");
     ASSERT_EQ(::chmod((dir / "projekt.txt").c_str(), c.mode), 0);
-    FakeFileDialogs dialogs;
     dialogs.answer = dir / "projekt.txt";
-    MessageLog messages;
     ProgramState project;
     project.header[ProjectHeader::ProjektNr] = "neu";
     {

@@ -7,6 +7,7 @@
 #include "project/file_ops.h"
 #include "support/file_lines.h"
 #include "support/samples.h"
+#include "support/saved_bytes.h"
 #include "support/state_compare.h"
 #include "support/table_cases.h"
 
@@ -24,13 +25,8 @@ namespace {
 
 using test::Crlf;
 using test::Line;
+using test::SavedBytes;
 using test::WithLine;
-
-std::string Bytes(const ProgramState& s) {
-    const auto image = ProjectFileBytes(s);
-    EXPECT_TRUE(image) << image.problem().message;
-    return image ? image->bytes : std::string();
-}
 
 ProgramState Project(int rows, std::int16_t dNorm) {
     ProgramState s;
@@ -53,7 +49,7 @@ ProgramState Project(int rows, std::int16_t dNorm) {
 
 // A listing line that makes the file of s exactly fileSize bytes long.
 std::string SizedLine(const ProgramState& s, std::size_t fileSize) {
-    return std::string(fileSize - Bytes(s).size() - 2, 'x') + "\r\n";
+    return std::string(fileSize - SavedBytes(s).size() - 2, 'x') + "\r\n";
 }
 
 // ---------------------------------------------------------------- layout
@@ -62,10 +58,11 @@ TEST(ProjectFileLayout, SaveBeforeAnyCalculation) {
     ProgramState s;
     s.LfNr = 1; // the calculation screen has just opened
     s.dNorm = 60;
-    EXPECT_EQ(Bytes(s), Crlf({"", "", "", "", "", "", "", "", "", "", "", "1,60",
-                              "1,0,0,\"\",\"\",0,0,0,0,0,0,\"\"", ""}));
+    EXPECT_EQ(SavedBytes(s), Crlf({"", "", "", "", "", "", "", "", "", "", "", "1,60",
+                                   "1,0,0,\"\",\"\",0,0,0,0,0,0,\"\"", ""}));
     s.table.at(1).HkTyp = "Bank- Radiator              "; // a type chosen, nothing calculated
-    EXPECT_EQ(Line(Bytes(s), 13), "1,0,0,\"\",\"\",0,0,0,0,0,0,\"Bank- Radiator              \"");
+    EXPECT_EQ(Line(SavedBytes(s), 13),
+              "1,0,0,\"\",\"\",0,0,0,0,0,0,\"Bank- Radiator              \"");
 }
 
 TEST(ProjectFileLayout, OneDinRadiatorNinetySeventyTwenty) {
@@ -75,7 +72,7 @@ TEST(ProjectFileLayout, OneDinRadiatorNinetySeventyTwenty) {
     e.RaumVer = "Wohnzimmer";
     s.table.at(1) = e;
     s.ListingText.clear();
-    const std::string file = Bytes(s);
+    const std::string file = SavedBytes(s);
     for (int n = 1; n <= 11; ++n) {
         EXPECT_EQ(Line(file, n), s.header[n] == "Müller" ? "M\xFCller" : s.header[n]);
     }
@@ -92,7 +89,7 @@ TEST(ProjectFileLayout, WindowsCodePageAndDoubledQuotes) {
     s.table.at(1).RaumNr = "a\"b";
     s.table.at(1).RaumVer = "Bad, oben";
     s.table.at(1).HkTyp = "\"";
-    const std::string file = Bytes(s);
+    const std::string file = SavedBytes(s);
     EXPECT_EQ(Line(file, 1), "Gr\xF6\xDF"
                              "e \"A\", \xE4\x80"); // header lines are raw
     EXPECT_NE(Line(file, 13).find(",\"a\"\"b\",\"Bad, oben\","), std::string::npos);
@@ -112,7 +109,7 @@ TEST_P(CounterTest, RowsStopAtTheTableEnd) {
     const CounterCase& c = GetParam();
     ProgramState s = Project(70, 60);
     s.LfNr = c.lfNr;
-    const std::string file = Bytes(s);
+    const std::string file = SavedBytes(s);
     EXPECT_EQ(Line(file, 12), c.counterLine);
     EXPECT_TRUE(Line(file, 12 + c.rows).starts_with(std::to_string(c.rows) + ","));
     EXPECT_EQ(Line(file, 13 + c.rows), "Kopf der Liste");
@@ -210,14 +207,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ProjectFileLayout, ABreakInATextItemIsABlankBetweenItsQuotes) {
     ProgramState s = Project(1, 60);
     s.table.at(1).RaumVer = "Bad\r\noben";
-    EXPECT_NE(Line(Bytes(s), 13).find(",\"Bad oben\","), std::string::npos);
+    EXPECT_NE(Line(SavedBytes(s), 13).find(",\"Bad oben\","), std::string::npos);
 }
 
 // The largest project the program can load again is saved; one byte more is not.
 TEST(ProjectFileLayout, AFileAtTheLoadLimitIsWrittenAndReadBack) {
     ProgramState s = Project(70, 60);
     s.ListingText += SizedLine(s, kMaxProjectFileBytes);
-    const std::string bytes = Bytes(s);
+    const std::string bytes = SavedBytes(s);
     ASSERT_EQ(bytes.size(), kMaxProjectFileBytes);
     ProgramState loaded;
     const auto read = ReadProjectFile(bytes, loaded);
@@ -242,7 +239,7 @@ TEST_P(LookAlikeTest, ReadsBackUnchanged) {
     s.header[GetParam().field] = GetParam().text;
     s.header[4] = "Mueller";
     s.table.at(2).RaumVer = GetParam().roomUse;
-    const std::string bytes = Bytes(s);
+    const std::string bytes = SavedBytes(s);
     EXPECT_TRUE(bytes.starts_with(kUtf8Bom));
     ProgramState loaded;
     const auto read = ReadProjectFile(bytes, loaded);
@@ -273,7 +270,7 @@ class RoundTripTest : public ::testing::TestWithParam<RoundTrip> {};
 TEST_P(RoundTripTest, RestoresEveryFieldBitForBit) {
     const ProgramState saved = GetParam().make();
     ProgramState loaded; // a new run
-    const auto read = ReadProjectFile(Bytes(saved), loaded);
+    const auto read = ReadProjectFile(SavedBytes(saved), loaded);
     ASSERT_TRUE(read) << read.problem().line << ": " << read.problem().message;
     EXPECT_EQ(loaded.header, saved.header);
     EXPECT_EQ(loaded.LfNr, GetParam().loadedLfNr);
@@ -394,7 +391,7 @@ INSTANTIATE_TEST_SUITE_P(
 std::string GoodFile() {
     ProgramState s = Project(3, 60);
     s.ListingText = "Kopf\r\nZeile 1\r\n";
-    return Bytes(s);
+    return SavedBytes(s);
 }
 
 ProgramState Before() {
@@ -455,6 +452,11 @@ std::string Utf16(const std::string& cp1252, bool little, bool mark) {
 const std::string kGood = GoodFile();
 const std::string kRow2 = Line(kGood, 14);
 
+// The good file with line n replaced by text: refused at that line.
+BadCase LineRefused(const char* name, int n, std::string_view text, const char* says) {
+    return {name, WithLine(kGood, n, text), n, says};
+}
+
 INSTANTIATE_TEST_SUITE_P(
     ProjectFileRead, RefusedFileTest,
     ::testing::Values(
@@ -484,54 +486,49 @@ INSTANTIATE_TEST_SUITE_P(
                 "Die Datei (UTF-8) enthält das Zeichen „\xF0\x9F\x9B\x81“ (U+1F6C1)"},
         BadCase{"Utf8MarkThenBrokenBytes", std::string(kUtf8Bom) + WithLine(kGood, 3, "\xE4"), 3,
                 "als UTF-8 gekennzeichnet"},
-        BadCase{"Counter0", WithLine(kGood, 12, "0,60"), 12,
-                "Zahl der Heizkörper ist 0, möglich sind 1 bis 70"},
-        BadCase{"Counter71", WithLine(kGood, 12, "71,60"), 12, "ist 71"},
-        BadCase{"Counter32767", WithLine(kGood, 12, "32767,60"), 12, "ist 32767"},
-        BadCase{"CounterNegative", WithLine(kGood, 12, "-1,60"), 12, "ist -1"},
-        BadCase{"Counter32768", WithLine(kGood, 12, "32768,60"), 12, "Angabe 1 liegt außerhalb"},
-        BadCase{"DNormBeyond16Bit", WithLine(kGood, 12, "3,99999"), 12, "Angabe 2 liegt außerhalb"},
-        BadCase{"CounterQuoted", WithLine(kGood, 12, "\"3\",60"), 12, "Angabe 1 ist ein Text"},
-        BadCase{"CounterOneItem", WithLine(kGood, 12, "3"), 12, "eine Angabe statt 2 Angaben"},
-        BadCase{"CounterThreeItems", WithLine(kGood, 12, "3,60,0"), 12, "mehr als 2 Angaben"},
-        BadCase{"CounterEmptyLine", WithLine(kGood, 12, ""), 12, "leer"},
-        BadCase{"CounterSemicolon", WithLine(kGood, 12, "3;60"), 12, "eine Angabe statt 2"},
-        BadCase{"CounterLetter", WithLine(kGood, 12, "3,6O"), 12, "Angabe 2 ist keine Zahl"},
-        BadCase{"CounterTrailingComma", WithLine(kGood, 12, "3,60,"), 12, "mehr als 2"},
-        BadCase{"MoreRowsThanFile", WithLine(kGood, 12, "4,60"), 12,
-                "Die Zeile nennt 4 Heizkörper, es folgen aber nur 3 Zeilen mit Heizkörperdaten"},
-        BadCase{"CounterPromisesSeventy", WithLine(kGood, 12, "70,60"), 12,
-                "nennt 70 Heizkörper, es folgen aber nur 3"},
-        BadCase{"RowNumberDiffers", WithLine(kGood, 14, "3" + kRow2.substr(1)), 14,
-                "Nummer 3, an dieser Stelle steht Heizkörper 2"},
-        BadCase{"RowNumberZero", WithLine(kGood, 13, "0" + kRow2.substr(1)), 13, "Nummer 0"},
-        BadCase{"LetterOInNumber", WithLine(kGood, 14, "2,9O,70,\"\",\"\",0,0,0,0,0,0,\"\""), 14,
-                "Angabe 2 ist keine Zahl"},
-        BadCase{"NumberWhereText", WithLine(kGood, 14, "2,90,70,5,\"\",0,0,0,0,0,0,\"\""), 14,
-                "Angabe 4 ist kein Text"},
-        BadCase{"TextWhereNumber", WithLine(kGood, 14, "2,\"90\",70,\"\",\"\",0,0,0,0,0,0,\"\""),
-                14, "Angabe 2 ist ein Text"},
-        BadCase{"EmptyNumber", WithLine(kGood, 14, "2,,70,\"\",\"\",0,0,0,0,0,0,\"\""), 14,
-                "Angabe 2 fehlt"},
-        BadCase{"UnclosedQuote", WithLine(kGood, 14, "2,0,0,\"\",\"\",0,0,0,0,0,0,\"DIN"), 14,
-                "Angabe 12 fehlt das schließende"},
-        BadCase{"ElevenItems", WithLine(kGood, 14, "2,0,0,\"\",\"\",0,0,0,0,0,0"), 14,
-                "11 Angaben statt 12"},
-        BadCase{"ThirteenItems", WithLine(kGood, 14, kRow2 + ",0"), 14, "mehr als 12"},
-        BadCase{"GermanDecimalComma",
-                WithLine(kGood, 14, "2,90,70,\"\",\"\",20,1500,1,3,60,1,1500,\"\""), 14,
-                "13 Angaben statt 12 Angaben: eine Zahl ist mit Dezimalkomma geschrieben"},
-        BadCase{"DecimalCommaInSupply",
-                WithLine(kGood, 13, "1,75,5,70,\"\",\"\",20,1500,1.3,60,1,1500,\"\""), 13,
-                "die Datei erwartet einen Dezimalpunkt (75.5)"},
-        BadCase{"ThreeDecimalCommas",
-                WithLine(kGood, 15, "3,75,5,70,\"\",\"\",20,1500,1,3,60,1,1500,5,\"\""), 15,
-                "15 Angaben statt 12 Angaben: eine Zahl ist mit Dezimalkomma"},
-        BadCase{"BeyondSingle", WithLine(kGood, 15, "3,1e39,70,\"\",\"\",0,0,0,0,0,0,\"\""), 15,
-                "Angabe 2 liegt außerhalb"},
-        BadCase{"BeyondDouble", WithLine(kGood, 15, "3,1e999,70,\"\",\"\",0,0,0,0,0,0,\"\""), 15,
-                "Angabe 2 liegt außerhalb"},
-        BadCase{"RowIsEmpty", WithLine(kGood, 13, ""), 13, "leer"},
+        LineRefused("Counter0", 12, "0,60", "Zahl der Heizkörper ist 0, möglich sind 1 bis 70"),
+        LineRefused("Counter71", 12, "71,60", "ist 71"),
+        LineRefused("Counter32767", 12, "32767,60", "ist 32767"),
+        LineRefused("CounterNegative", 12, "-1,60", "ist -1"),
+        LineRefused("Counter32768", 12, "32768,60", "Angabe 1 liegt außerhalb"),
+        LineRefused("DNormBeyond16Bit", 12, "3,99999", "Angabe 2 liegt außerhalb"),
+        LineRefused("CounterQuoted", 12, "\"3\",60", "Angabe 1 ist ein Text"),
+        LineRefused("CounterOneItem", 12, "3", "eine Angabe statt 2 Angaben"),
+        LineRefused("CounterThreeItems", 12, "3,60,0", "mehr als 2 Angaben"),
+        LineRefused("CounterEmptyLine", 12, "", "leer"),
+        LineRefused("CounterSemicolon", 12, "3;60", "eine Angabe statt 2"),
+        LineRefused("CounterLetter", 12, "3,6O", "Angabe 2 ist keine Zahl"),
+        LineRefused("CounterTrailingComma", 12, "3,60,", "mehr als 2"),
+        LineRefused(
+            "MoreRowsThanFile", 12, "4,60",
+            "Die Zeile nennt 4 Heizkörper, es folgen aber nur 3 Zeilen mit Heizkörperdaten"),
+        LineRefused("CounterPromisesSeventy", 12, "70,60",
+                    "nennt 70 Heizkörper, es folgen aber nur 3"),
+        LineRefused("RowNumberDiffers", 14, "3" + kRow2.substr(1),
+                    "Nummer 3, an dieser Stelle steht Heizkörper 2"),
+        LineRefused("RowNumberZero", 13, "0" + kRow2.substr(1), "Nummer 0"),
+        LineRefused("LetterOInNumber", 14, "2,9O,70,\"\",\"\",0,0,0,0,0,0,\"\"",
+                    "Angabe 2 ist keine Zahl"),
+        LineRefused("NumberWhereText", 14, "2,90,70,5,\"\",0,0,0,0,0,0,\"\"",
+                    "Angabe 4 ist kein Text"),
+        LineRefused("TextWhereNumber", 14, "2,\"90\",70,\"\",\"\",0,0,0,0,0,0,\"\"",
+                    "Angabe 2 ist ein Text"),
+        LineRefused("EmptyNumber", 14, "2,,70,\"\",\"\",0,0,0,0,0,0,\"\"", "Angabe 2 fehlt"),
+        LineRefused("UnclosedQuote", 14, "2,0,0,\"\",\"\",0,0,0,0,0,0,\"DIN",
+                    "Angabe 12 fehlt das schließende"),
+        LineRefused("ElevenItems", 14, "2,0,0,\"\",\"\",0,0,0,0,0,0", "11 Angaben statt 12"),
+        LineRefused("ThirteenItems", 14, kRow2 + ",0", "mehr als 12"),
+        LineRefused("GermanDecimalComma", 14, "2,90,70,\"\",\"\",20,1500,1,3,60,1,1500,\"\"",
+                    "13 Angaben statt 12 Angaben: eine Zahl ist mit Dezimalkomma geschrieben"),
+        LineRefused("DecimalCommaInSupply", 13, "1,75,5,70,\"\",\"\",20,1500,1.3,60,1,1500,\"\"",
+                    "die Datei erwartet einen Dezimalpunkt (75.5)"),
+        LineRefused("ThreeDecimalCommas", 15, "3,75,5,70,\"\",\"\",20,1500,1,3,60,1,1500,5,\"\"",
+                    "15 Angaben statt 12 Angaben: eine Zahl ist mit Dezimalkomma"),
+        LineRefused("BeyondSingle", 15, "3,1e39,70,\"\",\"\",0,0,0,0,0,0,\"\"",
+                    "Angabe 2 liegt außerhalb"),
+        LineRefused("BeyondDouble", 15, "3,1e999,70,\"\",\"\",0,0,0,0,0,0,\"\"",
+                    "Angabe 2 liegt außerhalb"),
+        LineRefused("RowIsEmpty", 13, "", "leer"),
         BadCase{"NoListing", kGood.substr(0, kGood.find("Kopf")), 16, "die Ergebnisliste fehlt"},
         BadCase{"ListingWithoutClosingLine", kGood.substr(0, kGood.size() - 2), 18,
                 "unvollständig"},
@@ -560,7 +557,7 @@ class EncodingTest : public ::testing::TestWithParam<EncodingCase> {};
 
 TEST_P(EncodingTest, UmlautsInEverySectionReadAsSavedAndSaveAsWindows1252) {
     const ProgramState saved = UmlautsEverywhere();
-    const std::string cp1252 = Bytes(saved);
+    const std::string cp1252 = SavedBytes(saved);
     ASSERT_FALSE(cp1252.starts_with(kUtf8Bom));
     ProgramState loaded = Before();
     const auto read = ReadProjectFile(GetParam().encode(cp1252), loaded);
@@ -571,7 +568,7 @@ TEST_P(EncodingTest, UmlautsInEverySectionReadAsSavedAndSaveAsWindows1252) {
     }
     EXPECT_EQ(loaded.ListingText, Before().ListingText + saved.ListingText + "\r\n");
     loaded.ListingText = saved.ListingText;
-    EXPECT_EQ(Bytes(loaded), cp1252); // written as Windows-1252 again
+    EXPECT_EQ(SavedBytes(loaded), cp1252); // written as Windows-1252 again
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -587,7 +584,7 @@ TEST(ProjectFileRead, Utf8MarkWithAsciiOnlyIsRead) {
     ProgramState s = Project(1, 60);
     s.header[4] = "Mueller";
     s.table.at(1).RaumVer = "Kueche";
-    std::string bytes = Bytes(s);
+    std::string bytes = SavedBytes(s);
     ASSERT_EQ(Cp1252ToUtf8(bytes), bytes);
     ProgramState loaded;
     ASSERT_TRUE(ReadProjectFile(std::string(kUtf8Bom) + bytes, loaded));
@@ -637,8 +634,8 @@ TEST(ProjectFileRead, TwoLoadsAppendTheListings) {
     second.ListingText = "zweite Liste\r\n";
 
     ProgramState s = Before();
-    ASSERT_TRUE(ReadProjectFile(Bytes(first), s));
-    ASSERT_TRUE(ReadProjectFile(Bytes(second), s));
+    ASSERT_TRUE(ReadProjectFile(SavedBytes(first), s));
+    ASSERT_TRUE(ReadProjectFile(SavedBytes(second), s));
     EXPECT_EQ(s.ListingText, "alte Liste\r\nerste Liste\r\n\r\nzweite Liste\r\n\r\n");
     EXPECT_EQ(s.header, second.header);
     EXPECT_EQ(s.LfNr, 1);
@@ -674,7 +671,7 @@ INSTANTIATE_TEST_SUITE_P(
         LargeCase{
             "LongListing",
             [] {
-                std::string f = Bytes(Project(70, 60));
+                std::string f = SavedBytes(Project(70, 60));
                 f.erase(f.size() - 2);
                 f.reserve(kTenMb + 100);
                 while (f.size() < kTenMb) {

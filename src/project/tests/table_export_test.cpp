@@ -72,11 +72,10 @@ TEST(TableCsv, SameRowsAsTheReportAndNoTotals) {
     EXPECT_EQ(csv.substr(csv.size() - 2), "\r\n");
 }
 
-TEST(CsvCommand, ProposesTheProjectNumberAndWritesTheTable) {
-    TempFolder dir;
-    FakeFileDialogs dialogs;
+class CsvCommand : public ::testing::Test, protected FileCommandRig {};
+
+TEST_F(CsvCommand, ProposesTheProjectNumberAndWritesTheTable) {
     dialogs.answer = dir / "tabelle.csv";
-    MessageLog messages;
     ProgramState s;
     s.header[ProjectHeader::ProjektNr] = "2024/117";
     s.LfNr = 2;
@@ -93,11 +92,8 @@ TEST(CsvCommand, ProposesTheProjectNumberAndWritesTheTable) {
     EXPECT_EQ(s, before);
 }
 
-TEST(CsvCommand, FullDiskLeavesNoFile) {
-    TempFolder dir;
-    FakeFileDialogs dialogs;
+TEST_F(CsvCommand, FullDiskLeavesNoFile) {
     dialogs.answer = dir / "tabelle.csv";
-    MessageLog messages;
     FailingFileOps files;
     files.failAt = Step::Write;
     files.err = ENOSPC;

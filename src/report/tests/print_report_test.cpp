@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace hk {
@@ -14,6 +16,7 @@ namespace {
 
 using test::FakePrintDevice;
 using test::Line;
+using test::PrintedProject;
 
 // Lines of the document in the monospaced fake: the page header takes lines
 // 0 to 13, the list starts with its empty line 14, the rows follow the rule.
@@ -22,34 +25,54 @@ constexpr std::size_t kFirstRowLine = 21;
 const char* const kGuss = test::kGussText;
 const char* const kPlan = "Plan Flach-Hk BH 900 Typ 33  "; // 29 characters
 
-RadiatorEntry Entry(int n) { return test::NormRadiator(std::to_string(100 + n)); }
+// The fields of entry n's printed row, in their order: every value under its
+// label of the print header.
+enum Field : std::size_t {
+    kLfNr,
+    kVorl,
+    kRueckl,
+    kRaumNr,
+    kRaumVer,
+    kRaumTemp,
+    kQRaum,
+    kExpon,
+    kMittel,
+    kFaktor,
+    kQNeu,
+    kTyp,
+    kFieldCount
+};
 
-// The printed row of Entry(n): every value under its label of the print header.
-std::string EntryRow(int n) {
-    return Line({{8, std::to_string(n)},
-                 {13, "90"},
-                 {17, "70"},
-                 {20, std::to_string(100 + n)},
-                 {25, "Wohnen"},
-                 {35, "20"},
-                 {39, "1500"},
-                 {45, "1,3"},
-                 {51, "59,4"},
-                 {57, "1,02"},
-                 {63, "1530"},
-                 {69, "DIN Guss- Radiator"}});
+using Fields = std::vector<std::pair<int, std::string>>; // column, text
+
+Fields EntryFields(int n) {
+    return {{8, std::to_string(n)}, {13, "90"},   {17, "70"},   {20, std::to_string(100 + n)},
+            {25, "Wohnen"},         {35, "20"},   {39, "1500"}, {45, "1,3"},
+            {51, "59,4"},           {57, "1,02"}, {63, "1530"}, {69, "DIN Guss- Radiator"}};
 }
 
-ProgramState SampleProject(int entries) {
-    ProgramState s;
-    test::SetHeader(s, {"P-17", "Meier", "12.03.2024", "Schulz", "Anna", "Hauptstr. 5",
-                        "12345 Bergdorf", "0123 4567", "Am Hang 3", "12346 Talheim", "0987 654"});
-    for (int n = 1; n <= entries; ++n) {
-        s.table.at(n) = Entry(n);
+std::string EntryRow(int n) { return Line(EntryFields(n)); }
+
+// A field of entry 1's row printed elsewhere or as another text.
+struct Change {
+    Field field;
+    int column;
+    std::string text;
+};
+
+// Entry 1's printed row with the changes, and broken onto a second line
+// before the field breakBefore (kFieldCount: one line).
+std::vector<std::string> Entry1Rows(std::initializer_list<Change> changes,
+                                    Field breakBefore = kFieldCount) {
+    Fields f = EntryFields(1);
+    for (const Change& c : changes) {
+        f.at(c.field) = {c.column, c.text};
     }
-    s.LfNr = static_cast<std::int16_t>(entries);
-    s.dNorm = 60;
-    return s;
+    const auto split = f.begin() + static_cast<std::ptrdiff_t>(breakBefore);
+    if (split == f.end()) {
+        return {Line(f)};
+    }
+    return {Line(Fields(f.begin(), split)), Line(Fields(split, f.end()))};
 }
 
 std::vector<std::string> Print(const ProgramState& s, FakePrintDevice& device) {
@@ -72,7 +95,7 @@ TEST(Seite1Druck, ThreeEntriesWholeDocument) {
         "",
         Line({{9, "Projekt Nr.: P-17"}, {31, "bearbeitet von: Meier"}, {60, "Datum: 12.03.2024"}}),
         Line({{9, "für: Schulz"}, {31, "Anna"}}),
-        Line({{9, "in: Hauptstr. 5"}, {40, "12345 Bergdorf"}}),
+        Line({{9, "in: Hauptstraße 5"}, {40, "12345 Bergdorf"}}),
         Line({{9, "Telefon: 0123 4567"}}),
         Line({{9, "B.V.: Am Hang 3"}, {40, "12346 Talheim"}}),
         Line({{9, "Telefon: 0987 654"}}),
@@ -92,14 +115,14 @@ TEST(Seite1Druck, ThreeEntriesWholeDocument) {
         EntryRow(2),
         EntryRow(3),
     };
-    EXPECT_EQ(Print(SampleProject(3), device), expected);
+    EXPECT_EQ(Print(PrintedProject(3, 3), device), expected);
     EXPECT_EQ(device.pageCount(), 1);
 }
 
 // The labels of the print header stand where the row values go.
 TEST(Seite1Druck, HeaderLabelsAndSeparatorsAtTheirColumns) {
     FakePrintDevice device;
-    const auto lines = Print(SampleProject(1), device);
+    const auto lines = Print(PrintedProject(1, 1), device);
     const std::string& header = lines.at(kFirstRowLine - 2);
     const auto chars = test::Chars(header);
     for (int column : {11, 15, 19, 24, 34, 37, 44, 49, 56, 61, 67}) {
@@ -136,7 +159,7 @@ class ReportFonts : public ::testing::TestWithParam<FontCase> {};
 
 TEST_P(ReportFonts, TextInItsFont) {
     FakePrintDevice device;
-    ASSERT_TRUE(Seite1Druck(SampleProject(2), device));
+    ASSERT_TRUE(Seite1Druck(PrintedProject(2, 2), device));
     const FontCase& c = GetParam();
     for (const test::FakeDraw& d : device.draws) {
         if (d.text.rfind(c.text, 0) == 0) {
@@ -166,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Rows of the table for special entries.
 struct RowCase {
     std::string name;
-    std::function<void(ProgramState&)> change; // on SampleProject(1)
+    std::function<void(ProgramState&)> change; // on PrintedProject(1, 1)
     std::vector<std::string> rows;
 };
 
@@ -175,7 +198,7 @@ void PrintTo(const RowCase& c, std::ostream* os) { *os << c.name; }
 class TableRows : public ::testing::TestWithParam<RowCase> {};
 
 TEST_P(TableRows, PrintsTheseRows) {
-    ProgramState s = SampleProject(1);
+    ProgramState s = PrintedProject(1, 1);
     GetParam().change(s);
     const ProgramState before = s;
     FakePrintDevice device;
@@ -198,139 +221,44 @@ const RowCase kRowCases[] = {
                          {63, "0"}})}},
     {"NoRowsBeforeAnyEntry", [](ProgramState& s) { s.LfNr = 0; }, {}},
     {"NoRowsForNegativeCounter", [](ProgramState& s) { s.LfNr = -3; }, {}},
-    {"RoomNumberOfFiveLeavesRoomUseAt25",
-     [](ProgramState& s) { s.table.at(1).RaumNr = "12345"; },
-     {Line({{8, "1"},
-            {13, "90"},
-            {17, "70"},
-            {20, "12345"},
-            {25, "Wohnen"},
-            {35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "DIN Guss- Radiator"}})}},
+    {"RoomNumberOfFiveLeavesRoomUseAt25", [](ProgramState& s) { s.table.at(1).RaumNr = "12345"; },
+     Entry1Rows({{kRaumNr, 20, "12345"}})},
     {"RoomNumberOfSixPushesRoomUseToNextLine",
      [](ProgramState& s) { s.table.at(1).RaumNr = "123456"; },
-     {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "123456"}}),
-      Line({{25, "Wohnen"},
-            {35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "DIN Guss- Radiator"}})}},
+     Entry1Rows({{kRaumNr, 20, "123456"}}, kRaumVer)},
     {"RoomUseOfNineLeavesRoomTemperatureAt34",
      [](ProgramState& s) { s.table.at(1).RaumVer = "Schlafzim"; },
-     {Line({{8, "1"},
-            {13, "90"},
-            {17, "70"},
-            {20, "101"},
-            {25, "Schlafzim"},
-            {35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "DIN Guss- Radiator"}})}},
+     Entry1Rows({{kRaumVer, 25, "Schlafzim"}})},
     {"RoomUseOfTenContinuesOnNextLineFrom34",
      [](ProgramState& s) { s.table.at(1).RaumVer = "Wohnzimmer"; },
-     {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "101"}, {25, "Wohnzimmer"}}),
-      Line({{35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "DIN Guss- Radiator"}})}},
+     Entry1Rows({{kRaumVer, 25, "Wohnzimmer"}}, kRaumTemp)},
     {"RoomUseOfElevenContinuesOnNextLineFrom34",
      [](ProgramState& s) { s.table.at(1).RaumVer = "Kinderzimmr"; },
-     {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "101"}, {25, "Kinderzimmr"}}),
-      Line({{35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "DIN Guss- Radiator"}})}},
+     Entry1Rows({{kRaumVer, 25, "Kinderzimmr"}}, kRaumTemp)},
     {"RoomUseWithUmlautsCountsCharacters",
      [](ProgramState& s) { s.table.at(1).RaumVer = "Bäder+Flur"; },
-     {Line({{8, "1"}, {13, "90"}, {17, "70"}, {20, "101"}, {25, "Bäder+Flur"}}),
-      Line({{35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "DIN Guss- Radiator"}})}},
+     Entry1Rows({{kRaumVer, 25, "Bäder+Flur"}}, kRaumTemp)},
     {"NegativeRoomTemperatureMinusOnSeparatorColumn",
-     [](ProgramState& s) { s.table.at(1).dRaum = -5; },
-     {Line({{8, "1"},
-            {13, "90"},
-            {17, "70"},
-            {20, "101"},
-            {25, "Wohnen"},
-            {34, "-5"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "DIN Guss- Radiator"}})}},
+     [](ProgramState& s) { s.table.at(1).dRaum = -5; }, Entry1Rows({{kRaumTemp, 34, "-5"}})},
     {"FactorOfFiveCharactersPushesNewOutputToNextLine",
      [](ProgramState& s) { s.table.at(1).Faktor = 10.25f; },
-     {Line({{8, "1"},
-            {13, "90"},
-            {17, "70"},
-            {20, "101"},
-            {25, "Wohnen"},
-            {35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "10,25"}}),
-      Line({{63, "1530"}, {69, "DIN Guss- Radiator"}})}},
-    {"TypeOfTwentyNineCharacters",
-     [](ProgramState& s) { s.table.at(1).HkTyp = kPlan; },
-     {Line({{8, "1"},
-            {13, "90"},
-            {17, "70"},
-            {20, "101"},
-            {25, "Wohnen"},
-            {35, "20"},
-            {39, "1500"},
-            {45, "1,3"},
-            {51, "59,4"},
-            {57, "1,02"},
-            {63, "1530"},
-            {69, "Plan Flach-Hk BH 900 Typ 33"}})}},
+     Entry1Rows({{kFaktor, 57, "10,25"}}, kQNeu)},
+    {"TypeOfTwentyNineCharacters", [](ProgramState& s) { s.table.at(1).HkTyp = kPlan; },
+     Entry1Rows({{kTyp, 69, "Plan Flach-Hk BH 900 Typ 33"}})},
     {"DecimalTemperatures",
      [](ProgramState& s) {
          s.table.at(1).dVorl = 75.5f;
          s.table.at(1).dRueckl = 65;
      },
      // " 75,5 " runs to column 17 and pushes the return temperature along.
-     {Line({{8, "1"}, {13, "75,5"}}), Line({{17, "65"},
-                                            {20, "101"},
-                                            {25, "Wohnen"},
-                                            {35, "20"},
-                                            {39, "1500"},
-                                            {45, "1,3"},
-                                            {51, "59,4"},
-                                            {57, "1,02"},
-                                            {63, "1530"},
-                                            {69, "DIN Guss- Radiator"}})}},
+     Entry1Rows({{kVorl, 13, "75,5"}, {kRueckl, 17, "65"}}, kRueckl)},
 };
 
 INSTANTIATE_TEST_SUITE_P(Seite1Druck, TableRows, ::testing::ValuesIn(kRowCases),
                          [](const auto& info) { return info.param.name; });
 
 TEST(Seite1Druck, CounterAt71StopsAfterEntry70) {
-    ProgramState s = SampleProject(70);
+    ProgramState s = PrintedProject(70, 70);
     s.LfNr = 71;
     FakePrintDevice device;
     const auto rows = Rows(Print(s, device));
@@ -341,7 +269,7 @@ TEST(Seite1Druck, CounterAt71StopsAfterEntry70) {
 }
 
 TEST(Seite1Druck, CounterFarBeyondTableStillStopsAt70) {
-    ProgramState s = SampleProject(70);
+    ProgramState s = PrintedProject(70, 70);
     s.LfNr = 32767;
     FakePrintDevice device;
     EXPECT_EQ(Rows(Print(s, device)).size(), 70u);
@@ -359,7 +287,7 @@ void PrintTo(const HeaderCase& c, std::ostream* os) { *os << c.name; }
 class PageHeader : public ::testing::TestWithParam<HeaderCase> {};
 
 TEST_P(PageHeader, PrintsTheseLines) {
-    ProgramState s = SampleProject(1);
+    ProgramState s = PrintedProject(1, 1);
     GetParam().change(s.header);
     FakePrintDevice device;
     const auto lines = Print(s, device);
@@ -376,12 +304,12 @@ const HeaderCase kHeaderCases[] = {
      [](ProjectHeader& h) { h[ProjectHeader::BauherrName] = std::string(17, 'N'); },
      6,
      {Line({{9, "für: " + std::string(17, 'N')}, {31, "Anna"}}),
-      Line({{9, "in: Hauptstr. 5"}, {40, "12345 Bergdorf"}})}},
+      Line({{9, "in: Hauptstraße 5"}, {40, "12345 Bergdorf"}})}},
     {"ClientNamePastColumn31PushesFirstName",
      [](ProjectHeader& h) { h[ProjectHeader::BauherrName] = std::string(18, 'N'); },
      6,
      {Line({{9, "für: " + std::string(18, 'N')}}), Line({{31, "Anna"}}),
-      Line({{9, "in: Hauptstr. 5"}, {40, "12345 Bergdorf"}})}},
+      Line({{9, "in: Hauptstraße 5"}, {40, "12345 Bergdorf"}})}},
     {"LongProjectNumberPushesEditorAndDate",
      [](ProjectHeader& h) { h[ProjectHeader::ProjektNr] = "2024-00017"; },
      5,
@@ -430,7 +358,7 @@ void PrintTo(const NormCase& c, std::ostream* os) { *os << c.name; }
 class ReferenceLine : public ::testing::TestWithParam<NormCase> {};
 
 TEST_P(ReferenceLine, ShowsTheNormAsWholeNumber) {
-    ProgramState s = SampleProject(1);
+    ProgramState s = PrintedProject(1, 1);
     s.dNorm = GetParam().dNorm;
     FakePrintDevice device;
     EXPECT_EQ(Print(s, device).at(17), GetParam().line);
@@ -463,7 +391,7 @@ TEST(ListeDruck, OnItsOwnWithoutCalculationScreen) {
 TEST(Seite1Druck, FullPageContinuesWithoutRepeatingHeader) {
     constexpr int kPageLines = 40;
     FakePrintDevice device(kPageLines);
-    ASSERT_TRUE(Seite1Druck(SampleProject(70), device));
+    ASSERT_TRUE(Seite1Druck(PrintedProject(70, 70), device));
     ASSERT_EQ(device.pageCount(), 3);
     const auto first = device.lines(0);
     ASSERT_EQ(first.size(), static_cast<std::size_t>(kPageLines));
@@ -481,14 +409,14 @@ TEST(Seite1Druck, FullPageContinuesWithoutRepeatingHeader) {
 TEST(Seite1Druck, PageThatCannotStartReportsFailure) {
     FakePrintDevice device(30);
     device.failNewPage = true;
-    EXPECT_FALSE(Seite1Druck(SampleProject(20), device));
+    EXPECT_FALSE(Seite1Druck(PrintedProject(20, 20), device));
     EXPECT_EQ(device.endCalls, 1);
 }
 
 TEST(Seite1Druck, DocumentNotHandedOverReportsFailure) {
     FakePrintDevice device;
     device.failEnd = true;
-    EXPECT_FALSE(Seite1Druck(SampleProject(3), device));
+    EXPECT_FALSE(Seite1Druck(PrintedProject(3, 3), device));
 }
 
 } // namespace

@@ -295,10 +295,10 @@ private slots:
         QTest::mouseClick(f->control(CalcControl::cmdErgebnis), Qt::LeftButton);
 
         QCOMPARE(h.messages.shown.size(), 1u);
-        QCOMPARE(h.messages.shown[0].parent, f);
-        QCOMPARE(QString::fromStdString(h.messages.shown[0].message.text), text);
-        QCOMPARE(QString::fromStdString(h.messages.shown[0].message.title), title);
-        QCOMPARE(int(h.messages.shown[0].message.icon), icon);
+        QCOMPARE(h.messages.parents[0], f);
+        QCOMPARE(QString::fromStdString(h.messages.shown[0].text), text);
+        QCOMPARE(QString::fromStdString(h.messages.shown[0].title), title);
+        QCOMPARE(int(h.messages.shown[0].icon), icon);
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
         QCOMPARE(h.state.LfNr, 1);
         QVERIFY(f->control(CalcControl::cmdNächster)->isHidden());
@@ -315,7 +315,7 @@ private slots:
         QTest::mouseClick(f->control(CalcControl::cmdErgebnis), Qt::LeftButton);
 
         QCOMPARE(h.messages.shown.size(), 1u);
-        QCOMPARE(h.messages.shown[0].message.text,
+        QCOMPARE(h.messages.shown[0].text,
                  "Bitte Heizkörper im Feld Exponent aussuchen und anklicken");
         QCOMPARE(QApplication::focusWidget(), f->control(CalcControl::Expon));
         QCOMPARE(f->listIndex(), -1);
@@ -428,7 +428,7 @@ private slots:
         QTest::mouseClick(ergebnis, Qt::LeftButton);
 
         QCOMPARE(h.messages.shown.size(), 1u);
-        QCOMPARE(h.messages.shown[0].message,
+        QCOMPARE(h.messages.shown[0],
                  (Message{" Überprüfen Sie Ihre Eingaben. Dezimalzeichen ist das Komma. "
                           "Umschaltung aktiv ? Nur ganze Zahlen!",
                           "Eingabefehler:", MsgIcon::Information}));

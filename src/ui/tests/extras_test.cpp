@@ -28,11 +28,6 @@ using namespace hk::ui::test;
 
 namespace {
 
-QByteArray FileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // The menus of a screen's menu bar, by object name, in their order.
 QStringList MenuBarMenus(Screen* s) {
     QStringList names;
@@ -186,9 +181,9 @@ private slots:
         h.dialogs.answers = {target.toStdString()};
         Trigger(s, item.toUtf8().constData());
         QCOMPARE(h.messages.shown.size(), 1u);
-        QCOMPARE(h.messages.shown[0].parent, s);
-        QCOMPARE(h.messages.shown[0].message.title, "Datei nicht gespeichert");
-        QVERIFY(QString::fromStdString(h.messages.shown[0].message.text).contains(target));
+        QCOMPARE(h.messages.parents[0], s);
+        QCOMPARE(h.messages.shown[0].title, "Datei nicht gespeichert");
+        QVERIFY(QString::fromStdString(h.messages.shown[0].text).contains(target));
         QVERIFY(!QDir(path("kein Ordner")).exists());
     }
 

@@ -130,8 +130,8 @@ private slots:
         Trigger(h.shell.form2(), "mnuItemOpen");
 
         QCOMPARE(h.messages.shown.size(), 1u);
-        QCOMPARE(h.messages.shown[0].message.title, "Datei nicht geladen");
-        QCOMPARE(h.messages.shown[0].parent, h.shell.form2());
+        QCOMPARE(h.messages.shown[0].title, "Datei nicht geladen");
+        QCOMPARE(h.messages.parents[0], h.shell.form2());
         QVERIFY(h.state == before);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("Form2")});
         QCOMPARE(h.shell.form4(), nullptr);

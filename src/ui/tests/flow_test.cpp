@@ -93,8 +93,8 @@ private slots:
         QTest::mouseClick(f2->control(HeaderControl::cmdWeiter), Qt::LeftButton);
 
         QCOMPARE(h.messages.shown.size(), 1u);
-        QCOMPARE(h.messages.shown[0].message, (Message{"", "Eingabe fehlt", MsgIcon::Exclamation}));
-        QCOMPARE(h.messages.shown[0].parent, f2);
+        QCOMPARE(h.messages.shown[0], (Message{"", "Eingabe fehlt", MsgIcon::Exclamation}));
+        QCOMPARE(h.messages.parents[0], f2);
         QCOMPARE(h.shell.form3(), nullptr);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("Form2")});
         QCOMPARE(f2->control<QLineEdit>(PersDat(4))->text(), QStringLiteral("Müller"));

@@ -132,9 +132,9 @@ private slots:
         printer.print(state, nullptr);
         QCOMPARE(messages.shown.size(), std::size_t{2});
         for (const auto& shown : messages.shown) {
-            QCOMPARE(shown.message.icon, MsgIcon::Critical);
-            QCOMPARE(shown.message.title, std::string(kAppTitle));
-            QVERIFY(QString::fromStdString(shown.message.text)
+            QCOMPARE(shown.icon, MsgIcon::Critical);
+            QCOMPARE(shown.title, std::string(kAppTitle));
+            QVERIFY(QString::fromStdString(shown.text)
                         .contains(QStringLiteral("hkberech_parts.so) fehlt.")));
         }
     }
@@ -147,9 +147,9 @@ private slots:
         QTest::keyClick(h.shell.form3(), Qt::Key_T, Qt::ControlModifier);
         QVERIFY(h.shell.check() == nullptr);
         QCOMPARE(h.messages.shown.size(), std::size_t{1});
-        QCOMPARE(h.messages.shown[0].parent, static_cast<QWidget*>(h.shell.form3()));
-        QVERIFY(QString::fromStdString(h.messages.shown[0].message.text)
-                    .contains(QStringLiteral("fehlt.")));
+        QCOMPARE(h.messages.parents[0], static_cast<QWidget*>(h.shell.form3()));
+        QVERIFY(
+            QString::fromStdString(h.messages.shown[0].text).contains(QStringLiteral("fehlt.")));
         QVERIFY(h.shell.form3()->isVisible());
         QVERIFY(h.state == before);
     }

@@ -2,13 +2,13 @@
 // loaded project, through the real report printer into PDF files.
 
 #include "support/gui_fixture.h"
+#include "support/poppler.h"
 #include "support/screen_test_case.h"
 #include "support/screen_walk.h"
 
 #include "ui/display_screen.h"
 #include "ui/print/report_printer.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -36,16 +36,6 @@ public:
 private:
     QString folder_;
 };
-
-// The text of a PDF file, as pdftotext reads it.
-QString PdfText(const QString& file) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
-    if (!p.waitForFinished(20000) || p.exitCode() != 0) {
-        return QStringLiteral("<pdftotext failed>");
-    }
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 // Rows of the printed table: lines that begin with an entry number.
 QStringList TableRows(const QString& text) {

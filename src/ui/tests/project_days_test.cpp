@@ -27,11 +27,6 @@ namespace {
 
 QString Box(Form3* f, CalcControl c) { return QString::fromStdString(f->text(c)); }
 
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 int Count(const std::string& text, const std::string& part) {
     int n = 0;
     for (auto pos = text.find(part); pos != std::string::npos; pos = text.find(part, pos + 1)) {
@@ -221,8 +216,8 @@ private slots:
         EditCell(w, 0, column, text);
 
         QCOMPARE(h.messages.shown.size(), 1u);
-        QCOMPARE(QString::fromStdString(h.messages.shown[0].message.text), message);
-        QCOMPARE(h.messages.shown[0].message.title, "Eingabeberichtigung");
+        QCOMPARE(QString::fromStdString(h.messages.shown[0].text), message);
+        QCOMPARE(h.messages.shown[0].title, "Eingabeberichtigung");
         QVERIFY(h.state == before);
         QCOMPARE(h.shell.form3()->text(CalcControl::txtAnzeige), before.ListingText);
         w->close();
