@@ -116,6 +116,9 @@ inline constexpr TitleTimings kProgramTitle{};
 // For tests that only pass the title screen: "Lesen" at once, the change to
 // the project data screen half a second later, time enough to click "Lesen".
 inline constexpr TitleTimings kQuickTitle{10, 500};
+// The program's timers at a fifth of their length, for tests of what happens
+// when they run out; how long they are is checked at full length once.
+inline constexpr TitleTimings kFifthTitle{kProgramTitle.timer1 / 5, kProgramTitle.timer2 / 5};
 
 // One run of the program with recorders for all its modal things; a test
 // may hand in a printer of its own.

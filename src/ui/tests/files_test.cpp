@@ -140,8 +140,10 @@ private slots:
 
     // "Be&enden" leaves no window for 2.7 s, then the project data screen
     // comes back with its texts.
-    void beendenReturnsToTheProjectDataAfter2700ms() {
-        Harness h(kProgramTitle);
+    // "Beenden" loads the title screen again, hidden, with the timers the
+    // program started with; the project data come back when both have run.
+    void beendenReturnsToTheProjectDataAfterBothTimers() {
+        Harness h(kFifthTitle);
         QVERIFY(WalkToForm2(h));
         Form2* f2 = h.shell.form2();
         f2->control<QLineEdit>(PersDat(1))->setText(QStringLiteral("4711"));
@@ -155,13 +157,16 @@ private slots:
         QCOMPARE(VisibleScreens(), QStringList{});
         QVERIFY(h.shell.form1()); // loaded again, hidden, with its timers
         QVERIFY(h.shell.form1()->timer1().isActive());
+        QCOMPARE(h.shell.form1()->timer1().interval(), kFifthTitle.timer1);
+        QCOMPARE(h.shell.form1()->timer2().interval(), kFifthTitle.timer2);
         QCOMPARE(h.shell.form4(), nullptr);
         QCOMPARE(h.endCalls, 0);
 
-        QTest::qWait(1500);
+        const int both = kFifthTitle.timer1 + kFifthTitle.timer2;
+        QTest::qWait(both / 2);
         QCOMPARE(VisibleScreens(), QStringList{});
         QTRY_VERIFY_WITH_TIMEOUT(f2->isVisible(), 5000);
-        QVERIFY2(clock.elapsed() >= 2650, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(clock.elapsed() >= both - 10, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("Form2")});
         QCOMPARE(h.shell.form2(), f2);
         QCOMPARE(f2->control<QLineEdit>(PersDat(1))->text(), QStringLiteral("4711"));
