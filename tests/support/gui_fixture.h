@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QByteArray>
-#include <QFile>
 #include <QPointer>
 #include <QStringList>
 #include <QTest>
@@ -138,10 +137,10 @@ struct Harness {
     explicit Harness(TitleTimings title) : Harness(nullptr, title) {}
 };
 
-// The bytes of a file; empty when it cannot be read.
+// The bytes of a file, as the core tests read them (Slurp); empty when it
+// cannot be read.
 inline QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QByteArray::fromStdString(hk::test::Slurp(path.toStdString()));
 }
 
 // Types text into w key by key. QTest::keyClicks takes ASCII only; other
