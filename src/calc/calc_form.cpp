@@ -102,6 +102,16 @@ Result<void, InputRefusal> CheckOrder(const RadiatorEntry& entry) {
     return {};
 }
 
+std::string ReplaceQuestionText(int lfNr, const RadiatorEntry& entry) {
+    std::string room = "Raum " + entry.RaumNr;
+    if (!entry.RaumVer.empty()) {
+        room += " " + entry.RaumVer;
+    }
+    return "Heizkörper " + std::to_string(lfNr) + " (" + room +
+           ") ist schon berechnet. Ersetzen? Für einen neuen Heizkörper zuerst „Nächster HK“ "
+           "drücken.";
+}
+
 void CalcForm::Form_Load() {
     for (const auto& entry : RadiatorCatalogue()) {
         screen_.addListItem(std::string(entry.text));
@@ -134,9 +144,12 @@ void CalcForm::Form_Continue(const ContinuePlan& plan) {
 void CalcForm::Expon_Click() {
     screen_.setText(CalcControl::txtHkTyp, screen_.listText());
     // After entry 70 there is no entry to hold the type; the calculation
-    // command refuses that entry anyway.
+    // command refuses that entry anyway. A calculated entry keeps the type
+    // its exponent was calculated with until the next "Ergebnis" stores both.
+    chosenType_.clear();
     if (RadiatorTable::IsValidNumber(state_.LfNr)) {
-        state_.table.at(state_.LfNr).HkTyp = screen_.text(CalcControl::txtHkTyp);
+        RadiatorEntry& entry = state_.table.at(state_.LfNr);
+        (HoldsCalculation(entry) ? chosenType_ : entry.HkTyp) = screen_.text(CalcControl::txtHkTyp);
     }
     const int index = screen_.listIndex();
     if (index >= 0 && index < kCatalogueSize) {
@@ -164,6 +177,7 @@ void CalcForm::cmdNächster_Click() {
     }
     screen_.setFocus(CalcControl::txtRaumNr);
     screen_.setVisible(CalcControl::cmdNächster, false);
+    chosenType_.clear();
     // The button is only visible after a successful check, so LfNr rises at
     // most to 71; the guard keeps the counter in range whatever calls this.
     if (state_.LfNr < RadiatorTable::kCapacity + 1) {
@@ -204,6 +218,16 @@ bool CalcForm::CheckFields() {
     return true;
 }
 
+bool CalcForm::MayReplace(const RadiatorEntry& entry) {
+    // The same room again is the correction loop and needs no question.
+    if (!HoldsCalculation(entry) || (screen_.text(CalcControl::txtRaumNr) == entry.RaumNr &&
+                                     screen_.text(CalcControl::txtRaumVer) == entry.RaumVer)) {
+        return true;
+    }
+    return screen_.ask(
+        {ReplaceQuestionText(state_.LfNr, entry), std::string(kAppTitle), "Ersetzen", "Abbrechen"});
+}
+
 void CalcForm::cmdErgebnis_Click() {
     // The reference mode is fixed at the first press, before any check.
     SetNormFromOptions();
@@ -218,14 +242,23 @@ void CalcForm::cmdErgebnis_Click() {
         if (!CheckFields()) {
             return;
         }
-        // Stored field by field: what was written before an error stays.
         RadiatorEntry& entry = state_.table.at(state_.LfNr);
+        if (!MayReplace(entry)) {
+            return;
+        }
+        // Stored field by field: what was written before an error stays.
         for (CalcControl c :
              {CalcControl::txtdVorl, CalcControl::txtdRueckl, CalcControl::txtRaumNr,
               CalcControl::txtRaumVer, CalcControl::txtdRaum, CalcControl::txtQRaum,
               CalcControl::txtExpon}) {
             StoreInput(entry, c, screen_.text(c));
         }
+        // The type goes with the exponent just stored; a calculated entry
+        // held back a type chosen since (unless a correction showed another).
+        if (!chosenType_.empty() && screen_.text(CalcControl::txtHkTyp) == chosenType_) {
+            entry.HkTyp = chosenType_;
+        }
+        chosenType_.clear();
 
         if (const auto ordered = CheckOrder(entry); !ordered) {
             screen_.showMessage(ordered.problem().message);
@@ -235,7 +268,7 @@ void CalcForm::cmdErgebnis_Click() {
         screen_.setVisible(CalcControl::cmdNächster, true);
 
         Umrechnen();
-        state_.unsavedCalculations = true;
+        state_.Changed();
         if (state_.LfNr < 2) {
             listing_.Anzeigen();
         }

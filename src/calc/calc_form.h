@@ -22,6 +22,9 @@ inline constexpr std::string_view kMsgOrder =
 inline constexpr std::string_view kMsgExponent =
     "Bitte Heizkörper im Feld Exponent aussuchen und anklicken";
 
+// "Ergebnis" on an entry already calculated, with another room in the boxes.
+std::string ReplaceQuestionText(int lfNr, const RadiatorEntry& entry);
+
 inline constexpr std::int16_t kDNormDin = 60; // K, DIN 90/70/20
 inline constexpr std::int16_t kDNormEn = 50;  // K, DIN EN 442 75/65/20
 
@@ -90,10 +93,16 @@ public:
 private:
     void SetNormFromOptions();
     bool CheckFields();
+    // Whether "Ergebnis" may store the boxes into entry LfNr: a calculated
+    // entry of another room is replaced only when the user says so.
+    bool MayReplace(const RadiatorEntry& entry);
 
     ProgramState& state_;
     CalcScreen& screen_;
     ListingSink& listing_;
+    // A type chosen for an entry that holds a calculation: stored with its
+    // exponent at the next "Ergebnis", as long as the box still shows it.
+    std::string chosenType_;
 };
 
 } // namespace hk

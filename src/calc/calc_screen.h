@@ -46,6 +46,8 @@ public:
     virtual void addListItem(const std::string& text) = 0;
     virtual int listIndex() const = 0; // -1 when nothing is selected
     virtual std::string listText() const = 0;
+    // Modal: true when the user chose the question's confirm button.
+    virtual bool ask(const Question& question) = 0;
 };
 
 // The listing operations the calculation command calls after a conversion.

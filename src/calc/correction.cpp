@@ -118,9 +118,9 @@ Result<void, Message> RadiatorCorrection::Correct(int n, CorrectionField field,
     }
 
     undo_.push_back({n, state_.table.at(n), screen_.text(CalcControl::txtAnzeige),
-                     state_.ListingText, state_.unsavedCalculations});
+                     state_.ListingText, state_.projectRevision.now});
     state_.table.at(n) = corrected;
-    state_.unsavedCalculations = true;
+    state_.Changed();
     listing_.ErgebnOf(n);
     ShowOnScreen(n);
     return {};
@@ -151,7 +151,7 @@ void RadiatorCorrection::Undo() {
     state_.table.at(b.n) = b.entry;
     screen_.setText(CalcControl::txtAnzeige, b.box);
     state_.ListingText = b.listingText;
-    state_.unsavedCalculations = b.unsaved;
+    state_.projectRevision.now = b.revision; // as unsaved as the project was then
     const int n = b.n;
     undo_.pop_back();
     ShowOnScreen(n);

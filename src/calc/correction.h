@@ -43,7 +43,7 @@ public:
     Result<void, Message> Correct(int n, CorrectionField field, const std::string& text);
 
     bool CanUndo() const { return !undo_.empty(); }
-    // Restores the entry, the listing and the unsaved mark as they were
+    // Restores the entry, the listing and the project's revision as they were
     // before the last correction; nothing when there is none.
     void Undo();
 
@@ -57,7 +57,7 @@ private:
         RadiatorEntry entry;
         std::string box;
         std::string listingText;
-        bool unsaved;
+        std::uint64_t revision;
     };
 
     ProgramState& state_;

@@ -14,15 +14,50 @@
 
 namespace hk {
 
+// A number no change of this run had before; one counter for every state, so
+// an undo that puts an old revision back can never meet a later change's.
+inline std::uint64_t NextRevision() {
+    static std::uint64_t given = 0;
+    return ++given;
+}
+
 struct ProgramState {
     ProjectHeader header;
     RadiatorTable table;
     std::int16_t LfNr = 0;   // entry the calculation screen works on
     std::int16_t dNorm = 0;  // reference mean excess temperature, K: 60 DIN, 50 EN, 0 none
     std::string ListingText; // copy of the whole result listing, CR LF line ends
-    // A radiator was calculated or corrected since the last save or load:
-    // ending the program now would lose it.
-    bool unsavedCalculations = false;
+    // Every change in memory gets a revision never given before, of the
+    // project (a calculation, a correction) or of the check's data (a typed
+    // output or target); each pair holds the revision last written or
+    // loaded. Unsaved work is a difference, so an undo back to what was
+    // written is saved and an undo past a save is not.
+    struct Revision {
+        std::uint64_t now = 0;
+        std::uint64_t written = 0;
+        bool operator==(const Revision&) const = default;
+    };
+    Revision projectRevision;
+    Revision checkRevision;
+
+    bool Unsaved() const {
+        return projectRevision.now != projectRevision.written ||
+               checkRevision.now != checkRevision.written;
+    }
+    void Changed() { projectRevision.now = NextRevision(); }
+    void CheckChanged() { checkRevision.now = NextRevision(); }
+    void CheckSaved() { checkRevision.written = checkRevision.now; }
+    void Saved() {
+        projectRevision.written = projectRevision.now;
+        CheckSaved();
+    }
+    // A new project begins: the check's data and the file of the project
+    // before are not its, and what was not saved of them is given up.
+    void BeginNewProject() {
+        Check.reset();
+        checkRevision = {};
+        ProjectFile.clear();
+    }
     // The file the project was last saved to or loaded from; empty: never.
     std::string ProjectFile;
     // The heat-pump check's data, once the user set something in the check or

@@ -19,6 +19,16 @@ struct Message {
     bool operator==(const Message&) const = default;
 };
 
+// A question with two buttons. The second one is the default and answers
+// Escape, so a slip of the finger never does what cannot be undone.
+struct Question {
+    std::string text;
+    std::string title; // empty: the program's name
+    std::string confirm;
+    std::string cancel;
+    bool operator==(const Question&) const = default;
+};
+
 class MessageSink {
 public:
     virtual ~MessageSink() = default;

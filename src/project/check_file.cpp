@@ -1,11 +1,14 @@
 #include "check_file.h"
 
 #include "project/file_commands.h"
+#include "project/project_file.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <vector>
 
 namespace hk {
 namespace {
@@ -38,27 +41,142 @@ bool WholeAt(const Json& obj, const char* key, long long lo, long long hi, long 
     return true;
 }
 
-// Whether the project part ties the file to the project in state; if not,
-// the reason.
-Result<void> ProjectMatches(const Json& project, const ProgramState& state) {
-    const std::string other = "sie gehört zu einem anderen Projekt";
-    if (!project.is_object() || !project.contains("LfNr") || !project.contains("QRaum")) {
-        return Problem{other + " (Angaben zum Projekt fehlen)"};
-    }
+// The rows of a project that a check file is tied to: for every entry its
+// room load, room temperature, exponent and type. A file from before the
+// tie held more than the room loads has only those (full is false).
+struct CheckTie {
     long long lfNr = 0;
-    if (!WholeAt(project, "LfNr", -32768, 32767, lfNr) || lfNr != state.LfNr) {
-        return Problem{other + " (andere Zahl der Heizkörper)"};
+    std::vector<double> qRaum, dRaum, exponent;
+    std::vector<std::string> hkTyp;
+    bool full = true;
+};
+
+CheckTie TieOf(const ProgramState& state) {
+    CheckTie tie{state.LfNr, {}, {}, {}, {}, true};
+    for (int n = 1; n <= RowCount(state.LfNr); ++n) {
+        // The double holds the single value exactly, so it reads back equal.
+        const RadiatorEntry& e = state.table.at(n);
+        tie.qRaum.push_back(e.QRaum);
+        tie.dRaum.push_back(e.dRaum);
+        tie.exponent.push_back(e.Exponent);
+        tie.hkTyp.push_back(e.HkTyp);
     }
-    const Json& qRaum = project["QRaum"];
-    const int rows = RowCount(state.LfNr);
-    if (!qRaum.is_array() || qRaum.size() != static_cast<std::size_t>(rows)) {
-        return Problem{other + " (andere Zahl der Heizkörper)"};
+    return tie;
+}
+
+const std::string kOtherProject = "sie gehört zu einem anderen Projekt";
+
+// Whether file ties to project; if not, the reason.
+Result<void> TieMatches(const CheckTie& file, const CheckTie& project) {
+    if (file.lfNr != project.lfNr || file.qRaum.size() != project.qRaum.size()) {
+        return Problem{kOtherProject + " (andere Zahl der Heizkörper)"};
     }
-    for (int n = 1; n <= rows; ++n) {
-        const Json& q = qRaum[static_cast<std::size_t>(n - 1)];
-        if (!q.is_number() || static_cast<float>(q.get<double>()) != state.table.at(n).QRaum) {
-            return Problem{other + " (Raumheizlast des Heizkörpers " + std::to_string(n) +
-                           " weicht ab)"};
+    for (std::size_t i = 0; i < file.qRaum.size(); ++i) {
+        const std::string row = " des Heizkörpers " + std::to_string(i + 1) + " weicht ab)";
+        if (static_cast<float>(file.qRaum[i]) != static_cast<float>(project.qRaum[i])) {
+            return Problem{kOtherProject + " (Raumheizlast" + row};
+        }
+        if (!file.full) {
+            continue;
+        }
+        if (static_cast<float>(file.dRaum[i]) != static_cast<float>(project.dRaum[i])) {
+            return Problem{kOtherProject + " (Raumtemperatur" + row};
+        }
+        if (static_cast<float>(file.exponent[i]) != static_cast<float>(project.exponent[i]) ||
+            file.hkTyp[i] != project.hkTyp[i]) {
+            return Problem{kOtherProject + " (Heizkörpertyp" + row};
+        }
+    }
+    return {};
+}
+
+// The numbers of one array of the project part; false when it is none or has
+// another length.
+bool NumbersAt(const Json& project, const char* key, std::size_t rows, std::vector<double>& out) {
+    if (!project.contains(key) || !project[key].is_array() || project[key].size() != rows) {
+        return false;
+    }
+    for (const Json& v : project[key]) {
+        // A text where a number belongs ties to no project.
+        out.push_back(v.is_number() ? v.get<double>() : std::nan(""));
+    }
+    return true;
+}
+
+// The tie a file's project part states.
+Result<CheckTie> TieFromJson(const Json& project) {
+    if (!project.is_object() || !project.contains("LfNr") || !project.contains("QRaum")) {
+        return Problem{kOtherProject + " (Angaben zum Projekt fehlen)"};
+    }
+    CheckTie tie;
+    if (!WholeAt(project, "LfNr", -32768, 32767, tie.lfNr)) {
+        return Problem{kOtherProject + " (andere Zahl der Heizkörper)"};
+    }
+    const std::size_t rows = static_cast<std::size_t>(RowCount(
+        static_cast<std::int16_t>(std::clamp<long long>(tie.lfNr, 0, RadiatorTable::kCapacity))));
+    if (!NumbersAt(project, "QRaum", rows, tie.qRaum)) {
+        return Problem{kOtherProject + " (andere Zahl der Heizkörper)"};
+    }
+    tie.full =
+        project.contains("dRaum") || project.contains("Exponent") || project.contains("HkTyp");
+    if (!tie.full) {
+        return tie;
+    }
+    const bool types =
+        project.contains("HkTyp") && project["HkTyp"].is_array() && project["HkTyp"].size() == rows;
+    if (!NumbersAt(project, "dRaum", rows, tie.dRaum) ||
+        !NumbersAt(project, "Exponent", rows, tie.exponent) || !types) {
+        return Problem{kOtherProject + " (Angaben zum Projekt unvollständig)"};
+    }
+    for (const Json& t : project["HkTyp"]) {
+        tie.hkTyp.push_back(t.is_string() ? t.get<std::string>() : std::string("\n"));
+    }
+    return tie;
+}
+
+Result<void> ProjectMatches(const Json& project, const ProgramState& state) {
+    const auto tie = TieFromJson(project);
+    if (!tie) {
+        return tie.problem();
+    }
+    return TieMatches(*tie, TieOf(state));
+}
+
+// The check's own keys go three levels deep; a file nested deeper is no
+// check file, and the JSON reader must never see it: copying and comparing
+// the values it built recurses once a level.
+constexpr int kMaxCheckFileDepth = 64;
+
+// What makes bytes unreadable before any JSON is built: nesting beyond the
+// limit, and a NUL byte, at which the reader would stop and take the rest
+// for the end of the file.
+Result<void> PlainEnough(std::string_view bytes) {
+    int depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (const char c : bytes) {
+        if (c == '\0') {
+            return Problem{"sie ist keine gültige JSON-Datei (sie enthält ein Nullbyte)"};
+        }
+        if (inString) {
+            if (escaped) {
+                escaped = false;
+            } else if (c == '\\') {
+                escaped = true;
+            } else if (c == '"') {
+                inString = false;
+            }
+            continue;
+        }
+        if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > kMaxCheckFileDepth) {
+                return Problem{"sie ist keine gültige JSON-Datei (mehr als " +
+                               std::to_string(kMaxCheckFileDepth) + " Ebenen verschachtelt)"};
+            }
+        } else if (c == ']' || c == '}') {
+            --depth;
         }
     }
     return {};
@@ -66,19 +184,17 @@ Result<void> ProjectMatches(const Json& project, const ProgramState& state) {
 
 } // namespace
 
-std::string CheckFileName(const std::string& projectFile) {
+std::string CheckFileName(const std::string& projectFile) { return projectFile + ".check.json"; }
+
+std::string OldCheckFileName(const std::string& projectFile) {
     std::filesystem::path p(projectFile);
     p.replace_extension(".check.json");
     return p.string();
 }
 
 std::string CheckFileBytes(const ProgramState& state, const CheckSettings& settings) {
-    Json qRaum = Json::array();
+    const CheckTie tie = TieOf(state);
     const int rows = RowCount(state.LfNr);
-    for (int n = 1; n <= rows; ++n) {
-        // The double holds the single value exactly, so it reads back equal.
-        qRaum.push_back(double{state.table.at(n).QRaum});
-    }
     Json installed = Json::array();
     for (const auto& [entry, output] : settings.installed) {
         if (entry >= 1 && entry <= rows) {
@@ -89,12 +205,21 @@ std::string CheckFileBytes(const ProgramState& state, const CheckSettings& setti
                        {"version", kCheckFileVersion},
                        {"supply", settings.supply},
                        {"return", settings.ret},
-                       {"project", {{"LfNr", state.LfNr}, {"QRaum", qRaum}}},
+                       {"project",
+                        {{"LfNr", state.LfNr},
+                         {"QRaum", tie.qRaum},
+                         {"dRaum", tie.dRaum},
+                         {"Exponent", tie.exponent},
+                         {"HkTyp", tie.hkTyp}}},
                        {"installed", installed}};
-    return file.dump(2) + "\n";
+    // A type text is UTF-8 as read or chosen; a broken byte must not stop the save.
+    return file.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 Result<CheckSettings> ReadCheckFile(std::string_view bytes, const ProgramState& state) {
+    if (const auto plain = PlainEnough(bytes); !plain) {
+        return plain.problem();
+    }
     const Json file = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
     if (file.is_discarded() || !file.is_object()) {
         return Problem{"sie ist keine gültige JSON-Datei"};
@@ -151,27 +276,94 @@ bool WriteCheckFile(const ProgramState& state, const std::string& projectFile,
     return true;
 }
 
+namespace {
+
+bool Exists(FileOps& files, const std::string& name) {
+    PathInfo info;
+    return files.inspect(name, info) != 0 || info.exists;
+}
+
+// The settings of the file name, or why it cannot be used.
+Result<CheckSettings> ReadCheckNamed(const std::string& name, const ProgramState& state,
+                                     FileOps& files) {
+    const auto bytes = ReadWholeFile(files, name, kMaxCheckFileBytes);
+    if (!bytes) {
+        return Problem{"sie kann nicht gelesen werden (" + bytes.problem().message + ")"};
+    }
+    return ReadCheckFile(*bytes, state);
+}
+
+// The project saved in name, read as a load would.
+Result<ProgramState> ProjectOnDisk(const std::string& name, FileOps& files) {
+    const auto bytes = ReadWholeFile(files, name, kMaxProjectFileBytes);
+    if (!bytes) {
+        return bytes.problem();
+    }
+    ProgramState saved;
+    if (const auto read = ReadProjectFile(*bytes, saved); !read) {
+        return Problem{read.problem().message};
+    }
+    return saved;
+}
+
+} // namespace
+
 void ReadCheckBeside(ProgramState& state, MessageSink& messages, FileOps& files) {
     state.Check.reset();
     const std::string name = CheckFileName(state.ProjectFile);
-    PathInfo info;
-    if (files.inspect(name, info) == 0 && !info.exists) {
-        return; // no check saved for this project
+    if (!Exists(files, name)) {
+        // A file under the name older versions gave may belong to a project
+        // of the same stem (HAUS.TXT, HAUS.DAT): it is taken only when it
+        // fits this one, silently otherwise, and is never written again.
+        if (auto old = ReadCheckNamed(OldCheckFileName(state.ProjectFile), state, files); old) {
+            state.Check = std::move(*old);
+        }
+        return;
     }
-    std::string reason;
-    if (const auto bytes = ReadWholeFile(files, name, kMaxCheckFileBytes); !bytes) {
-        reason = "sie kann nicht gelesen werden (" + bytes.problem().message + ")";
-    } else if (auto read = ReadCheckFile(*bytes, state); !read) {
-        reason = read.problem().message;
-    } else {
+    auto read = ReadCheckNamed(name, state, files);
+    if (read) {
         state.Check = std::move(*read);
         return;
     }
-    messages.showMessage({NamedFile(name) +
-                              "wird für den Wärmepumpen-Check nicht verwendet: " + reason +
-                              ".\n\nDas Projekt ist geladen. Die Datei bleibt unverändert, bis "
-                              "der Check wieder gespeichert wird.",
+    messages.showMessage({NamedFile(name) + "wird für den Wärmepumpen-Check nicht verwendet: " +
+                              read.problem().message +
+                              ".\n\nDas Projekt ist geladen. Die Datei bleibt unverändert; wird "
+                              "das Projekt wieder gespeichert, wird sie unter einem eigenen "
+                              "Namen aufbewahrt.",
                           std::string(kTitleCheck), MsgIcon::Exclamation});
+}
+
+bool CheckBesideBelongs(const ProgramState& state, const std::string& projectFile, FileOps& files) {
+    const std::string name = CheckFileName(projectFile);
+    if (!Exists(files, name)) {
+        return true;
+    }
+    if (state.ProjectFile != projectFile) {
+        return false; // another project takes the name
+    }
+    const auto saved = ProjectOnDisk(projectFile, files);
+    return saved && ReadCheckNamed(name, *saved, files);
+}
+
+void SetCheckAside(const std::string& projectFile, MessageSink& messages, FileOps& files) {
+    const std::string name = CheckFileName(projectFile);
+    std::string aside = projectFile + ".check.anderes-Projekt.json";
+    for (int n = 2; Exists(files, aside) && n < 1000; ++n) {
+        aside = projectFile + ".check.anderes-Projekt-" + std::to_string(n) + ".json";
+    }
+    if (Exists(files, aside) || files.rename(name, aside) != 0) {
+        messages.showMessage({NamedFile(name) +
+                                  "gehört zu einem anderen Projekt und konnte nicht umbenannt "
+                                  "werden.\n\nBitte benennen Sie sie selbst um, bevor Sie den "
+                                  "Wärmepumpen-Check dieses Projekts speichern.",
+                              std::string(kTitleCheck), MsgIcon::Exclamation});
+        return;
+    }
+    messages.showMessage({NamedFile(name) +
+                              "gehörte zu dem Projekt, das bisher unter diesem Namen gespeichert "
+                              "war. Sie wurde umbenannt in\n" +
+                              aside + "\nund bleibt so erhalten.",
+                          std::string(kTitleCheck), MsgIcon::Information});
 }
 
 } // namespace hk

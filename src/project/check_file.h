@@ -4,11 +4,13 @@
 // "<name>.check.json", UTF-8 JSON:
 //
 //   {"format": "hkberech-check", "version": 1, "supply": 55, "return": 45,
-//    "project": {"LfNr": 12, "QRaum": [1500, 1000, ...]},
+//    "project": {"LfNr": 12, "QRaum": [1500, 1000, ...], "dRaum": [20, 24, ...],
+//                "Exponent": [1.3, 1.26, ...], "HkTyp": ["DIN Guss- Radiator ...", ...]},
 //    "installed": [{"entry": 1, "output": 1200}, ...]}
 //
-// project.QRaum lists QRaum of entries 1 to min(LfNr, 70) and ties the file to
-// its project. Keys other than these are ignored when reading.
+// The project part lists entries 1 to min(LfNr, 70) and ties the file to its
+// project; a file written before it held more than QRaum is tied by QRaum
+// alone. Keys other than these are ignored when reading.
 
 #include "calc/program_state.h"
 #include "common/message.h"
@@ -27,9 +29,12 @@ inline constexpr std::size_t kMaxCheckFileBytes = 1024u * 1024u;
 
 inline constexpr std::string_view kTitleCheck = "Wärmepumpen-Check";
 
-// "HAUS.TXT" -> "HAUS.check.json"; a name without extension gets
-// ".check.json" appended.
+// "HAUS.TXT" -> "HAUS.TXT.check.json": the whole name, so that HAUS.TXT and
+// HAUS.DAT in one folder keep a check each.
 std::string CheckFileName(const std::string& projectFile);
+// The name older versions wrote, "HAUS.TXT" -> "HAUS.check.json": read only
+// when the file under the new name is missing and it fits the project.
+std::string OldCheckFileName(const std::string& projectFile);
 
 // The file's bytes for settings and the project in state.
 std::string CheckFileBytes(const ProgramState& state, const CheckSettings& settings);
@@ -50,5 +55,14 @@ bool WriteCheckFile(const ProgramState& state, const std::string& projectFile,
 // gets one message naming it and the reason, and state.Check stays empty
 // (the file on disk is not touched).
 void ReadCheckBeside(ProgramState& state, MessageSink& messages, FileOps& files);
+
+// Before projectFile is replaced by the project in state: whether the check
+// file beside it belongs to that project (none there, or the same project
+// saved again and the file fits what is on the disk).
+bool CheckBesideBelongs(const ProgramState& state, const std::string& projectFile, FileOps& files);
+
+// Keeps the check file beside projectFile, which belongs to another project,
+// under a name that says so, and tells the user once.
+void SetCheckAside(const std::string& projectFile, MessageSink& messages, FileOps& files);
 
 } // namespace hk

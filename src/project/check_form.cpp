@@ -252,14 +252,22 @@ bool CheckForm::save(FileDialogs& dialogs, MessageSink& messages, FileOps& files
             return false;
         }
         state_.ProjectFile = name;
-        state_.unsavedCalculations = false; // the project is on the disk now
+        state_.Saved(); // the project is on the disk now
         return true;
     }
-    return WriteCheckFile(state_, state_.ProjectFile, messages, files);
+    if (!CheckBesideBelongs(state_, state_.ProjectFile, files)) {
+        SetCheckAside(state_.ProjectFile, messages, files);
+    }
+    if (!WriteCheckFile(state_, state_.ProjectFile, messages, files)) {
+        return false;
+    }
+    state_.CheckSaved();
+    return true;
 }
 
 void CheckForm::changed() {
     state_.Check = settings_; // the user set something: the check holds data
+    state_.CheckChanged();
     recompute();
 }
 

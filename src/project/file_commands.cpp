@@ -41,18 +41,23 @@ std::string mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs,
     // Checked before the dialog: the user learns at once, and no file is touched.
     const auto image = ProjectFileBytes(state);
     if (!image) {
-        messages.showMessage({"Das Projekt wurde nicht gespeichert.\n\n" + image.problem().message +
-                                  "\nBitte ändern Sie den Text.",
+        messages.showMessage({"Das Projekt wurde nicht gespeichert.\n\n" + image.problem().message,
                               std::string(kTitleNichtGespeichert), MsgIcon::Exclamation});
         return {};
     }
-    const std::string name = dialogs.saveFileName(SaveFilters());
+    const std::string name = dialogs.saveFileName(SaveFilters(), state.ProjectFile);
     if (name.empty()) {
         return {};
     }
+    // Decided before the project file changes: the check file beside it must
+    // fit the project that is on the disk now.
+    const bool checkBelongs = CheckBesideBelongs(state, name, files);
     if (const auto saved = ReplaceFileSafely(files, name, image->bytes); !saved) {
         messages.showMessage(SaveFailedMessage(name, saved.problem().message));
         return {};
+    }
+    if (!checkBelongs) {
+        SetCheckAside(name, messages, files);
     }
     if (!image->notes.empty()) {
         std::string text = NamedFile(name) + "wurde gespeichert.\n";
@@ -95,7 +100,7 @@ LoadOutcome mnuItemOpen_Click(ProgramState& state, FileDialogs& dialogs, BusyInd
         messages.showMessage(loaded.problem());
         return LoadOutcome::Refused;
     }
-    state.unsavedCalculations = false;
+    state.Saved();
     state.ProjectFile = name;
     ReadCheckBeside(state, messages, files);
     return LoadOutcome::Loaded;

@@ -21,8 +21,10 @@ struct FileFilter {
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    // The chosen file name, or the empty text when the user cancelled.
-    virtual std::string saveFileName(const std::vector<FileFilter>& filters) = 0;
+    // The chosen file name, or the empty text when the user cancelled. A
+    // proposed path (the project's file) sets the dialog's folder and name.
+    virtual std::string saveFileName(const std::vector<FileFilter>& filters,
+                                     const std::string& proposedPath) = 0;
     virtual std::string openFileName(const std::string& title,
                                      const std::vector<FileFilter>& filters) = 0;
     // The save dialog of an export: proposedName stands in the name box, the

@@ -193,9 +193,9 @@ Result<std::string> ReadWholeFile(FileOps& files, const std::string& path, std::
         return ReadReason(err);
     }
     if (bytes.size() > limit) {
+        // The caller says what the file was read as; a side file is no project file.
         return Problem{"Die Datei ist größer als " +
-                       WholeText(static_cast<long long>(limit >> 20)) +
-                       " MB und damit keine Projektdatei"};
+                       WholeText(static_cast<long long>(limit >> 20)) + " MB"};
     }
     return bytes;
 }

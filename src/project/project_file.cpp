@@ -80,7 +80,7 @@ Result<std::string> Encoded(std::string_view utf8, const std::string& what) {
     auto bytes = Utf8ToCp1252(utf8);
     if (!bytes) {
         return Problem{what + " enthält " + BadCharacter(utf8) +
-                       ", das eine Projektdatei nicht aufnehmen kann."};
+                       ", das eine Projektdatei nicht aufnehmen kann.\nBitte ändern Sie den Text."};
     }
     return std::move(*bytes);
 }
@@ -225,10 +225,15 @@ Result<ProjectFileImage> FileImage(const ProgramState& s) {
         out = std::string(kUtf8Bom) + Cp1252ToUtf8(out);
     }
     if (out.size() > kMaxProjectFileBytes) {
+        // Nothing to change in a text here: the listing grew over many
+        // calculations and loads, so the way on is a project of its own.
         return Problem{"Die Projektdatei würde " + ByteCountText(out.size()) +
-                       " groß; das Programm lädt höchstens " + ByteCountText(kMaxProjectFileBytes) +
-                       " (" + WholeText(static_cast<long long>(kMaxProjectFileBytes >> 20)) +
-                       " MB) und könnte sie nicht wieder laden."};
+                       " groß werden; das Programm lädt höchstens " +
+                       ByteCountText(kMaxProjectFileBytes) + " (" +
+                       WholeText(static_cast<long long>(kMaxProjectFileBytes >> 20)) +
+                       " MB) und könnte sie nicht wieder laden.\nDie Ergebnisliste wächst mit "
+                       "jeder Berechnung und jedem Laden. Bitte beginnen Sie für die weiteren "
+                       "Heizkörper ein neues Projekt."};
     }
     return image;
 }

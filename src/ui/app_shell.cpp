@@ -29,6 +29,9 @@ template <class T> void Unload(T*& screen) {
 
 constexpr const char* kQuitQuestion =
     "Das Projekt enthält ungespeicherte Heizkörper. Trotzdem beenden?";
+constexpr const char* kCloseQuestion =
+    "Das Projekt enthält ungespeicherte Angaben (Heizkörper oder Wärmepumpen-Check). Trotzdem "
+    "schließen?";
 
 } // namespace
 
@@ -112,6 +115,9 @@ void AppShell::cdmWeiter_Click() {
 }
 
 void AppShell::OpenCalculation() {
+    // A new project: the check and the file of the project before are not its.
+    state_.BeginNewProject();
+    FollowCheck();
     LoadForm3();
     form2_->hide(); // stays loaded, with its texts
     form3_->open();
@@ -126,6 +132,7 @@ void AppShell::LoadForm3() {
     connect(form3_, &Form3::mnuItemSaveTriggered, this, &AppShell::mnuItemSave_Click);
     connect(form3_, &Form3::mnuPrinterItemTriggered, this, &AppShell::Form3_mnuPrinterItem_Click);
     connect(form3_, &Form3::mnuExitItemTriggered, this, &AppShell::EndProgram);
+    connect(form3_, &Form3::projectCalculated, this, &AppShell::FollowCheck);
     connect(form3_, &Screen::extrasTriggered, this,
             [this](ExtrasCommand c) { Extras_Click(c, *form3_); });
 }
@@ -145,6 +152,7 @@ void AppShell::ContinueProject() {
     LoadForm3();
     Unload(form4_);
     form3_->continueProject(plan);
+    FollowCheck();
 }
 
 void AppShell::CorrectRadiator() {
@@ -153,10 +161,14 @@ void AppShell::CorrectRadiator() {
     }
     auto* window =
         new frmKorrigieren(state_, *form3_, form3_->listing(), services_.messages, form3_);
+    // A correction and its undo change rows of the model.
+    connect(window->model(), &QAbstractItemModel::dataChanged, this, &AppShell::FollowCheck);
     window->open();
 }
 
 void AppShell::mnuItemOpen_Click() {
+    // Unsaved work cannot stand here: the project data screen follows the
+    // display screen's closing, which asked, or the start.
     const LoadOutcome outcome = hk::mnuItemOpen_Click(state_, services_.dialogs, *form2_, *form2_);
     if (outcome == LoadOutcome::Refused) {
         return; // the core has said why; the project is as it was
@@ -172,9 +184,7 @@ void AppShell::mnuItemOpen_Click() {
             [this](ExtrasCommand c) { Extras_Click(c, *form4_); });
     if (outcome == LoadOutcome::Loaded) {
         form4_->setListing(state_.ListingText);
-        if (check_ && check_->isVisible()) {
-            check_->open(); // an open check shows the new project at once
-        }
+        FollowCheck(); // an open check shows the new project at once
     }
     form2_->hide(); // stays loaded, with its texts
     form4_->show();
@@ -183,7 +193,7 @@ void AppShell::mnuItemOpen_Click() {
 void AppShell::mnuItemSave_Click() {
     const std::string name = hk::mnuItemSave_Click(state_, services_.dialogs, *form3_);
     if (!name.empty()) {
-        state_.unsavedCalculations = false;
+        state_.Saved();
         state_.ProjectFile = name;
     }
 }
@@ -195,6 +205,12 @@ void AppShell::Form3_mnuPrinterItem_Click() { services_.printer.print(state_, fo
 void AppShell::Form4_mnuItemPrinter_Click() { services_.printer.print(state_, form4_); }
 
 void AppShell::Form4_mnuItemExit_Click() {
+    if (!MayDiscard(kCloseQuestion, "Schließen")) {
+        return;
+    }
+    // What is not saved has been given up: the next project starts without it.
+    state_.BeginNewProject();
+    FollowCheck();
     // The title screen comes back hidden; its timers lead to Form2 again.
     LoadForm1();
     Unload(form4_);
@@ -229,10 +245,20 @@ void AppShell::Extras_Csv(Screen& from) {
     hk::mnuItemCsv_Click(state_, services_.dialogs, messages);
 }
 
+void AppShell::FollowCheck() {
+    if (check_ && check_->isVisible()) {
+        check_->followProject();
+    }
+}
+
+bool AppShell::MayDiscard(const std::string& question, const std::string& confirm) {
+    return !state_.Unsaved() ||
+           services_.messages.ask(QApplication::activeWindow(),
+                                  {question, std::string(), confirm, "Abbrechen"});
+}
+
 void AppShell::EndProgram() {
-    if (state_.unsavedCalculations &&
-        !services_.messages.ask(QApplication::activeWindow(),
-                                {kQuitQuestion, std::string(), "Beenden", "Abbrechen"})) {
+    if (!MayDiscard(kQuitQuestion, "Beenden")) {
         return; // the user keeps working; every screen stays as it is
     }
     for (QWidget* w :

@@ -80,6 +80,10 @@ private:
     void CorrectRadiator();
     // Opens the heat-pump check on the project in memory; one window at a time.
     void OpenCheck();
+    // An open check window takes up the project in memory after each change.
+    void FollowCheck();
+    // True when nothing unsaved is in memory or the user gives it up.
+    bool MayDiscard(const std::string& question, const std::string& confirm);
     // Runs an item of the menu "E&xtras" chosen on the screen from.
     void Extras_Click(ExtrasCommand command, Screen& from);
     // The client report as PDF and the table as CSV, of the project in memory.

@@ -217,7 +217,10 @@ void Form3::optEN_Toggled(bool on) {
 
 void Form3::Expon_Chosen() { form_.Expon_Click(); }
 
-void Form3::cmdErgebnis_Click() { form_.cmdErgebnis_Click(); }
+void Form3::cmdErgebnis_Click() {
+    form_.cmdErgebnis_Click();
+    emit projectCalculated();
+}
 
 void Form3::cmdNaechster_Click() { form_.cmdNächster_Click(); }
 
@@ -297,5 +300,7 @@ std::string Form3::listText() const {
 }
 
 void Form3::showMessage(const Message& message) { messages_.show(this, message); }
+
+bool Form3::ask(const Question& question) { return messages_.ask(this, question); }
 
 } // namespace hk::ui

@@ -56,8 +56,11 @@ public:
     int listIndex() const override;
     std::string listText() const override;
     void showMessage(const Message& message) override;
+    bool ask(const Question& question) override;
 
 signals:
+    // "Ergebnis" was pressed: the project in memory may have changed.
+    void projectCalculated();
     void mnuItemSaveTriggered();
     void mnuPrinterItemTriggered();
     void mnuExitItemTriggered();

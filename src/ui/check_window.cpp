@@ -257,6 +257,13 @@ void frmCheck::keyPressEvent(QKeyEvent* event) {
 frmCheck::~frmCheck() { model_->setForm(nullptr); }
 
 void frmCheck::open() {
+    followProject();
+    show();
+    raise();
+    activateWindow();
+}
+
+void frmCheck::followProject() {
     model_->setForm(nullptr);
     form_ = std::make_unique<CheckForm>(state_);
     {
@@ -284,9 +291,6 @@ void frmCheck::open() {
     table_->resizeColumnsToContents();
     table_->resizeRowsToContents();
     showCheck();
-    show();
-    raise();
-    activateWindow();
 }
 
 void frmCheck::showMessage(const Message& message) { messages_.show(this, message); }

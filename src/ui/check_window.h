@@ -73,6 +73,7 @@ public:
 
     // Takes the project in memory afresh and shows the window.
     void open() override;
+    void followProject() override;
 
     void showMessage(const Message& message) override;
 

@@ -23,11 +23,14 @@ public:
     using QWidget::QWidget;
     // Takes the project in memory afresh and shows the window.
     virtual void open() = 0;
+    // Takes the project in memory afresh where the window stands, without
+    // taking the focus from the screen the user works on.
+    virtual void followProject() = 0;
 };
 
 // Raised whenever the table below changes its shape, so that a module of an
 // older build is refused rather than called wrongly.
-inline constexpr int kOnDemandPartsVersion = 1;
+inline constexpr int kOnDemandPartsVersion = 2; // 2: the check window follows the project
 
 struct OnDemandParts {
     int version;

@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -37,7 +40,12 @@ constexpr QFileDialog::Options kOptions = QFileDialog::HideNameFilterDetails;
 // open: the file used is always the one the user typed.
 class NameAsTypedDialog : public QFileDialog {
 public:
-    using QFileDialog::QFileDialog;
+    explicit NameAsTypedDialog(QWidget* parent, const QString& caption = QString(),
+                               const QString& directory = QString(),
+                               const QString& filter = QString())
+        : QFileDialog(parent, caption, directory, filter) {
+        explainLongNames();
+    }
 
     void accept() override {
         const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
@@ -55,6 +63,34 @@ public:
         }
         QFileDialog::accept();
     }
+
+private:
+    // Qt's own dialog greys out the accept button for a name longer than the
+    // file system takes, without a word; the note under the name box says
+    // why. A dialog of the desktop has no such box and says it itself.
+    void explainLongNames() {
+        auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* grid = qobject_cast<QGridLayout*>(layout());
+        if (edit == nullptr || grid == nullptr) {
+            return;
+        }
+        auto* note = new QLabel(this);
+        note->setObjectName(QStringLiteral("lblNameZuLang"));
+        note->setWordWrap(true);
+        note->hide();
+        grid->addWidget(note, grid->rowCount(), 0, 1, grid->columnCount());
+        connect(edit, &QLineEdit::textChanged, note, [note](const QString& text) {
+            const qsizetype length = text.section(QLatin1Char('/'), -1).size();
+            note->setVisible(length > kMaxNameCharacters);
+            note->setText(QStringLiteral("Der Dateiname ist %1 Zeichen lang; ein Dateiname darf "
+                                         "höchstens %2 Zeichen haben. Bitte kürzen Sie ihn, "
+                                         "dann lässt er sich speichern.")
+                              .arg(length)
+                              .arg(kMaxNameCharacters));
+        });
+    }
+
+    static constexpr qsizetype kMaxNameCharacters = 255;
 };
 
 std::string AskFileName(QFileDialog::AcceptMode mode, const QString& title,
@@ -132,8 +168,15 @@ std::unique_ptr<QFileDialog> MakeSaveDialog(QWidget* parent,
     return dialog;
 }
 
-std::string QtFileDialogs::saveFileName(const std::vector<FileFilter>& filters) {
+std::string QtFileDialogs::saveFileName(const std::vector<FileFilter>& filters,
+                                        const std::string& proposedPath) {
     const auto dialog = MakeSaveDialog(QApplication::activeWindow(), filters);
+    if (!proposedPath.empty()) {
+        // Saving a loaded or saved project again starts in its folder with its name.
+        const QFileInfo file(Q(proposedPath));
+        dialog->setDirectory(file.absolutePath());
+        dialog->selectFile(file.fileName());
+    }
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return {};
     }

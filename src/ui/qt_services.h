@@ -21,7 +21,8 @@ public:
 // The file dialogs over the window that is active when they open.
 class QtFileDialogs : public FileDialogs {
 public:
-    std::string saveFileName(const std::vector<FileFilter>& filters) override;
+    std::string saveFileName(const std::vector<FileFilter>& filters,
+                             const std::string& proposedPath) override;
     std::string openFileName(const std::string& title,
                              const std::vector<FileFilter>& filters) override;
     std::string exportFileName(const std::string& proposedName, const FileFilter& filter) override;

@@ -21,6 +21,8 @@ public:
     bool enSelected = false;
     CalcControl focus = CalcControl::optDIN;
     std::vector<Message> messages;
+    std::vector<Question> asked;
+    bool confirms = false; // the answer to every question
 
     std::string text(CalcControl c) const override {
         auto it = texts.find(c);
@@ -47,6 +49,10 @@ public:
                    : std::string();
     }
     void showMessage(const Message& m) override { messages.push_back(m); }
+    bool ask(const Question& q) override {
+        asked.push_back(q);
+        return confirms;
+    }
 
     bool isEnabled(CalcControl c) const {
         auto it = enabled.find(c);

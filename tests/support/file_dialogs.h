@@ -15,15 +15,18 @@ public:
     enum class Kind { Save, Open, Export };
     struct Request {
         Kind kind;
-        std::string title; // the open dialog's title, an export's proposed file name
+        // the open dialog's title, an export's proposed file name, the save
+        // dialog's proposed path
+        std::string title;
         std::vector<FileFilter> filters;
     };
     std::deque<std::string> answers;
     std::string answer;
     std::vector<Request> requests;
 
-    std::string saveFileName(const std::vector<FileFilter>& filters) override {
-        return next({Kind::Save, {}, filters});
+    std::string saveFileName(const std::vector<FileFilter>& filters,
+                             const std::string& proposedPath) override {
+        return next({Kind::Save, proposedPath, filters});
     }
     std::string openFileName(const std::string& title,
                              const std::vector<FileFilter>& filters) override {

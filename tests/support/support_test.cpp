@@ -75,10 +75,10 @@ TEST(FakeFileDialogs, QueueFirstThenTheStandingAnswer) {
     FakeFileDialogs d;
     d.answers = {"a.txt", "b.txt"};
     d.answer = "immer.txt";
-    EXPECT_EQ(d.saveFileName({{"Text", "*.TXT"}}), "a.txt");
+    EXPECT_EQ(d.saveFileName({{"Text", "*.TXT"}}, ""), "a.txt");
     EXPECT_EQ(d.openFileName("Öffnen", {}), "b.txt");
     EXPECT_EQ(d.exportFileName("Projekt 7.pdf", {"PDF", "*.pdf"}), "immer.txt");
-    EXPECT_EQ(d.saveFileName({}), "immer.txt");
+    EXPECT_EQ(d.saveFileName({}, ""), "immer.txt");
     EXPECT_TRUE(d.answers.empty());
     EXPECT_EQ(d.calls(FakeFileDialogs::Kind::Save), 2);
     EXPECT_EQ(d.calls(FakeFileDialogs::Kind::Open), 1);

@@ -1,4 +1,5 @@
 #include "calc/calc_form.h"
+#include "calc/catalogue.h"
 #include "common/errors.h"
 #include "common/numbers.h"
 #include "support/calc_rig.h"
@@ -265,6 +266,72 @@ TEST_F(CalcFormTest, EnModeLocksDin) {
     EXPECT_EQ(state.dNorm, 50);
     EXPECT_EQ(screen.text(C::txtQHKNeu), "1980");
 }
+
+// A second "Ergebnis" on an entry that holds a calculation (room 0003 Küche,
+// type 0 with n = 1,3): another room is a slip that must not replace it
+// silently; a type chosen in between goes into the entry only with its
+// exponent.
+struct SecondPressCase {
+    const char* name;
+    const char* raumNr;
+    const char* raumVer;
+    int typeBetween; // -1: no new type chosen
+    bool confirms;   // the answer to the question, if one is asked
+    bool asked;
+    const char* storedNr; // the entry's room number afterwards
+};
+
+class SecondPressTest : public CalcFormTest,
+                        public ::testing::WithParamInterface<SecondPressCase> {};
+
+TEST_P(SecondPressTest, ReplacesOnlyTheSameRoomOrWhenConfirmed) {
+    const SecondPressCase& c = GetParam();
+    state.LfNr = 3;
+    TypeRadiator("70", "40", "0003", "Küche", "20", "1000", 0);
+    form.cmdErgebnis_Click();
+    const RadiatorEntry first = state.table.at(3);
+    ASSERT_EQ(first.Exponent, CatalogueExponent(0));
+    if (c.typeBetween >= 0) {
+        chooseType(c.typeBetween);
+        EXPECT_EQ(state.table.at(3), first) << "the type waits for the next Ergebnis";
+    }
+    screen.confirms = c.confirms;
+    type({"70", "40", c.raumNr, c.raumVer, "20", "1200"});
+    form.cmdErgebnis_Click();
+
+    ASSERT_EQ(screen.asked.size(), c.asked ? 1u : 0u);
+    if (c.asked) {
+        EXPECT_EQ(screen.asked[0],
+                  (Question{"Heizkörper 3 (Raum 0003 Küche) ist schon berechnet. Ersetzen? Für "
+                            "einen neuen Heizkörper zuerst „Nächster HK“ drücken.",
+                            "HKberech", "Ersetzen", "Abbrechen"}));
+    }
+    const RadiatorEntry& now = state.table.at(3);
+    EXPECT_EQ(now.RaumNr, c.storedNr);
+    if (now.RaumNr == first.RaumNr && !c.confirms && c.asked) {
+        EXPECT_EQ(now, first);
+        EXPECT_EQ(listing.lines, 1);
+    }
+    // Whatever happened, the entry's type and exponent belong together.
+    const int index = c.typeBetween >= 0 && now != first ? c.typeBetween : 0;
+    EXPECT_EQ(now.HkTyp, RadiatorCatalogue()[static_cast<std::size_t>(index)].text);
+    EXPECT_EQ(now.Exponent, CatalogueExponent(index));
+    EXPECT_TRUE(screen.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CalcForm, SecondPressTest,
+    ::testing::Values(SecondPressCase{"SameRoomRecalculatedWithoutQuestion", "0003", "Küche", -1,
+                                      false, false, "0003"},
+                      SecondPressCase{"SameRoomTakesTheNewTypeWithItsExponent", "0003", "Küche", 5,
+                                      false, false, "0003"},
+                      SecondPressCase{"OtherRoomNumberCancelledChangesNothing", "0004", "Küche", -1,
+                                      false, true, "0003"},
+                      SecondPressCase{"OtherRoomUseCancelledKeepsTheOldType", "0003", "Bad", 5,
+                                      false, true, "0003"},
+                      SecondPressCase{"OtherRoomConfirmedReplacesWithTypeAndExponent", "0004",
+                                      "Bad", 5, true, true, "0004"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace hk

@@ -148,7 +148,7 @@ TEST_F(ContinueFormTest, WithoutModeTheCalculationGivesTheGeneralMessage) {
     EXPECT_EQ(screen.messages[0].text, kMsgGeneralError);
     EXPECT_EQ(screen.messages[0].title, kTitleEingabefehler);
     EXPECT_EQ(state.LfNr, 3);
-    EXPECT_FALSE(state.unsavedCalculations);
+    EXPECT_FALSE(state.Unsaved());
 }
 
 TEST_F(ContinueFormTest, SeventyCalculatedRefusesTheSeventyFirst) {
@@ -167,7 +167,7 @@ TEST_F(ContinueFormTest, EmptyLastEntryIsCalculatedInPlace) {
     CalculateNext();
     ASSERT_TRUE(screen.messages.empty());
     EXPECT_EQ(state.table.at(5).QHKNeu, 2200.0f);
-    EXPECT_TRUE(state.unsavedCalculations);
+    EXPECT_TRUE(state.Unsaved());
 }
 
 } // namespace

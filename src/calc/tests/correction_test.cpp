@@ -62,7 +62,7 @@ protected:
         p.CalculateAndNext({.nr = "3"});
         ASSERT_TRUE(p.screen.messages.empty());
         ASSERT_EQ(p.state.LfNr, 4);
-        p.state.unsavedCalculations = false; // as after a save
+        p.state.Saved(); // as after a save
     }
 };
 
@@ -120,7 +120,7 @@ TEST_P(CorrectFieldTest, AcceptsAsTheCalculationOrRefusesWithItsMessage) {
     // Journalled like a second press of "Ergebnis" for entry 2.
     EXPECT_EQ(p.screen.text(C::txtAnzeige), boxBefore + "Zeile 2\r\n");
     EXPECT_EQ(p.state.ListingText, p.screen.text(C::txtAnzeige));
-    EXPECT_TRUE(p.state.unsavedCalculations);
+    EXPECT_TRUE(p.state.Unsaved());
     EXPECT_TRUE(correction.CanUndo());
 }
 
@@ -214,7 +214,7 @@ TEST_F(CorrectionTest, UndoRestoresEntryListingAndMarkLastFirst) {
     correction.Undo();
     EXPECT_TRUE(p.state == original);
     EXPECT_EQ(p.screen.text(C::txtAnzeige), box0);
-    EXPECT_FALSE(p.state.unsavedCalculations);
+    EXPECT_FALSE(p.state.Unsaved());
     EXPECT_FALSE(correction.CanUndo());
     correction.Undo(); // nothing left: nothing changes
     EXPECT_TRUE(p.state == original);
@@ -263,21 +263,50 @@ TEST_F(CorrectionTest, RefusedCorrectionLeavesTheUndoOfTheLastOne) {
 // calculation leaves it. (Save and load clear it: file command tests.)
 TEST(UnsavedMark, CalculationAndCorrectionSetIt) {
     Project p;
-    EXPECT_FALSE(p.state.unsavedCalculations);
+    EXPECT_FALSE(p.state.Unsaved());
     p.Calculate({.vorl = "121"});
-    EXPECT_FALSE(p.state.unsavedCalculations);
+    EXPECT_FALSE(p.state.Unsaved());
     p.Calculate({.vorl = "60", .rueckl = "70"}); // supply below return
-    EXPECT_FALSE(p.state.unsavedCalculations);
+    EXPECT_FALSE(p.state.Unsaved());
     p.Calculate({});
-    EXPECT_TRUE(p.state.unsavedCalculations);
+    EXPECT_TRUE(p.state.Unsaved());
 
-    p.state.unsavedCalculations = false;
+    p.state.Saved();
     RadiatorCorrection correction{p.state, p.screen, p.listing};
     ASSERT_FALSE(correction.Correct(1, F::dRaum, "31"));
-    EXPECT_FALSE(p.state.unsavedCalculations);
+    EXPECT_FALSE(p.state.Unsaved());
     ASSERT_TRUE(correction.Correct(1, F::dRaum, "22"));
-    EXPECT_TRUE(p.state.unsavedCalculations);
+    EXPECT_TRUE(p.state.Unsaved());
 }
+
+// Whether the project is unsaved follows from the revision in memory against
+// the one last written: an undo back to what was written is saved, an undo
+// past a save (the check window's "Speichern" while correcting) is not.
+struct UndoSaveCase {
+    const char* name;
+    bool saveBetween; // saved after the correction, before the undo
+    bool unsavedAfterUndo;
+};
+
+class UndoAndSave : public CorrectionTest, public ::testing::WithParamInterface<UndoSaveCase> {};
+
+TEST_P(UndoAndSave, UnsavedFollowsWhatWasWritten) {
+    ASSERT_TRUE(correction.Correct(2, F::dRaum, "24"));
+    ASSERT_TRUE(p.state.Unsaved());
+    if (GetParam().saveBetween) {
+        p.state.Saved();
+    }
+    correction.Undo();
+    EXPECT_EQ(p.state.Unsaved(), GetParam().unsavedAfterUndo);
+    // The next change is unsaved whatever came before.
+    ASSERT_TRUE(correction.Correct(2, F::dRaum, "22"));
+    EXPECT_TRUE(p.state.Unsaved());
+}
+
+INSTANTIATE_TEST_SUITE_P(Revision, UndoAndSave,
+                         ::testing::Values(UndoSaveCase{"BackToWhatWasWritten", false, false},
+                                           UndoSaveCase{"PastASave", true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace hk

@@ -2,12 +2,16 @@
 #include "support/samples.h"
 
 #include "project/check_file.h"
+#include "project/check_form.h"
 #include "project/project_file.h"
 #include "support/table_cases.h"
+
+#include "calc/catalogue.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 namespace hk::test {
 namespace {
@@ -18,16 +22,14 @@ using NameCase = TextCase; // project file name, check file name
 
 class CheckName : public ::testing::TestWithParam<NameCase> {};
 
-TEST_P(CheckName, ReplacesTheExtension) { EXPECT_EQ(CheckFileName(GetParam().in), GetParam().out); }
+TEST_P(CheckName, KeepsTheWholeName) { EXPECT_EQ(CheckFileName(GetParam().in), GetParam().out); }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CheckName,
-    ::testing::Values(NameCase{"UpperTxt", "HAUS.TXT", "HAUS.check.json"},
-                      NameCase{"Dat", "HAUS.DAT", "HAUS.check.json"},
+    ::testing::Values(NameCase{"UpperTxt", "HAUS.TXT", "HAUS.TXT.check.json"},
+                      NameCase{"DatBesideTxtHasItsOwn", "HAUS.DAT", "HAUS.DAT.check.json"},
                       NameCase{"NoExtension", "HAUS", "HAUS.check.json"},
-                      NameCase{"TwoDots", "HAUS.2024.TXT", "HAUS.2024.check.json"},
-                      NameCase{"DotInFolderOnly", "bau.alt/HAUS", "bau.alt/HAUS.check.json"},
-                      NameCase{"InFolder", "projekte/HAUS.txt", "projekte/HAUS.check.json"}),
+                      NameCase{"DotInFolderOnly", "bau.alt/HAUS", "bau.alt/HAUS.check.json"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ------------------------------------------------------------ reading
@@ -54,18 +56,41 @@ const std::string kByHand = R"({"format": "hkberech-check", "version": 1,
  "project": {"LfNr": 3, "QRaum": [1000, 1500, 800.0]},
  "installed": [{"entry": 1, "output": 1200}, {"entry": 3, "output": 850, "note": "x"}]})";
 
-TEST(CheckFile, ReadsAFileWrittenByHand) {
-    const auto read = ReadCheckFile(kByHand, CheckProject());
-    ASSERT_TRUE(read) << read.problem().message;
-    EXPECT_EQ(*read, (CheckSettings{50, 40, {{1, 1200}, {3, 850}}}));
-}
-
 struct Refusal {
     const char* name;
     std::string from; // replaced in kByHand ...
     std::string to;   // ... by this
     const char* reason;
 };
+
+// The key the format ignores, holding n arrays inside each other (the whole
+// file is one level more).
+std::string Nested(std::size_t n) {
+    return "\"comment\": " + std::string(n, '[') + std::string(n, ']');
+}
+
+using Variant = Refusal; // reason unused: these files are read
+
+class CheckFileByHand : public ::testing::TestWithParam<Variant> {};
+
+TEST_P(CheckFileByHand, IsRead) {
+    std::string bytes = kByHand;
+    const auto at = bytes.find(GetParam().from);
+    ASSERT_NE(at, std::string::npos);
+    bytes.replace(at, GetParam().from.size(), GetParam().to);
+    const auto read = ReadCheckFile(bytes, CheckProject());
+    ASSERT_TRUE(read) << read.problem().message;
+    EXPECT_EQ(*read, (CheckSettings{50, 40, {{1, 1200}, {3, 850}}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CheckFileByHand,
+    ::testing::Values(Variant{"AsDocumented", "\"comment\"", "\"comment\"", ""},
+                      Variant{"SixtyFourLevels", "\"comment\": \"später\"", Nested(63), ""},
+                      Variant{"BracketsInATextAreNoNesting", "\"später\"",
+                              "\"" + std::string(100, '[') + "\\\"[{\"", ""},
+                      Variant{"BlanksAfterTheEnd", "\"x\"}]}", "\"x\"}]}\r\n \n", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 class CheckFileRefusal : public ::testing::TestWithParam<Refusal> {};
 
@@ -108,8 +133,45 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"OutputNegative", "1200", "-5", "zwischen 1 und 99999"},
         Refusal{"OutputFraction", "1200", "1200.5", "zwischen 1 und 99999"},
         Refusal{"OutputMissing", ", \"output\": 1200", "", "zwischen 1 und 99999"},
+        Refusal{"SixtyFiveLevels", "\"comment\": \"später\"", Nested(64), "mehr als 64 Ebenen"},
+        Refusal{"HundredThousandLevels", "\"comment\": \"später\"", Nested(100000),
+                "verschachtelt"},
+        Refusal{"NulAndGarbageAfterTheEnd", "\"x\"}]}", std::string("\"x\"}]}") + '\0' + "garbage",
+                "Nullbyte"},
+        Refusal{"SecondObjectAfterTheEnd", "\"x\"}]}", "\"x\"}]} {}", "keine gültige JSON"},
+        Refusal{"TieWithoutTypes", "\"QRaum\"", "\"dRaum\": [20, 20, 20], \"QRaum\"",
+                "unvollständig"},
         Refusal{"InstalledNotList", "\"installed\": [", "\"installed\": 5, \"rest\": [",
                 "keine Liste"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The file written for CheckProject() read against a project that differs in
+// one thing the check depends on: never taken for it.
+class CheckTie : public ::testing::TestWithParam<SpoiltProject> {};
+
+TEST_P(CheckTie, AnotherProjectIsNeverTakenForIt) {
+    const std::string bytes = CheckFileBytes(CheckProject(), CheckSettings{50, 40, {{1, 1200}}});
+    ProgramState other = CheckProject();
+    GetParam().spoil(other);
+    const auto read = ReadCheckFile(bytes, other);
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.problem().message, GetParam().says);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CheckTie,
+    ::testing::Values(
+        SpoiltProject{"RoomTemperature", [](ProgramState& p) { p.table.at(2).dRaum = 24; },
+                      "sie gehört zu einem anderen Projekt (Raumtemperatur des Heizkörpers 2 "
+                      "weicht ab)"},
+        SpoiltProject{"Exponent", [](ProgramState& p) { p.table.at(3).Exponent = 1.26f; },
+                      "sie gehört zu einem anderen Projekt (Heizkörpertyp des Heizkörpers 3 "
+                      "weicht ab)"},
+        SpoiltProject{"TypeText", [](ProgramState& p) { p.table.at(1).HkTyp = "Bad-Hk"; },
+                      "sie gehört zu einem anderen Projekt (Heizkörpertyp des Heizkörpers 1 "
+                      "weicht ab)"},
+        SpoiltProject{"OneMoreRadiator", [](ProgramState& p) { p.LfNr = 4; },
+                      "sie gehört zu einem anderen Projekt (andere Zahl der Heizkörper)"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ------------------------------------------------------------ with the commands
@@ -120,7 +182,8 @@ protected:
     FailingFileOps files;
 
     std::string project() { return dir / "HAUS.TXT"; }
-    std::string beside() { return dir / "HAUS.check.json"; }
+    std::string beside() { return dir / "HAUS.TXT.check.json"; }
+    std::string oldBeside() { return dir / "HAUS.check.json"; }
 
     // The project file on disk, as saved without any check.
     void writeProject() {
@@ -154,22 +217,40 @@ TEST_F(CheckFileCommands, MissingFileIsNoMessage) {
     EXPECT_FALSE(s.Check);
 }
 
-TEST_F(CheckFileCommands, UnusableFileIsNamedTheProjectLoadsAndTheFileStays) {
+struct UnusableCase {
+    const char* name;
+    std::string bytes;
+    const char* reason;
+};
+
+class UnusableCheck : public CheckFileCommands,
+                      public ::testing::WithParamInterface<UnusableCase> {};
+
+TEST_P(UnusableCheck, IsNamedTheProjectLoadsAndTheFileStays) {
     writeProject();
-    const std::string bad = R"({"format": "hkberech-check", "version": 7})";
-    Spit(beside(), bad);
+    Spit(beside(), GetParam().bytes);
     ProgramState s;
     s.Check = CheckSettings{60, 50, {}}; // from the project before
     dialogs.answer = project();
     ASSERT_EQ(mnuItemOpen_Click(s, dialogs, busy, messages, files), LoadOutcome::Loaded);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_PRED2(Contains, messages.shown[0].text, beside());
-    EXPECT_PRED2(Contains, messages.shown[0].text, "andere Version");
+    EXPECT_PRED2(Contains, messages.shown[0].text, GetParam().reason);
+    EXPECT_FALSE(Contains(messages.shown[0].text, "Projektdatei")) << "it is the check's file";
     EXPECT_EQ(messages.shown[0].title, kTitleCheck);
     EXPECT_FALSE(s.Check) << "the check of the project before is gone";
     EXPECT_EQ(s.table, CheckProject().table) << "the project itself loaded";
-    EXPECT_EQ(Slurp(beside()), bad);
+    EXPECT_EQ(Slurp(beside()), GetParam().bytes);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UnusableCheck,
+    ::testing::Values(UnusableCase{"OtherVersion", R"({"format": "hkberech-check", "version": 7})",
+                                   "andere Version"},
+                      UnusableCase{"LargerThanOneMegabyte",
+                                   std::string(kMaxCheckFileBytes + 1, ' '),
+                                   "Die Datei ist größer als 1 MB"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CheckFileCommands, SaveWithoutCheckWritesNoFileBeside) {
     dialogs.answer = project();
@@ -184,6 +265,7 @@ TEST_F(CheckFileCommands, SavedTwiceTheProjectFileStaysAsOlderReadersKnowIt) {
     p.Check = CheckSettings{55, 45, {{2, 2000}}};
     dialogs.answer = project();
     ASSERT_EQ(mnuItemSave_Click(p, dialogs, messages, files), project());
+    p.ProjectFile = project(); // as the screens note the file saved
     EXPECT_EQ(Slurp(project()), plain);
     const auto first = ReadCheckFile(Slurp(beside()), p);
     ASSERT_TRUE(first);
@@ -194,7 +276,7 @@ TEST_F(CheckFileCommands, SavedTwiceTheProjectFileStaysAsOlderReadersKnowIt) {
     ASSERT_EQ(mnuItemSave_Click(p, dialogs, messages, files), project());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(Slurp(project()), plain);
-    EXPECT_EQ(dir.names(), (std::set<std::string>{"HAUS.TXT", "HAUS.check.json"}));
+    EXPECT_EQ(dir.names(), (std::set<std::string>{"HAUS.TXT", "HAUS.TXT.check.json"}));
     const auto second = ReadCheckFile(Slurp(beside()), p);
     ASSERT_TRUE(second);
     EXPECT_EQ(*second, *p.Check);
@@ -212,6 +294,94 @@ TEST_F(CheckFileCommands, FailingWriteBesideKeepsTheOldFileAndSaysSo) {
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_PRED2(Contains, messages.shown[0].text, beside());
     EXPECT_EQ(Slurp(beside()), kByHand);
+}
+
+// A file under the name older versions wrote (HAUS.check.json) is taken only
+// while there is none under the new name and it fits; the next save writes
+// the new name and leaves the old file alone.
+struct OldNameCase {
+    const char* name;
+    bool oldFits;
+    bool newThere;
+    std::optional<CheckSettings> loaded;
+};
+
+class OldCheckName : public CheckFileCommands, public ::testing::WithParamInterface<OldNameCase> {};
+
+TEST_P(OldCheckName, ReadOnlyWhenNewIsMissingAndItFits) {
+    writeProject();
+    ProgramState other = CheckProject();
+    other.table.at(1).QRaum = 999; // HAUS.DAT's, say
+    const std::string old = GetParam().oldFits ? kByHand : CheckFileBytes(other, {});
+    Spit(oldBeside(), old);
+    if (GetParam().newThere) {
+        Spit(beside(), CheckFileBytes(CheckProject(), CheckSettings{60, 50, {{2, 700}}}));
+    }
+    ProgramState s = load();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(s.Check, GetParam().loaded);
+
+    s.Check = CheckSettings{};
+    ASSERT_EQ(mnuItemSave_Click(s, dialogs, messages, files), project());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(Slurp(oldBeside()), old);
+    EXPECT_TRUE(ReadCheckFile(Slurp(beside()), s));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, OldCheckName,
+    ::testing::Values(OldNameCase{"Fits", true, false,
+                                  CheckSettings{50, 40, {{1, 1200}, {3, 850}}}},
+                      OldNameCase{"OfTheSiblingIsLeftSilently", false, false, std::nullopt},
+                      OldNameCase{"NewNameWins", true, true, CheckSettings{60, 50, {{2, 700}}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Project B saved over HAUS.TXT, whose check file belongs to A: the file is
+// kept under a name that says so, the user is told once, and B loads
+// without A's outputs.
+TEST_F(CheckFileCommands, AnotherProjectSavedOverKeepsTheOldCheckAside) {
+    ProgramState a = CheckProject();
+    a.Check = CheckSettings{50, 40, {{1, 1200}}};
+    dialogs.answer = project();
+    ASSERT_EQ(mnuItemSave_Click(a, dialogs, messages, files), project());
+    const std::string aCheck = Slurp(beside());
+
+    ProgramState b = CheckProject(); // the same room loads
+    b.table.at(2).dRaum = 22;
+    b.table.at(2).HkTyp = std::string(RadiatorCatalogue()[5].text);
+    ASSERT_EQ(mnuItemSave_Click(b, dialogs, messages, files), project());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    const std::string aside = dir / "HAUS.TXT.check.anderes-Projekt.json";
+    EXPECT_PRED2(Contains, messages.shown[0].text, aside);
+    EXPECT_EQ(Slurp(aside), aCheck);
+    EXPECT_EQ(dir.names(),
+              (std::set<std::string>{"HAUS.TXT", "HAUS.TXT.check.anderes-Projekt.json"}));
+
+    const ProgramState back = load();
+    EXPECT_EQ(messages.shown.size(), 1u) << "told once";
+    EXPECT_FALSE(back.Check);
+}
+
+// The same from the check window: a project loaded beside another project's
+// check file, whose own check is then saved.
+TEST_F(CheckFileCommands, TheCheckSavedBesideAnotherProjectsFileKeepsThatAside) {
+    writeProject();
+    ProgramState other = CheckProject();
+    other.table.at(1).dRaum = 18;
+    const std::string foreign = CheckFileBytes(other, CheckSettings{50, 40, {{1, 900}}});
+    Spit(beside(), foreign);
+    ProgramState s = load();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_PRED2(Contains, messages.shown[0].text, "Raumtemperatur des Heizkörpers 1 weicht ab");
+
+    CheckForm form(s);
+    ASSERT_TRUE(form.setInstalled(0, "2000"));
+    ASSERT_TRUE(form.save(dialogs, messages, files));
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(Slurp(dir / "HAUS.TXT.check.anderes-Projekt.json"), foreign);
+    const auto own = ReadCheckFile(Slurp(beside()), s);
+    ASSERT_TRUE(own);
+    EXPECT_EQ(own->installed.at(1), 2000);
 }
 
 } // namespace

@@ -220,22 +220,28 @@ TEST(CheckForm, SaveOfAProjectNeverSavedAsksForTheProjectFileFirst) {
     ProgramState p = CheckProject();
     CheckForm form(p);
     ASSERT_TRUE(form.setInstalled(0, "2000"));
+    EXPECT_TRUE(p.Unsaved()) << "a typed output is unsaved work";
 
     dialogs.answer = ""; // cancelled: nothing saved
     EXPECT_FALSE(form.save(dialogs, messages, SystemFileOps()));
     EXPECT_TRUE(dir.names().empty());
+    EXPECT_TRUE(p.Unsaved());
 
     dialogs.answer = dir / "NEU.TXT";
     EXPECT_TRUE(form.save(dialogs, messages, SystemFileOps()));
+    EXPECT_FALSE(p.Unsaved());
     EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Save), 2);
     EXPECT_EQ(p.ProjectFile, dir / "NEU.TXT");
-    EXPECT_EQ(dir.names(), (std::set<std::string>{"NEU.TXT", "NEU.check.json"}));
+    EXPECT_EQ(dir.names(), (std::set<std::string>{"NEU.TXT", "NEU.TXT.check.json"}));
 
     // Known file now: the check's file only, no dialog.
+    ASSERT_TRUE(form.setTargets(50, 40));
+    EXPECT_TRUE(p.Unsaved()) << "a target pair is unsaved work";
     ASSERT_TRUE(form.setInstalled(0, "2100"));
     EXPECT_TRUE(form.save(dialogs, messages, SystemFileOps()));
+    EXPECT_FALSE(p.Unsaved());
     EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Save), 2);
-    const auto read = ReadCheckFile(Slurp(dir / "NEU.check.json"), p);
+    const auto read = ReadCheckFile(Slurp(dir / "NEU.TXT.check.json"), p);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->installed.at(1), 2100);
     EXPECT_TRUE(messages.shown.empty());
@@ -248,7 +254,7 @@ TEST(CheckForm, SaveOfAProjectNeverSavedAsksForTheProjectFileFirst) {
     EXPECT_TRUE(form.save(dialogs, messages, SystemFileOps()));
     EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Save), 3);
     EXPECT_EQ(p.ProjectFile, dir / "NEU2.TXT");
-    EXPECT_TRUE(ReadCheckFile(Slurp(dir / "NEU2.check.json"), p).ok());
+    EXPECT_TRUE(ReadCheckFile(Slurp(dir / "NEU2.TXT.check.json"), p).ok());
 }
 
 } // namespace

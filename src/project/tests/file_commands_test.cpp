@@ -70,6 +70,7 @@ TEST_F(SaveCommand, WritesTheWholeFileThroughTheSaveDialog) {
     EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Save), 1);
     EXPECT_EQ(dialogs.last().filters, (std::vector<FileFilter>{{"Textdateien(*.Txt)", "*.TXT"},
                                                                {"Dateien(*.DAT)", "*.DAT"}}));
+    EXPECT_EQ(dialogs.last().title, "") << "a project never saved has no file to propose";
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(Slurp(dir / "projekt.txt"), SavedBytes(project));
     EXPECT_EQ(dir.names(), std::set<std::string>{"projekt.txt"});
@@ -130,14 +131,20 @@ INSTANTIATE_TEST_SUITE_P(
     SaveCommand, RefusedBeforeTheDialogTest,
     ::testing::Values(BeforeTheDialog{"TextTheFileCannotCarry",
                                       [](ProgramState& p) { p.header[ProjectHeader::Datum] = "✓"; },
-                                      "„Datum“"},
+                                      "„Datum“ der Projektdaten enthält das Zeichen „✓“ (U+2713), "
+                                      "das eine "
+                                      "Projektdatei nicht aufnehmen kann.\nBitte ändern Sie den "
+                                      "Text."},
                       BeforeTheDialog{"BeyondTheLoadLimit",
                                       [](ProgramState& p) {
                                           const std::string nine =
                                               std::string(9'000'000, 'x') + "\r\n";
                                           p.ListingText = nine + "\r\n" + nine + "\r\n";
                                       },
-                                      "höchstens 16.777.216 Bytes (16 MB)"}),
+                                      "höchstens 16.777.216 Bytes (16 MB) und könnte sie nicht "
+                                      "wieder laden.\nDie Ergebnisliste wächst mit jeder "
+                                      "Berechnung und jedem Laden. Bitte beginnen Sie für die "
+                                      "weiteren Heizkörper ein neues Projekt."}),
     [](const auto& i) { return std::string(i.param.name); });
 
 // "Projekt Nr." pasted from a mail, then "Weiter", calculate, Ctrl+S: the
@@ -317,6 +324,12 @@ TEST_F(LoadCommand, LoadsWithTheOpenDialogUnderTheHourglass) {
     EXPECT_EQ(mnuItemOpen_Click(state, dialogs, busy, messages, files), LoadOutcome::Loaded);
     EXPECT_EQ(state.ListingText, "alte Liste\r\ngespeicherte Liste\r\n\r\nzweite Liste\r\n\r\n");
     EXPECT_EQ(state.header[1], "zwei");
+
+    // Saving it again: the dialog proposes the file it came from.
+    dialogs.answer.clear();
+    EXPECT_EQ(mnuItemSave_Click(state, dialogs, messages, files), "");
+    EXPECT_EQ(dialogs.last().kind, FakeFileDialogs::Kind::Save);
+    EXPECT_EQ(dialogs.last().title, dir / "zwei.txt");
 }
 
 TEST_F(LoadCommand, CancelledDialogReadsNothing) {

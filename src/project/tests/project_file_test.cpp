@@ -155,7 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
         SaveRefusal{
             "OneByteAboveTheLoadLimit",
             [](ProgramState& s) { s.ListingText += SizedLine(s, kMaxProjectFileBytes + 1); },
-            "Die Projektdatei würde 16.777.217 Bytes groß; das Programm lädt höchstens 16.777.216 "
+            "Die Projektdatei würde 16.777.217 Bytes groß werden; das Programm lädt höchstens "
+            "16.777.216 "
             "Bytes (16 MB)"},
         SaveRefusal{"TwoNineMegabyteLoads",
                     [](ProgramState& s) { s.ListingText += std::string(18'900'000, 'x') + "\r\n"; },

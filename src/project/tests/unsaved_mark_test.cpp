@@ -18,7 +18,7 @@ ProgramState Calculated() {
     s.dNorm = 60;
     s.table.at(1) = {70, 40, "1", "Flur", 20, 1000, 1.3f, 32.7f, 2.2f, 2200, "Bank- Radiator"};
     s.ListingText = "Zeile 1\r\n";
-    s.unsavedCalculations = true;
+    s.Changed();
     return s;
 }
 
@@ -85,7 +85,7 @@ TEST_P(LoadMarkTest, OnlyALoadedProjectStartsSaved) {
     ProgramState state = Calculated(); // holds unsaved work
 
     EXPECT_EQ(mnuItemOpen_Click(state, dialogs, busy, messages), c.outcome);
-    EXPECT_EQ(state.unsavedCalculations, c.unsavedAfter);
+    EXPECT_EQ(state.Unsaved(), c.unsavedAfter);
 }
 
 INSTANTIATE_TEST_SUITE_P(

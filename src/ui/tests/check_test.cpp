@@ -179,6 +179,101 @@ private slots:
         QVERIFY(!Child<QTableView>(w, "tblCheck")->isVisible());
     }
 
+    // A typed output is unsaved work: ending the program or closing the
+    // display screen asks first ("Abbrechen" keeps everything); once the
+    // check's "Speichern" wrote it, the program ends at once.
+    void typedCheckDataAsksBeforeItIsLost_data() {
+        QTest::addColumn<QString>("screen");
+        QTest::addColumn<bool>("saveCheck");
+        QTest::addColumn<int>("questions");
+        QTest::newRow("calculation screen Beenden") << "Form3" << false << 1;
+        QTest::newRow("display screen closed") << "Form4" << false << 1;
+        QTest::newRow("calculation screen Beenden after Speichern") << "Form3" << true << 0;
+    }
+
+    void typedCheckDataAsksBeforeItIsLost() {
+        QFETCH(QString, screen);
+        QFETCH(bool, saveCheck);
+        QFETCH(int, questions);
+        SaveTwoRadiators(path("p.TXT"));
+        Harness h;
+        QVERIFY(WalkToForm2(h));
+        h.dialogs.answers = {path("p.TXT").toStdString()};
+        QTest::keyClick(h.shell.form2(), Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(h.shell.form4());
+        if (screen == QStringLiteral("Form3")) {
+            Trigger(h.shell.form4(), "mnuItemFortsetzen");
+        }
+        QWidget* target = screen == QStringLiteral("Form3") ? static_cast<QWidget*>(h.shell.form3())
+                                                            : h.shell.form4();
+        Trigger(target, "mnuItemCheck");
+        auto* w = qobject_cast<frmCheck*>(h.shell.check());
+        QVERIFY(w->model()->setData(w->model()->index(0, int(CheckColumn::Installed)),
+                                    QStringLiteral("2400"), Qt::EditRole));
+        if (saveCheck) {
+            // The continued project has its next entry open: saved with it.
+            h.dialogs.answers = {path("p.TXT").toStdString()};
+            QTest::mouseClick(Child<QPushButton>(w, "cmdSpeichern"), Qt::LeftButton);
+            QVERIFY(QFile::exists(path("p.TXT.check.json")));
+        }
+        Trigger(target, screen == QStringLiteral("Form3") ? "mnuExitItem" : "mnuItemExit");
+        QCOMPARE(int(h.messages.asked.size()), questions);
+        if (questions > 0) {
+            QCOMPARE(h.messages.asked[0].cancel, "Abbrechen");
+            QVERIFY(target->isVisible());
+            QCOMPARE(h.endCalls, 0);
+            QVERIFY(h.state.Check && h.state.Check->installed.count(1) == 1);
+        } else {
+            QCOMPARE(h.endCalls, 1);
+        }
+    }
+
+    // An open check takes up every change of the project: a radiator
+    // calculated while it is open is in its table, and a new project starts
+    // without the check of the one before.
+    void anOpenCheckFollowsTheProject() {
+        Harness h;
+        QVERIFY(WalkToOneRadiator(h));
+        Trigger(h.shell.form3(), "mnuItemCheck");
+        auto* w = qobject_cast<frmCheck*>(h.shell.check());
+        QCOMPARE(w->model()->rowCount(), 1);
+        QTest::mouseClick(h.shell.form3()->control(CalcControl::cmdNächster), Qt::LeftButton);
+        CalculateOne(h.shell.form3(), "2", "Bad");
+        QCOMPARE(w->model()->rowCount(), 2);
+        QCOMPARE(Cell(w, 1, CheckColumn::RaumNr), QStringLiteral("2"));
+    }
+
+    // A loaded project with its check viewed, the display screen closed and a
+    // new project started: it is saved without the old project's outputs and
+    // without the old file proposed.
+    void aNewProjectStartsWithoutTheCheckBefore() {
+        const ProgramState old = SaveTwoRadiators(path("alt.TXT"));
+        {
+            QFile side(path("alt.TXT.check.json"));
+            QVERIFY(side.open(QIODevice::WriteOnly));
+            side.write(
+                QByteArray::fromStdString(CheckFileBytes(old, CheckSettings{50, 40, {{1, 5000}}})));
+        }
+        Harness h;
+        QVERIFY(WalkToForm2(h));
+        h.dialogs.answers = {path("alt.TXT").toStdString()};
+        QTest::keyClick(h.shell.form2(), Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(h.state.Check);
+        Trigger(h.shell.form4(), "mnuItemExit");
+        QVERIFY(h.messages.asked.empty());
+        QTRY_VERIFY(h.shell.form2() && h.shell.form2()->isVisible());
+        h.shell.form2()->control<QLineEdit>(PersDat(1))->setText(QStringLiteral("NEU"));
+        QTest::mouseClick(h.shell.form2()->control(HeaderControl::cmdWeiter), Qt::LeftButton);
+        QVERIFY(h.shell.form3() && QTest::qWaitForWindowActive(h.shell.form3()));
+        CalculateOne(h.shell.form3(), "1", "Flur");
+        h.dialogs.answers = {path("NEU.TXT").toStdString()};
+        QTest::keyClick(h.shell.form3(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(h.dialogs.requests.back().title, std::string());
+        QVERIFY(QFile::exists(path("NEU.TXT")));
+        QVERIFY(!QFile::exists(path("NEU.TXT.check.json")));
+        QVERIFY(!h.state.Check);
+    }
+
     void saveOfANewProjectWritesBothFilesAndCtrlSKeepsTheCheck() {
         Harness h;
         QVERIFY(WalkToOneRadiator(h));
@@ -190,13 +285,13 @@ private slots:
         QTest::mouseClick(Child<QPushButton>(w, "cmdSpeichern"), Qt::LeftButton);
         QCOMPARE(h.dialogs.requests.size(), 1u);
         QVERIFY(QFile::exists(path("neu.TXT")));
-        QVERIFY(QFile::exists(path("neu.check.json")));
+        QVERIFY(QFile::exists(path("neu.TXT.check.json")));
         QCOMPARE(h.state.ProjectFile, path("neu.TXT").toStdString());
 
         // Ctrl+S to another name writes the check beside that one too.
         h.dialogs.answers = {path("zwei.TXT").toStdString()};
         QTest::keyClick(h.shell.form3(), Qt::Key_S, Qt::ControlModifier);
-        QFile side(path("zwei.check.json"));
+        QFile side(path("zwei.TXT.check.json"));
         QVERIFY(side.open(QIODevice::ReadOnly));
         const auto read = ReadCheckFile(side.readAll().toStdString(), h.state);
         QVERIFY(read);

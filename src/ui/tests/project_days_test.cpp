@@ -120,11 +120,11 @@ private slots:
 
         CalculateOne(f, "3", "Flur");
         QVERIFY(h.messages.shown.empty());
-        QVERIFY(h.state.unsavedCalculations);
+        QVERIFY(h.state.Unsaved());
         h.dialogs.answers = {path("day2.TXT").toStdString()};
         QTest::keyClick(f, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(h.messages.shown.empty());
-        QVERIFY(!h.state.unsavedCalculations);
+        QVERIFY(!h.state.Unsaved());
 
         Harness next;
         QVERIFY(Load(next, path("day2.TXT")));
@@ -152,7 +152,7 @@ private slots:
         QTest::mouseClick(f->control(CalcControl::cmdNächster), Qt::LeftButton);
         h.dialogs.answers = {path("before.TXT").toStdString()};
         QTest::keyClick(f, Qt::Key_S, Qt::ControlModifier);
-        QVERIFY(!h.state.unsavedCalculations);
+        QVERIFY(!h.state.Unsaved());
         const std::string listingBefore = h.state.ListingText;
 
         frmKorrigieren* w = OpenCorrection(h);
@@ -168,7 +168,7 @@ private slots:
         QCOMPARE(Cell(w, 1, CorrectionModel::QRaum), QStringLiteral("1500"));
         QCOMPARE(Cell(w, 1, CorrectionModel::QHKNeu), QStringLiteral("3300"));
         QCOMPARE(h.state.table.at(2).QHKNeu, 3300.0f);
-        QVERIFY(h.state.unsavedCalculations);
+        QVERIFY(h.state.Unsaved());
         // The listing gained the corrected line of entry 2.
         QVERIFY(h.state.ListingText.starts_with(listingBefore));
         const std::string added = h.state.ListingText.substr(listingBefore.size());
