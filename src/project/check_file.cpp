@@ -198,6 +198,7 @@ bool WriteCheckFile(const ProgramState& state, const std::string& projectFile,
 
 void ReadCheckBeside(ProgramState& state, MessageSink& messages, FileOps& files) {
     state.Check.reset();
+    state.unsavedCheck = false;
     const std::string name = CheckFileName(state.ProjectFile);
     PathInfo info;
     if (files.inspect(name, info) == 0 && !info.exists) {
