@@ -237,8 +237,9 @@ void AppShell::Extras_Csv(Screen& from) {
 
 void AppShell::EndProgram() {
     if (state_.unsavedCalculations &&
-        !services_.messages.ask(QApplication::activeWindow(),
-                                {kQuitQuestion, std::string(), "Beenden", "Abbrechen", std::string()})) {
+        !services_.messages.ask(
+            QApplication::activeWindow(),
+            {kQuitQuestion, std::string(), "Beenden", "Abbrechen", std::string()})) {
         return; // the user keeps working; every screen stays as it is
     }
     if (state_.unsavedCheck) {
