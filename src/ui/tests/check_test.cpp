@@ -238,6 +238,15 @@ private slots:
             QVERIFY(SummaryOf(w).endsWith(QStringLiteral(
                 "Erforderliche Normleistung bei 55/45 °C gesamt: 2479 W (vorhanden 1275 W).")));
 
+            // Ending the program now asks about the check too; "Abbrechen"
+            // keeps everything.
+            h.messages.answers = {true}; // the radiators not saved: "Beenden"
+            emit h.shell.form3()->mnuExitItemTriggered();
+            QCOMPARE(h.endCalls, 0);
+            QCOMPARE(h.messages.asked.size(), 2u);
+            QCOMPARE(h.messages.asked[1], UnsavedCheckQuestion());
+            QVERIFY(w->isVisible());
+
             h.dialogs.answers = {path("katalog.TXT").toStdString()};
             QTest::mouseClick(Child<QPushButton>(w, "cmdSpeichern"), Qt::LeftButton);
             QCOMPARE(Child<QLabel>(w, "lblGespeichert")->text(),
@@ -247,7 +256,7 @@ private slots:
                 FileBytes(path("katalog.check.json")).contains(R"("radiator": "Typ 22 · 300",)"));
             QTest::keyClick(w, Qt::Key_Escape); // saved: no question
             QVERIFY(!w->isVisible());
-            QVERIFY(h.messages.asked.empty());
+            QCOMPARE(h.messages.asked.size(), 2u);
             QVERIFY(h.messages.shown.empty());
         }
         Harness h;
