@@ -128,7 +128,7 @@ bool CheckTableModel::setData(const QModelIndex& index, const QVariant& value, i
 // ------------------------------------------------------------ the window
 
 frmCheck::frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dialogs)
-    : CheckWindow(nullptr, Qt::Window), state_(state), messages_(messages), dialogs_(dialogs),
+    : QWidget(nullptr, Qt::Window), state_(state), messages_(messages), dialogs_(dialogs),
       model_(new CheckTableModel(this)) {
     setObjectName(QStringLiteral("frmCheck"));
     setWindowTitle(QStringLiteral("Wärmepumpen-Check"));

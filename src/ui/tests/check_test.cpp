@@ -64,7 +64,7 @@ private slots:
         Harness h;
         QVERIFY(WalkToOneRadiator(h));
         QTest::keyClick(h.shell.form3(), Qt::Key_T, Qt::ControlModifier);
-        auto* w = qobject_cast<frmCheck*>(h.shell.check());
+        frmCheck* w = h.shell.check();
         QVERIFY(w);
         QVERIFY(w->isVisible());
         QCOMPARE(w->objectName(), QStringLiteral("frmCheck"));
@@ -97,7 +97,7 @@ private slots:
         Harness h;
         QVERIFY(WalkToOneRadiator(h));
         Trigger(h.shell.form3(), "mnuItemCheck");
-        auto* w = qobject_cast<frmCheck*>(h.shell.check());
+        frmCheck* w = h.shell.check();
         const QString summary = SummaryOf(w);
         const QModelIndex installed = w->model()->index(0, int(CheckColumn::Installed));
         QVERIFY(!w->model()->setData(installed, QStringLiteral("1,5"), Qt::EditRole));
@@ -142,7 +142,7 @@ private slots:
         QVERIFY(h.shell.form4());
         QVERIFY(QTest::qWaitForWindowActive(h.shell.form4()));
         QTest::keyClick(h.shell.form4(), Qt::Key_T, Qt::ControlModifier);
-        auto* w = qobject_cast<frmCheck*>(h.shell.check());
+        frmCheck* w = h.shell.check();
         QVERIFY(w && w->isVisible());
         QCOMPARE(Child<QSpinBox>(w, "spnZielVorlauf")->value(), 50);
         QCOMPARE(Child<QSpinBox>(w, "spnZielRuecklauf")->value(), 40);
@@ -173,7 +173,7 @@ private slots:
         QVERIFY(WalkToOneRadiator(h));
         h.state.dNorm = 0;
         Trigger(h.shell.form3(), "mnuItemCheck");
-        auto* w = qobject_cast<frmCheck*>(h.shell.check());
+        frmCheck* w = h.shell.check();
         QVERIFY(Child<QLabel>(w, "lblNichtMoeglich")->isVisible());
         QVERIFY(Child<QLabel>(w, "lblNichtMoeglich")->text().contains("nicht möglich"));
         QVERIFY(!Child<QTableView>(w, "tblCheck")->isVisible());
@@ -183,7 +183,7 @@ private slots:
         Harness h;
         QVERIFY(WalkToOneRadiator(h));
         Trigger(h.shell.form3(), "mnuItemCheck");
-        auto* w = qobject_cast<frmCheck*>(h.shell.check());
+        frmCheck* w = h.shell.check();
         QVERIFY(w->model()->setData(w->model()->index(0, int(CheckColumn::Installed)),
                                     QStringLiteral("2400"), Qt::EditRole));
         h.dialogs.answers = {path("neu.TXT").toStdString()};
@@ -210,7 +210,7 @@ private slots:
         QTest::mouseClick(h.shell.form3()->control(CalcControl::cmdNächster), Qt::LeftButton);
         CalculateOne(h.shell.form3(), "2", "Bad; oben");
         Trigger(h.shell.form3(), "mnuItemCheck");
-        auto* w = qobject_cast<frmCheck*>(h.shell.check());
+        frmCheck* w = h.shell.check();
         QVERIFY(w->model()->setData(w->model()->index(1, int(CheckColumn::Installed)),
                                     QStringLiteral("2520"), Qt::EditRole));
 
