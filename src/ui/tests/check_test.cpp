@@ -14,6 +14,7 @@
 #include "ui/check_window.h"
 #include "ui/display_screen.h"
 
+#include <QAbstractItemModelTester>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -202,6 +203,31 @@ private slots:
         QVERIFY(read);
         QCOMPARE(read->installed.at(1), 2400);
         QVERIFY(h.messages.shown.empty());
+    }
+
+    // Qt's own model checks watch the table through an accepted and a refused
+    // edit, a change of the targets and a reload with one row more.
+    void tableModelStaysConsistentWhileRowsChange() {
+        Harness h;
+        QVERIFY(WalkToOneRadiator(h));
+        Trigger(h.shell.form3(), "mnuItemCheck");
+        frmCheck* w = h.shell.check();
+        QAbstractItemModelTester tester(w->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const QModelIndex installed = w->model()->index(0, int(CheckColumn::Installed));
+        QVERIFY(w->model()->setData(installed, QStringLiteral("2520"), Qt::EditRole));
+        QVERIFY(!w->model()->setData(installed, QStringLiteral("zwei"), Qt::EditRole));
+        Child<QSpinBox>(w, "spnZielVorlauf")->setValue(50);
+        QCOMPARE(w->model()->rowCount(), 1);
+
+        QTest::mouseClick(h.shell.form3()->control(CalcControl::cmdNächster), Qt::LeftButton);
+        CalculateOne(h.shell.form3(), "2", "Bad");
+        Trigger(h.shell.form3(), "mnuItemCheck");
+        QCOMPARE(h.shell.check(), w);
+        QCOMPARE(w->model()->rowCount(), 2);
+        QVERIFY(w->model()->setData(w->model()->index(1, int(CheckColumn::Installed)),
+                                    QStringLiteral("3000"), Qt::EditRole));
+        QCOMPARE(Cell(w, 1, CheckColumn::Installed), QStringLiteral("3000"));
     }
 
     void exportsAsPdfAndCsv() {
