@@ -90,3 +90,6 @@ printf '%-12s %12s %14s %14s %18s\n' bare_window "$bmap" "$bpaint" "$brss" "$bho
 printf '%-12s %12s %14s %14s %18s\n' hkberech "$hmap" "$hpaint" "$hrss" "-"
 awk -v hp="$hpaint" -v bp="$bpaint" -v hr="$hrss" -v br="$brss" \
     'BEGIN { printf "ratio hkberech / bare window: first paint %.2f, max RSS %.2f\n", hp / bp, hr / br }'
+# One line for scripts/startup-check.sh: the two ratios, more digits.
+awk -v hp="$hpaint" -v bp="$bpaint" -v hr="$hrss" -v br="$brss" \
+    'BEGIN { printf "ratios: paint=%.3f rss=%.3f\n", hp / bp, hr / br }'

@@ -6,10 +6,10 @@
 #include "project/file_commands.h"
 #include "project/table_export.h"
 #include "ui/calculation_screen.h"
+#include "ui/check_window.h"
 #include "ui/correction_window.h"
 #include "ui/display_screen.h"
 #include "ui/instructions_screen.h"
-#include "ui/on_demand.h"
 #include "ui/project_screen.h"
 #include "ui/report/project_report.h"
 #include "ui/title_screen.h"
@@ -208,12 +208,7 @@ void AppShell::Form4_mnuItemExit_Click() {
 
 void AppShell::OpenCheck() {
     if (!check_) {
-        const OnDemandParts* parts =
-            OnDemandPartsOrTell(services_.messages, QApplication::activeWindow());
-        if (!parts) {
-            return; // the user has been told; the screen stays as it is
-        }
-        check_ = parts->newCheckWindow(state_, services_.messages, services_.dialogs);
+        check_ = new frmCheck(state_, services_.messages, services_.dialogs);
     }
     check_->open();
 }

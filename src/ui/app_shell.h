@@ -32,7 +32,7 @@ class Form2;
 class Form3;
 class frmAnzeigeLesen;
 class frmForm4;
-class CheckWindow;
+class frmCheck;
 
 class AppShell : public QObject {
     Q_OBJECT
@@ -57,7 +57,7 @@ public:
     Form2* form2() const { return form2_; }
     Form3* form3() const { return form3_; }
     frmForm4* form4() const { return form4_; }
-    CheckWindow* check() const { return check_; }
+    frmCheck* check() const { return check_; }
 
 private:
     void LoadForm1();
@@ -94,7 +94,7 @@ private:
     Form2* form2_ = nullptr;
     Form3* form3_ = nullptr;
     frmForm4* form4_ = nullptr;
-    CheckWindow* check_ = nullptr;
+    frmCheck* check_ = nullptr;
     // What each item of the menu "E&xtras" does, filled in the constructor.
     std::map<ExtrasCommand, std::function<void(Screen& from)>> extras_;
 };

@@ -136,7 +136,7 @@ bool CheckTableModel::setData(const QModelIndex& index, const QVariant& value, i
 // ------------------------------------------------------------ the window
 
 frmCheck::frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dialogs)
-    : CheckWindow(nullptr, Qt::Window), state_(state), messages_(messages), dialogs_(dialogs),
+    : QWidget(nullptr, Qt::Window), state_(state), messages_(messages), dialogs_(dialogs),
       model_(new CheckTableModel(this)) {
     setObjectName(QStringLiteral("frmCheck"));
     setWindowTitle(QStringLiteral("Wärmepumpen-Check"));
@@ -277,7 +277,7 @@ bool frmCheck::eventFilter(QObject* watched, QEvent* event) {
         chooseRadiator(table_->currentIndex().row());
         return true;
     }
-    return CheckWindow::eventFilter(watched, event);
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmCheck::closeEvent(QCloseEvent* event) {

@@ -7,7 +7,6 @@
 
 #include "common/message.h"
 #include "project/check_form.h"
-#include "ui/on_demand.h"
 #include "ui/screen_kit.h"
 #include "ui/services.h"
 
@@ -69,14 +68,14 @@ enum class CheckWindowControl {
     cmdSchliessen,
 };
 
-class frmCheck : public CheckWindow, public ControlMap<CheckWindowControl>, public MessageSink {
+class frmCheck : public QWidget, public ControlMap<CheckWindowControl>, public MessageSink {
     Q_OBJECT
 public:
     frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dialogs);
     ~frmCheck() override;
 
     // Takes the project in memory afresh and shows the window.
-    void open() override;
+    void open();
 
     void showMessage(const Message& message) override;
 

@@ -2,8 +2,7 @@
 
 #include "project/check_file.h"
 #include "project/check_form.h"
-
-#include "ui/on_demand.h"
+#include "ui/print/report_printer.h"
 #include "ui/qt_text.h"
 
 #include <QApplication>
@@ -189,10 +188,8 @@ std::string QtFileDialogs::exportFileName(const std::string& proposedName,
 }
 
 void QtReportPrinter::print(const ProgramState& state, QWidget* parent) {
-    if (const OnDemandParts* parts = OnDemandPartsOrTell(boxes_, parent)) {
-        MessagesOver messages(boxes_, parent);
-        parts->printReport(state, parent, messages);
-    }
+    MessagesOver messages(boxes_, parent);
+    PrintReportWithPreview(state, parent, messages);
 }
 
 } // namespace hk::ui

@@ -28,8 +28,7 @@ public:
     std::string exportFileName(const std::string& proposedName, const FileFilter& filter) override;
 };
 
-// The print preview of the report, from which the user prints. It lives in
-// the module opened on demand; when that cannot be had, and when the
+// The print preview of the report, from which the user prints; when the
 // printing fails, boxes says why.
 class QtReportPrinter : public ReportPrinter {
 public:

@@ -10,10 +10,12 @@
 #include "ui/display_screen.h"
 #include "ui/qt_services.h"
 
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -252,6 +254,39 @@ private slots:
         QCOMPARE(h.shell.form3()->text(CalcControl::txtAnzeige), before.ListingText);
         QCOMPARE(Cell(w, 0, CorrectionModel::HkTyp),
                  QString::fromStdString(before.table.at(1).HkTyp));
+        w->close();
+    }
+
+    // Qt's own model checks watch the table through an edit, its undo and a
+    // reopening with one entry more.
+    void correctionModelStaysConsistentWhileRowsChange() {
+        Harness h;
+        QVERIFY(WalkToOneRadiator(h));
+        Form3* f = h.shell.form3();
+        QPointer<frmKorrigieren> w = OpenCorrection(h);
+        QVERIFY(w);
+        {
+            QAbstractItemModelTester tester(w->model(),
+                                            QAbstractItemModelTester::FailureReportingMode::QtTest);
+            EditCell(w, 0, CorrectionModel::QRaum, QStringLiteral("1500"));
+            QCOMPARE(Cell(w, 0, CorrectionModel::QRaum), QStringLiteral("1500"));
+            w->model()->undo();
+            QCOMPARE(Cell(w, 0, CorrectionModel::QRaum), QStringLiteral("1000"));
+        }
+        w->close();
+        QVERIFY(QTest::qWaitFor([&] { return w.isNull(); }));
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+
+        QTest::mouseClick(f->control(CalcControl::cmdNächster), Qt::LeftButton);
+        CalculateOne(f, "2", "Bad");
+        w = OpenCorrection(h);
+        QVERIFY(w);
+        QAbstractItemModelTester tester(w->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(w->model()->rowCount(), 2);
+        EditCell(w, 1, CorrectionModel::QRaum, QStringLiteral("1500"));
+        QCOMPARE(Cell(w, 1, CorrectionModel::QHKNeu), QStringLiteral("3300"));
         w->close();
     }
 
