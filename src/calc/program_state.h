@@ -29,6 +29,9 @@ struct ProgramState {
     // it was read from beside the project file; written beside the project
     // file on every save while it holds a value.
     std::optional<CheckSettings> Check;
+    // The catalogue of typical radiators in force (shipped table and the
+    // user's file), read when the program starts and when the check opens.
+    TypicalRadiators Radiators;
 
     bool operator==(const ProgramState&) const = default;
 };

@@ -64,6 +64,41 @@ Result<void> ProjectMatches(const Json& project, const ProgramState& state) {
     return {};
 }
 
+Result<InstalledChoice> TypedChoice(const Json& item, int entry) {
+    long long output = 0;
+    if (!WholeAt(item, "output", kInstalledMin, kInstalledMax, output)) {
+        return Problem{"die vorhandene Normleistung des Heizkörpers " + std::to_string(entry) +
+                       " liegt nicht zwischen 1 und 99999"};
+    }
+    return InstalledChoice::Typed(static_cast<int>(output));
+}
+
+// A version-2 entry: a typed output, or a catalogue radiator with its length
+// (panel) or sections (sectional), never both.
+Result<InstalledChoice> InstalledChoiceOf(const Json& item, int entry, const ProgramState& state) {
+    if (!item.contains("radiator")) {
+        return TypedChoice(item, entry);
+    }
+    const std::string which = "der Heizkörper " + std::to_string(entry);
+    if (item.contains("output")) {
+        return Problem{which + " hat zugleich eine Normleistung und einen Katalog-Heizkörper"};
+    }
+    const Json& name = item["radiator"];
+    const auto radiator =
+        name.is_string() ? FindRadiator(state.Radiators, name.get<std::string>()) : std::nullopt;
+    if (!radiator) {
+        return Problem{which + " nennt einen Heizkörper, den der Katalog nicht enthält"};
+    }
+    const char* key = radiator->perMetre ? "length" : "sections";
+    long long count = 0;
+    if (!WholeAt(item, key, 0, 1000000, count) || !ValidCount(*radiator, int(count))) {
+        return Problem{which + (radiator->perMetre
+                                    ? " hat keine Länge von 400 bis 3000 mm in Schritten von 100"
+                                    : " hat keine Gliederzahl von 1 bis 60")};
+    }
+    return InstalledChoice::Chosen(radiator->name, static_cast<int>(count));
+}
+
 } // namespace
 
 std::string CheckFileName(const std::string& projectFile) {
@@ -80,10 +115,19 @@ std::string CheckFileBytes(const ProgramState& state, const CheckSettings& setti
         qRaum.push_back(double{state.table.at(n).QRaum});
     }
     Json installed = Json::array();
-    for (const auto& [entry, output] : settings.installed) {
-        if (entry >= 1 && entry <= rows) {
-            installed.push_back(Json{{"entry", entry}, {"output", output}});
+    for (const auto& [entry, choice] : settings.installed) {
+        if (entry < 1 || entry > rows) {
+            continue;
         }
+        if (choice.radiator.empty()) {
+            installed.push_back(Json{{"entry", entry}, {"output", choice.output}});
+            continue;
+        }
+        const auto radiator = FindRadiator(state.Radiators, choice.radiator);
+        const bool perMetre = !radiator || radiator->perMetre;
+        installed.push_back(Json{{"entry", entry},
+                                 {"radiator", choice.radiator},
+                                 {perMetre ? "length" : "sections", choice.count}});
     }
     const Json file = {{"format", kCheckFileFormat},
                        {"version", kCheckFileVersion},
@@ -102,8 +146,9 @@ Result<CheckSettings> ReadCheckFile(std::string_view bytes, const ProgramState& 
     if (!file.contains("format") || file["format"] != kCheckFileFormat) {
         return Problem{"sie hat ein anderes Format"};
     }
-    if (!file.contains("version") || file["version"] != kCheckFileVersion) {
-        return Problem{"sie hat eine andere Version (gelesen wird Version 1)"};
+    long long version = 0;
+    if (!WholeAt(file, "version", 1, kCheckFileVersion, version)) {
+        return Problem{"sie hat eine andere Version (gelesen werden die Versionen 1 und 2)"};
     }
     CheckSettings settings;
     long long supply = 0;
@@ -130,12 +175,12 @@ Result<CheckSettings> ReadCheckFile(std::string_view bytes, const ProgramState& 
             return Problem{"sie gehört zu einem anderen Projekt (unbekannte oder doppelte "
                            "Heizkörper-Nummer)"};
         }
-        long long output = 0;
-        if (!WholeAt(item, "output", kInstalledMin, kInstalledMax, output)) {
-            return Problem{"die vorhandene Normleistung des Heizkörpers " + std::to_string(entry) +
-                           " liegt nicht zwischen 1 und 99999"};
+        auto choice = version == 1 ? TypedChoice(item, static_cast<int>(entry))
+                                   : InstalledChoiceOf(item, static_cast<int>(entry), state);
+        if (!choice) {
+            return choice.problem();
         }
-        settings.installed[static_cast<int>(entry)] = static_cast<int>(output);
+        settings.installed[static_cast<int>(entry)] = std::move(*choice);
     }
     return settings;
 }

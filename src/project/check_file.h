@@ -3,12 +3,16 @@
 // keeps the layout older readers know; what it cannot hold goes into
 // "<name>.check.json", UTF-8 JSON:
 //
-//   {"format": "hkberech-check", "version": 1, "supply": 55, "return": 45,
+//   {"format": "hkberech-check", "version": 2, "supply": 55, "return": 45,
 //    "project": {"LfNr": 12, "QRaum": [1500, 1000, ...]},
-//    "installed": [{"entry": 1, "output": 1200}, ...]}
+//    "installed": [{"entry": 1, "output": 1200},
+//                  {"entry": 3, "radiator": "Typ 22 · 600", "length": 1000},
+//                  {"entry": 4, "radiator": "Guss 600/160", "sections": 12}, ...]}
 //
 // project.QRaum lists QRaum of entries 1 to min(LfNr, 70) and ties the file to
-// its project. Keys other than these are ignored when reading.
+// its project. Version 1 knew typed outputs only; it is still read. A
+// radiator must be in the catalogue in force (state.Radiators). Keys other
+// than these are ignored when reading.
 
 #include "calc/program_state.h"
 #include "common/message.h"
@@ -21,7 +25,7 @@
 namespace hk {
 
 inline constexpr std::string_view kCheckFileFormat = "hkberech-check";
-inline constexpr int kCheckFileVersion = 1;
+inline constexpr int kCheckFileVersion = 2; // written; 1 and 2 are read
 // A check file is a few kilobytes; anything beyond this is none.
 inline constexpr std::size_t kMaxCheckFileBytes = 1024u * 1024u;
 

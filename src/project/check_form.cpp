@@ -126,7 +126,7 @@ std::string CheckForm::cell(std::size_t row, CheckColumn column) const {
     case CheckColumn::QNorm:
         return NumberText(e.QHKNeu);
     case CheckColumn::Installed:
-        return NumberText(static_cast<float>(r.installed));
+        return NumberText(static_cast<float>(r.installed.output));
     case CheckColumn::QAtTarget:
         return Optional(r.qAtTarget);
     case CheckColumn::Coverage:
@@ -182,7 +182,7 @@ Result<void> CheckForm::setInstalled(std::size_t row, std::string_view text) {
         return Problem{"„" + std::string(typed) +
                        "“ ist keine ganze Zahl von 1 bis 99999. Der bisherige Wert bleibt."};
     }
-    settings_.installed[entry] = static_cast<int>(value);
+    settings_.installed[entry] = InstalledChoice::Typed(static_cast<int>(value));
     changed();
     return {};
 }
@@ -264,8 +264,9 @@ void CheckForm::changed() {
 }
 
 void CheckForm::recompute() {
-    result_ =
-        canRun() ? RunCheck(state_.table, state_.LfNr, state_.dNorm, settings_) : CheckResult{};
+    result_ = canRun()
+                  ? RunCheck(state_.table, state_.LfNr, state_.dNorm, settings_, state_.Radiators)
+                  : CheckResult{};
 }
 
 } // namespace hk
