@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,6 +60,15 @@ struct BalancingSystem {
     int outdoor = -12; // outdoor design temperature Θe,N, °C
     int lengthM = 0;   // longest circuit, m; 0: no pump head estimate
     bool operator==(const BalancingSystem&) const = default;
+};
+
+// What the user set in the balancing; kept beside the project file with the
+// heat-pump check's data.
+struct BalancingSettings {
+    BalancingSystem system;
+    std::string valve;                 // the valve of all rows; empty: the table's first
+    std::map<int, std::string> valves; // entry number -> a valve of its own
+    bool operator==(const BalancingSettings&) const = default;
 };
 
 // One radiator as the balancing sees it.

@@ -17,8 +17,10 @@
 #include "calc/program_state.h"
 #include "common/message.h"
 #include "common/result.h"
+#include "project/file_commands.h"
 #include "project/file_ops.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +32,7 @@ inline constexpr int kCheckFileVersion = 2; // written; 1 and 2 are read
 inline constexpr std::size_t kMaxCheckFileBytes = 1024u * 1024u;
 
 inline constexpr std::string_view kTitleCheck = "Wärmepumpen-Check";
+inline constexpr std::string_view kTitleBalancing = "Hydraulischer Abgleich";
 
 // "HAUS.TXT" -> "HAUS.check.json"; a name without extension gets
 // ".check.json" appended.
@@ -43,11 +46,27 @@ std::string CheckFileBytes(const ProgramState& state, const CheckSettings& setti
 // Projekt").
 Result<CheckSettings> ReadCheckFile(std::string_view bytes, const ProgramState& state);
 
+// The hydraulic balancing's inputs in a check file, the key "balancing":
+//   {"supply": 55, "spread": 10, "dp_mbar": 100, "outdoor": -12,
+//    "length_m": 30, "valve": "…", "valves": [{"entry": 3, "valve": "…"}]}
+// nullopt when the file has none; the German reason when it cannot be used
+// (the check's part of the file is read on its own).
+Result<std::optional<BalancingSettings>> ReadBalancingPart(std::string_view bytes,
+                                                           const ProgramState& state);
+
 // Writes state.Check beside the project file projectFile with the safe
 // replace; a failure is reported in a German message box. False when nothing
 // was written.
 bool WriteCheckFile(const ProgramState& state, const std::string& projectFile,
                     MessageSink& messages, FileOps& files);
+
+// "Speichern" of the check and of the balancing: writes the check's file
+// beside the project file; a project never saved yet, or calculated further
+// since its file was written, is saved first through the ordinary save
+// dialog (which writes the check's file beside it). False when nothing was
+// saved.
+bool SaveCheckData(ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
+                   FileOps& files);
 
 // After a project was loaded from state.ProjectFile: reads the file beside it
 // into state.Check. A missing file is no message; a file that cannot be used

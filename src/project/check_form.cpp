@@ -5,7 +5,6 @@
 #include "common/text.h"
 #include "project/check_file.h"
 #include "project/csv_file.h"
-#include "project/project_file.h"
 #include "project/table_export.h"
 
 #include <cmath>
@@ -34,26 +33,6 @@ std::string Pair(int supply, int ret) {
 // "1 Raum", "12 Räumen": after "von".
 std::string RoomsAfterVon(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " Raum" : " Räumen");
-}
-
-// True when the project file last saved or loaded still holds the radiators
-// the check's file is tied to (LfNr and every QRaum); a project calculated
-// further since then must be saved again, or its check would not load with it.
-bool SavedProjectMatches(const ProgramState& state, FileOps& files) {
-    if (state.ProjectFile.empty()) {
-        return false;
-    }
-    const auto bytes = ReadWholeFile(files, state.ProjectFile, kMaxProjectFileBytes);
-    ProgramState saved;
-    if (!bytes || !ReadProjectFile(*bytes, saved) || saved.LfNr != state.LfNr) {
-        return false;
-    }
-    for (int n = 1; n <= RowCount(state.LfNr); ++n) {
-        if (saved.table.at(n).QRaum != state.table.at(n).QRaum) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace
@@ -244,18 +223,7 @@ ExportOutcome CheckForm::exportCsv(FileDialogs& dialogs, MessageSink& messages,
 
 bool CheckForm::save(FileDialogs& dialogs, MessageSink& messages, FileOps& files) {
     state_.Check = settings_;
-    if (!SavedProjectMatches(state_, files)) {
-        // The check lives beside a project file: the project is saved first,
-        // and that save writes the check's file too.
-        const std::string name = mnuItemSave_Click(state_, dialogs, messages, files);
-        if (name.empty()) {
-            return false;
-        }
-        state_.ProjectFile = name;
-        state_.unsavedCalculations = false; // the project is on the disk now
-        return true;
-    }
-    return WriteCheckFile(state_, state_.ProjectFile, messages, files);
+    return SaveCheckData(state_, dialogs, messages, files);
 }
 
 void CheckForm::changed() {
