@@ -94,7 +94,7 @@ const std::vector<std::string>& BalancingColumnCaptions() {
 
 BalancingForm::BalancingForm(ProgramState& state, std::vector<Valve> valves)
     : state_(state), valves_(std::move(valves)),
-      settings_(state.Balancing.value_or(Defaults(state))) {
+      settings_(state.Balancing.value_or(Defaults(state))), kept_(state.Balancing) {
     if (!valves_.empty()) {
         if (!settings_.valve.empty() && FindValve(valves_, settings_.valve) == nullptr) {
             valveNote_ = "Das gespeicherte Ventil „" + settings_.valve +
@@ -341,8 +341,14 @@ bool BalancingForm::save(FileDialogs& dialogs, MessageSink& messages, FileOps& f
     const bool saved = SaveCheckData(state_, dialogs, messages, files);
     if (saved) {
         unsaved_ = false;
+        kept_ = state_.Balancing;
     }
     return saved;
+}
+
+void BalancingForm::discard() {
+    state_.Balancing = kept_;
+    unsaved_ = false;
 }
 
 void BalancingForm::changed() {

@@ -16,6 +16,7 @@
 #include "project/file_ops.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -110,6 +111,9 @@ public:
     // file (the project is saved first when it has no file yet or was
     // calculated further). False when nothing was saved.
     bool save(FileDialogs& dialogs, MessageSink& messages, FileOps& files = SystemFileOps());
+    // Closing without saving: the project in memory gets back the inputs it
+    // had when the form was made or last saved.
+    void discard();
 
 private:
     const Valve* valveOf(int entry) const;
@@ -119,6 +123,7 @@ private:
     ProgramState& state_;
     std::vector<Valve> valves_;
     BalancingSettings settings_;
+    std::optional<BalancingSettings> kept_; // state.Balancing when made or last saved
     std::string valveNote_;
     std::vector<int> entries_;
     std::vector<InstalledRadiator> installed_;

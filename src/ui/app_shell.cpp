@@ -40,6 +40,7 @@ AppShell::AppShell(ProgramState& state, Services services, TitleTimings titleTim
     extras_[ExtrasCommand::ContinueProject] = [this](Screen&) { ContinueProject(); };
     extras_[ExtrasCommand::CorrectRadiator] = [this](Screen&) { CorrectRadiator(); };
     extras_[ExtrasCommand::HeatPumpCheck] = [this](Screen&) { OpenCheck(); };
+    extras_[ExtrasCommand::Balancing] = [this](Screen&) { OpenBalancing(); };
 }
 
 AppShell::~AppShell() {
@@ -49,6 +50,7 @@ AppShell::~AppShell() {
     delete form3_;
     delete form4_;
     delete check_;
+    delete balancing_;
 }
 
 void AppShell::Start() {
@@ -175,6 +177,9 @@ void AppShell::mnuItemOpen_Click() {
         if (check_ && check_->isVisible()) {
             check_->open(); // an open check shows the new project at once
         }
+        if (balancing_ && balancing_->isVisible()) {
+            balancing_->open();
+        }
     }
     form2_->hide(); // stays loaded, with its texts
     form4_->show();
@@ -212,6 +217,18 @@ void AppShell::OpenCheck() {
     check_->open();
 }
 
+void AppShell::OpenBalancing() {
+    if (!balancing_) {
+        const OnDemandParts* parts =
+            OnDemandPartsOrTell(services_.messages, QApplication::activeWindow());
+        if (!parts) {
+            return; // the user has been told; the screen stays as it is
+        }
+        balancing_ = parts->newBalancingWindow(state_, services_.messages, services_.dialogs);
+    }
+    balancing_->open();
+}
+
 void AppShell::Extras_Click(ExtrasCommand command, Screen& from) {
     const auto handler = extras_.find(command);
     if (handler != extras_.end()) {
@@ -235,8 +252,8 @@ void AppShell::EndProgram() {
                                 {kQuitQuestion, std::string(), "Beenden", "Abbrechen"})) {
         return; // the user keeps working; every screen stays as it is
     }
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{form1_, anzeigeLesen_, form2_, form3_, form4_, check_}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{form1_, anzeigeLesen_, form2_, form3_, form4_,
+                                                      check_, balancing_}) {
         if (w) {
             w->hide();
         }

@@ -25,9 +25,17 @@ public:
     virtual void open() = 0;
 };
 
+// The hydraulic balancing window as the shell sees it.
+class BalancingWindow : public QWidget {
+public:
+    using QWidget::QWidget;
+    // Takes the project in memory afresh and shows the window.
+    virtual void open() = 0;
+};
+
 // Raised whenever the table below changes its shape, so that a module of an
 // older build is refused rather than called wrongly.
-inline constexpr int kOnDemandPartsVersion = 1;
+inline constexpr int kOnDemandPartsVersion = 2;
 
 struct OnDemandParts {
     int version;
@@ -37,6 +45,9 @@ struct OnDemandParts {
     // A new, hidden check window; the caller owns it.
     CheckWindow* (*newCheckWindow)(ProgramState& state, MessageBoxes& messages,
                                    FileDialogs& dialogs);
+    // A new, hidden balancing window; the caller owns it.
+    BalancingWindow* (*newBalancingWindow)(ProgramState& state, MessageBoxes& messages,
+                                           FileDialogs& dialogs);
 };
 
 // The name of the module's entry, a function without arguments that returns

@@ -1,6 +1,7 @@
 // The entry of the module "hkberech_parts": the print preview and the
-// heat-pump check window behind the table the program looks up by name.
+// heat-pump check and balancing windows behind the table the program looks up by name.
 
+#include "ui/balancing_window.h"
 #include "ui/check_window.h"
 #include "ui/on_demand.h"
 #include "ui/print/report_printer.h"
@@ -12,7 +13,13 @@ CheckWindow* NewCheckWindow(ProgramState& state, MessageBoxes& messages, FileDia
     return new frmCheck(state, messages, dialogs);
 }
 
-const OnDemandParts kParts{kOnDemandPartsVersion, &PrintReportWithPreview, &NewCheckWindow};
+BalancingWindow* NewBalancingWindow(ProgramState& state, MessageBoxes& messages,
+                                    FileDialogs& dialogs) {
+    return new frmAbgleich(state, messages, dialogs);
+}
+
+const OnDemandParts kParts{kOnDemandPartsVersion, &PrintReportWithPreview, &NewCheckWindow,
+                           &NewBalancingWindow};
 
 } // namespace
 } // namespace hk::ui

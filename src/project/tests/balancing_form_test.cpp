@@ -179,6 +179,11 @@ TEST(BalancingForm, ValvesOfAllRowsAndOfOneRow) {
     EXPECT_EQ(form.cell(0, BalancingColumn::Setting), "III"); // 0,176 > 0,15: fully open
     EXPECT_EQ(p.Balancing->valves, (std::map<int, std::string>{{1, "Klein"}}));
     EXPECT_TRUE(form.unsaved());
+    BalancingForm other(p, TestValves());
+    ASSERT_TRUE(other.setInput(BalancingBox::Dp, 150));
+    other.discard(); // closed without saving: as it was when the form was made
+    EXPECT_EQ(p.Balancing->system.dpMbar, 100);
+    EXPECT_FALSE(other.unsaved());
     // The same valve for all rows: the row's own choice is no longer one.
     ASSERT_TRUE(form.setValve("Klein"));
     EXPECT_TRUE(p.Balancing->valves.empty());

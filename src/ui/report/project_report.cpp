@@ -218,7 +218,7 @@ public:
 protected:
     std::vector<FlowBlock> layOut(const QPaintDevice& device, qreal width) override {
         std::vector<FlowBlock> blocks;
-        addGroups(blocks, device, width);
+        AddProjectGroups(blocks, state_.header, device, width);
         addSpace(blocks, Mm(device, 5));
         const QFont text = ReportFont(kTextPoints);
         const QString reference = Q(ReferenceText(state_.dNorm));
@@ -237,66 +237,6 @@ protected:
 private:
     static void addSpace(std::vector<FlowBlock>& blocks, qreal height) {
         blocks.push_back({height, {}});
-    }
-
-    // The three groups side by side; their lines flow as bands across the
-    // three columns, so a value of any length wraps within its group.
-    void addGroups(std::vector<FlowBlock>& blocks, const QPaintDevice& device, qreal width) const {
-        const QFont text = ReportFont(kTextPoints);
-        const QFont bold = ReportFont(kTextPoints + 1, true);
-        const QFontMetricsF fm(text, &device);
-        const qreal gap = Mm(device, kGroupGapMm);
-        const qreal columnWidth = (width - 2 * gap) / 3;
-        std::array<std::vector<GroupLine>, 3> columns;
-        std::array<qreal, 3> labelWidths{};
-        for (std::size_t g = 0; g < kGroups.size(); ++g) {
-            for (const auto& [label, field] : kGroups[g].fields) {
-                labelWidths[g] = std::max(labelWidths[g], fm.horizontalAdvance(label));
-            }
-            labelWidths[g] += fm.horizontalAdvance(QStringLiteral("MM"));
-            columns[g].push_back({{}, kGroups[g].title, true});
-            for (const auto& [label, field] : kGroups[g].fields) {
-                const QStringList lines =
-                    Wrapped(Q(state_.header[field]), text, device, columnWidth - labelWidths[g]);
-                for (int i = 0; i < lines.size(); ++i) {
-                    columns[g].push_back({i == 0 ? label : QString(), lines[i]});
-                }
-            }
-        }
-        const std::size_t bands =
-            std::max({columns[0].size(), columns[1].size(), columns[2].size()});
-        const qreal band = std::max(fm.height(), QFontMetricsF(bold, &device).height()) * 1.2;
-        for (std::size_t b = 0; b < bands; ++b) {
-            std::array<GroupLine, 3> lines;
-            for (std::size_t g = 0; g < 3; ++g) {
-                if (b < columns[g].size()) {
-                    lines[g] = columns[g][b];
-                }
-            }
-            blocks.push_back({band,
-                              [=](QPainter& p, qreal) {
-                                  for (std::size_t g = 0; g < 3; ++g) {
-                                      const qreal x = static_cast<qreal>(g) * (columnWidth + gap);
-                                      const GroupLine& l = lines[g];
-                                      if (l.title) {
-                                          p.setFont(bold);
-                                          p.setPen(Qt::black);
-                                          p.drawText(QRectF(x, 0, columnWidth, band),
-                                                     Qt::AlignLeft | Qt::AlignVCenter, l.text);
-                                          continue;
-                                      }
-                                      p.setFont(text);
-                                      p.setPen(kLabelColour);
-                                      p.drawText(QRectF(x, 0, labelWidths[g], band),
-                                                 Qt::AlignLeft | Qt::AlignVCenter, l.label);
-                                      p.setPen(Qt::black);
-                                      p.drawText(QRectF(x + labelWidths[g], 0,
-                                                        columnWidth - labelWidths[g], band),
-                                                 Qt::AlignLeft | Qt::AlignVCenter, l.text);
-                                  }
-                              },
-                              -1, b == 0});
-        }
     }
 
     void addTable(std::vector<FlowBlock>& blocks, const QPaintDevice& device, qreal width) const {
@@ -371,6 +311,64 @@ private:
 };
 
 } // namespace
+
+void AddProjectGroups(std::vector<FlowBlock>& blocks, const ProjectHeader& header,
+                      const QPaintDevice& device, qreal width) {
+    const QFont text = ReportFont(kTextPoints);
+    const QFont bold = ReportFont(kTextPoints + 1, true);
+    const QFontMetricsF fm(text, &device);
+    const qreal gap = Mm(device, kGroupGapMm);
+    const qreal columnWidth = (width - 2 * gap) / 3;
+    std::array<std::vector<GroupLine>, 3> columns;
+    std::array<qreal, 3> labelWidths{};
+    for (std::size_t g = 0; g < kGroups.size(); ++g) {
+        for (const auto& [label, field] : kGroups[g].fields) {
+            labelWidths[g] = std::max(labelWidths[g], fm.horizontalAdvance(label));
+        }
+        labelWidths[g] += fm.horizontalAdvance(QStringLiteral("MM"));
+        columns[g].push_back({{}, kGroups[g].title, true});
+        for (const auto& [label, field] : kGroups[g].fields) {
+            const QStringList lines =
+                Wrapped(Q(header[field]), text, device, columnWidth - labelWidths[g]);
+            for (int i = 0; i < lines.size(); ++i) {
+                columns[g].push_back({i == 0 ? label : QString(), lines[i]});
+            }
+        }
+    }
+    const std::size_t bands = std::max({columns[0].size(), columns[1].size(), columns[2].size()});
+    const qreal band = std::max(fm.height(), QFontMetricsF(bold, &device).height()) * 1.2;
+    for (std::size_t b = 0; b < bands; ++b) {
+        std::array<GroupLine, 3> lines;
+        for (std::size_t g = 0; g < 3; ++g) {
+            if (b < columns[g].size()) {
+                lines[g] = columns[g][b];
+            }
+        }
+        blocks.push_back(
+            {band,
+             [=](QPainter& p, qreal) {
+                 for (std::size_t g = 0; g < 3; ++g) {
+                     const qreal x = static_cast<qreal>(g) * (columnWidth + gap);
+                     const GroupLine& l = lines[g];
+                     if (l.title) {
+                         p.setFont(bold);
+                         p.setPen(Qt::black);
+                         p.drawText(QRectF(x, 0, columnWidth, band),
+                                    Qt::AlignLeft | Qt::AlignVCenter, l.text);
+                         continue;
+                     }
+                     p.setFont(text);
+                     p.setPen(kLabelColour);
+                     p.drawText(QRectF(x, 0, labelWidths[g], band),
+                                Qt::AlignLeft | Qt::AlignVCenter, l.label);
+                     p.setPen(Qt::black);
+                     p.drawText(QRectF(x + labelWidths[g], 0, columnWidth - labelWidths[g], band),
+                                Qt::AlignLeft | Qt::AlignVCenter, l.text);
+                 }
+             },
+             -1, b == 0});
+    }
+}
 
 Result<QByteArray> WriteProjectReportPdf(const ProgramState& state, const QDateTime& created) {
     const QString number = Q(state.header[ProjectHeader::ProjektNr]).trimmed();
