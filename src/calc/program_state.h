@@ -33,6 +33,8 @@ struct ProgramState {
     // The hydraulic balancing's inputs, once the user set one or they were
     // read from beside the project file; written in the check's file.
     std::optional<BalancingSettings> Balancing;
+    // The check's data changed since it was last saved or loaded.
+    bool unsavedCheck = false;
     // The catalogue of typical radiators in force (shipped table and the
     // user's file), read when the program starts and when the check opens.
     TypicalRadiators Radiators;

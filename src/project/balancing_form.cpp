@@ -3,6 +3,7 @@
 #include "calc/valve_table.h"
 #include "common/numbers.h"
 #include "project/check_file.h"
+#include "project/check_form.h"
 #include "project/csv_file.h"
 #include "project/table_export.h"
 
@@ -338,7 +339,7 @@ ExportOutcome BalancingForm::exportCsv(FileDialogs& dialogs, MessageSink& messag
 
 bool BalancingForm::save(FileDialogs& dialogs, MessageSink& messages, FileOps& files) {
     state_.Balancing = settings_;
-    const bool saved = SaveCheckData(state_, dialogs, messages, files);
+    const bool saved = SaveCheck(state_, dialogs, messages, files);
     if (saved) {
         unsaved_ = false;
         kept_ = state_.Balancing;

@@ -49,6 +49,10 @@ inline constexpr std::string_view kBalancingCsvHeading =
     "Rücklauf °C;Spreizung K;Volumenstrom l/h;Ventil;kv erf.;Voreinstellung;Δp Ventil mbar;"
     "Hinweis";
 
+// Asked when the window is left with inputs not saved.
+inline constexpr std::string_view kBalancingUnsavedQuestion =
+    "Die Eingaben des hydraulischen Abgleichs wurden nicht gespeichert. Speichern?";
+
 // The column captions as the window shows them.
 const std::vector<std::string>& BalancingColumnCaptions();
 

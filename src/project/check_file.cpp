@@ -1,7 +1,6 @@
 #include "check_file.h"
 
 #include "project/file_commands.h"
-#include "project/project_file.h"
 
 #include <nlohmann/json.hpp>
 
@@ -98,26 +97,6 @@ Result<InstalledChoice> InstalledChoiceOf(const Json& item, int entry, const Pro
                                     : " hat keine Gliederzahl von 1 bis 60")};
     }
     return InstalledChoice::Chosen(radiator->name, static_cast<int>(count));
-}
-
-// True when the project file last saved or loaded still holds the radiators
-// the check's file is tied to (LfNr and every QRaum); a project calculated
-// further since then must be saved again, or its check would not load with it.
-bool SavedProjectMatches(const ProgramState& state, FileOps& files) {
-    if (state.ProjectFile.empty()) {
-        return false;
-    }
-    const auto bytes = ReadWholeFile(files, state.ProjectFile, kMaxProjectFileBytes);
-    ProgramState saved;
-    if (!bytes || !ReadProjectFile(*bytes, saved) || saved.LfNr != state.LfNr) {
-        return false;
-    }
-    for (int n = 1; n <= RowCount(state.LfNr); ++n) {
-        if (saved.table.at(n).QRaum != state.table.at(n).QRaum) {
-            return false;
-        }
-    }
-    return true;
 }
 
 Json BalancingJson(const BalancingSettings& b, int rows) {
@@ -288,22 +267,6 @@ bool WriteCheckFile(const ProgramState& state, const std::string& projectFile,
     return true;
 }
 
-bool SaveCheckData(ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
-                   FileOps& files) {
-    if (!SavedProjectMatches(state, files)) {
-        // The check's file lives beside a project file: the project is saved
-        // first, and that save writes the check's file too.
-        const std::string name = mnuItemSave_Click(state, dialogs, messages, files);
-        if (name.empty()) {
-            return false;
-        }
-        state.ProjectFile = name;
-        state.unsavedCalculations = false; // the project is on the disk now
-        return true;
-    }
-    return WriteCheckFile(state, state.ProjectFile, messages, files);
-}
-
 Result<std::optional<BalancingSettings>> ReadBalancingPart(std::string_view bytes,
                                                            const ProgramState& state) {
     const Json file = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
@@ -320,6 +283,7 @@ Result<std::optional<BalancingSettings>> ReadBalancingPart(std::string_view byte
 void ReadCheckBeside(ProgramState& state, MessageSink& messages, FileOps& files) {
     state.Check.reset();
     state.Balancing.reset();
+    state.unsavedCheck = false;
     const std::string name = CheckFileName(state.ProjectFile);
     PathInfo info;
     if (files.inspect(name, info) == 0 && !info.exists) {

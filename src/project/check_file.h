@@ -17,7 +17,6 @@
 #include "calc/program_state.h"
 #include "common/message.h"
 #include "common/result.h"
-#include "project/file_commands.h"
 #include "project/file_ops.h"
 
 #include <optional>
@@ -59,14 +58,6 @@ Result<std::optional<BalancingSettings>> ReadBalancingPart(std::string_view byte
 // was written.
 bool WriteCheckFile(const ProgramState& state, const std::string& projectFile,
                     MessageSink& messages, FileOps& files);
-
-// "Speichern" of the check and of the balancing: writes the check's file
-// beside the project file; a project never saved yet, or calculated further
-// since its file was written, is saved first through the ordinary save
-// dialog (which writes the check's file beside it). False when nothing was
-// saved.
-bool SaveCheckData(ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
-                   FileOps& files);
 
 // After a project was loaded from state.ProjectFile: reads the file beside it
 // into state.Check. A missing file is no message; a file that cannot be used

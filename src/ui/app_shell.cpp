@@ -1,6 +1,8 @@
 #include "app_shell.h"
 
 #include "calc/continue_project.h"
+#include "project/check_form.h"
+#include "project/data_files.h"
 #include "project/file_commands.h"
 #include "project/table_export.h"
 #include "ui/calculation_screen.h"
@@ -41,6 +43,9 @@ AppShell::AppShell(ProgramState& state, Services services, TitleTimings titleTim
     extras_[ExtrasCommand::CorrectRadiator] = [this](Screen&) { CorrectRadiator(); };
     extras_[ExtrasCommand::HeatPumpCheck] = [this](Screen&) { OpenCheck(); };
     extras_[ExtrasCommand::Balancing] = [this](Screen&) { OpenBalancing(); };
+    // A project loaded before the check is first opened may name catalogue
+    // radiators; what the catalogue skipped is told when the check opens.
+    state_.Radiators = LoadRadiatorCatalogue(SystemFileOps(), ProgramFolder()).radiators;
 }
 
 AppShell::~AppShell() {
@@ -189,6 +194,7 @@ void AppShell::mnuItemSave_Click() {
     const std::string name = hk::mnuItemSave_Click(state_, services_.dialogs, *form3_);
     if (!name.empty()) {
         state_.unsavedCalculations = false;
+        state_.unsavedCheck = false; // written beside the project
         state_.ProjectFile = name;
     }
 }
@@ -248,9 +254,20 @@ void AppShell::Extras_Csv(Screen& from) {
 
 void AppShell::EndProgram() {
     if (state_.unsavedCalculations &&
-        !services_.messages.ask(QApplication::activeWindow(),
-                                {kQuitQuestion, std::string(), "Beenden", "Abbrechen"})) {
+        !services_.messages.ask(
+            QApplication::activeWindow(),
+            {kQuitQuestion, std::string(), "Beenden", "Abbrechen", std::string()})) {
         return; // the user keeps working; every screen stays as it is
+    }
+    if (state_.unsavedCheck) {
+        QWidget* over = check_ && check_->isVisible() ? check_ : QApplication::activeWindow();
+        const Choice choice = services_.messages.choose(over, UnsavedCheckQuestion());
+        MessagesOver messages(services_.messages, over);
+        if (choice == Choice::Cancel ||
+            (choice == Choice::Confirm &&
+             !SaveCheck(state_, services_.dialogs, messages, SystemFileOps()))) {
+            return;
+        }
     }
     for (QWidget* w : std::initializer_list<QWidget*>{form1_, anzeigeLesen_, form2_, form3_, form4_,
                                                       check_, balancing_}) {

@@ -7,7 +7,6 @@
 #include "ui/qt_text.h"
 #include "ui/report/page_frame.h"
 
-#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
@@ -354,18 +353,18 @@ void frmAbgleich::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmAbgleich::closeEvent(QCloseEvent* event) {
-    if (form_ && form_->unsaved() &&
-        !messages_.ask(this,
-                       {"Die Eingaben des hydraulischen Abgleichs wurden nicht "
-                        "gespeichert. Ohne Speichern schließen?",
-                        std::string(kTitleBalancing), "Ohne Speichern schließen", "Abbrechen"})) {
-        event->ignore();
-        return;
-    }
     if (form_ && form_->unsaved()) {
-        form_->discard(); // the inputs before this window's changes again
+        const Choice choice = messages_.choose(this, UnsavedBalancingQuestion());
+        if (choice == Choice::Cancel ||
+            (choice == Choice::Confirm && !form_->save(dialogs_, *this))) {
+            event->ignore(); // the window stays with its inputs
+            return;
+        }
+        if (choice == Choice::Other) {
+            form_->discard(); // the inputs before this window's changes again
+        }
     }
-    event->accept();
+    QWidget::closeEvent(event);
 }
 
 frmAbgleich::~frmAbgleich() { model_->setForm(nullptr); }
@@ -373,8 +372,7 @@ frmAbgleich::~frmAbgleich() { model_->setForm(nullptr); }
 void frmAbgleich::open() {
     model_->setForm(nullptr);
     valveDelegate_->setForm(nullptr);
-    LoadedValves loaded =
-        LoadValveTable(SystemFileOps(), QCoreApplication::applicationDirPath().toStdString());
+    LoadedValves loaded = LoadValveTable(SystemFileOps(), ProgramFolder());
     form_ = std::make_unique<BalancingForm>(state_, std::move(loaded.valves));
     {
         std::vector<std::unique_ptr<QSignalBlocker>> blockers;

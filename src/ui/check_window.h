@@ -48,6 +48,8 @@ signals:
     void checkChanged();
     // A typed output was refused, with the German note why.
     void refused(const QString& note);
+    // The rows' buttons of the installed radiator want new texts.
+    void rowsChanged();
 
 private:
     CheckForm* form_ = nullptr;
@@ -59,6 +61,8 @@ enum class CheckWindowControl {
     spnZielRuecklauf,
     tblCheck,
     chtCheck,
+    lblMethode,
+    lblGespeichert,
     cmdSpeichern,
     cmdPdf,
     cmdCsv,
@@ -78,8 +82,14 @@ public:
 
     CheckTableModel* model() const { return model_; }
 
+    // Opens "Heizkörper wählen" for row, window-modal; its "Übernehmen"
+    // takes the radiator.
+    void chooseRadiator(int row);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildTargets(QHBoxLayout* targets);
@@ -87,6 +97,8 @@ private:
     void connectHandlers();
     void showCheck();
     void redrawChart();
+    void placeRowButtons();
+    void refuse(const QString& note);
 
     // The handlers; each passes what the user did on to the core.
     void targetsChanged();
@@ -108,6 +120,7 @@ private:
     QTableView* table_;
     QLabel* cellNote_;
     QLabel* summary_;
+    QLabel* saved_;
     QChartView* chart_;
 };
 

@@ -39,7 +39,8 @@ Result<const OnDemandParts*> LoadPartsModule(const QString& path) {
     const auto entry = reinterpret_cast<Entry>(module.resolve(kOnDemandPartsEntry));
     const OnDemandParts* parts = entry ? entry() : nullptr;
     if (parts == nullptr || parts->version != kOnDemandPartsVersion ||
-        parts->printReport == nullptr || parts->newCheckWindow == nullptr) {
+        parts->printReport == nullptr || parts->newCheckWindow == nullptr ||
+        parts->newBalancingWindow == nullptr) {
         module.unload();
         return ModuleProblem(path, QStringLiteral("passt nicht zu diesem Programm"));
     }

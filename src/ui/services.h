@@ -22,8 +22,23 @@ struct Question {
     std::string title; // empty: the program's name
     std::string confirm;
     std::string cancel;
+    std::string other; // a third button between the two (choose only)
     bool operator==(const Question&) const = default;
 };
+
+// The answer to a question with three buttons.
+enum class Choice { Confirm, Other, Cancel };
+
+// Asked when the check window or the program is left with check values not
+// saved: "Speichern", "Verwerfen", "Abbrechen".
+Question UnsavedCheckQuestion();
+// Asked when the balancing window is left with inputs not saved: the same
+// three buttons.
+Question UnsavedBalancingQuestion();
+
+// The folder of the running program, where a build folder keeps the shipped
+// data tables.
+std::string ProgramFolder();
 
 class MessageBoxes {
 public:
@@ -32,6 +47,8 @@ public:
     virtual void show(QWidget* parent, const Message& message) = 0;
     // Modal over parent; true when the user chose the confirm button.
     virtual bool ask(QWidget* parent, const Question& question) = 0;
+    // The same with question.other as a third button; cancel is the default.
+    virtual Choice choose(QWidget* parent, const Question& question) = 0;
 };
 
 // The message boxes of the core, shown over one window.

@@ -207,7 +207,7 @@ TEST(CheckForm, OpeningOrEmptyingAnUntypedCellSetsNoData) {
 
 TEST(CheckForm, StartsFromTheLoadedData) {
     ProgramState p = CheckProject();
-    p.Check = CheckSettings{60, 40, {{3, 2000}}};
+    p.Check = CheckSettings{60, 40, TypedOutputs({{3, 2000}})};
     const CheckForm form(p);
     EXPECT_EQ(form.supply(), 60);
     EXPECT_EQ(form.cell(2, CheckColumn::Installed), "2000");
@@ -237,7 +237,7 @@ TEST(CheckForm, SaveOfAProjectNeverSavedAsksForTheProjectFileFirst) {
     EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Save), 2);
     const auto read = ReadCheckFile(Slurp(dir / "NEU.check.json"), p);
     ASSERT_TRUE(read);
-    EXPECT_EQ(read->installed.at(1), 2100);
+    EXPECT_EQ(read->installed.at(1), InstalledChoice::Typed(2100));
     EXPECT_TRUE(messages.shown.empty());
 
     // A radiator more since the project file was written: the project is

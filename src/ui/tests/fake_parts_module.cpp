@@ -14,10 +14,18 @@ namespace {
     return nullptr;
 }
 
+[[maybe_unused]] hk::ui::BalancingWindow* NoBalancing(hk::ProgramState&, hk::ui::MessageBoxes&,
+                                                      hk::FileDialogs&) {
+    return nullptr;
+}
+
 #if HK_FAKE_KIND == 2
-const hk::ui::OnDemandParts kOld{hk::ui::kOnDemandPartsVersion - 1, &PrintNothing, &NoWindow};
+const hk::ui::OnDemandParts kOld{hk::ui::kOnDemandPartsVersion - 1, &PrintNothing, &NoWindow,
+                                 &NoBalancing};
 #elif HK_FAKE_KIND == 3
-const hk::ui::OnDemandParts kMissing{hk::ui::kOnDemandPartsVersion, &PrintNothing, nullptr};
+// The newest part missing.
+const hk::ui::OnDemandParts kMissing{hk::ui::kOnDemandPartsVersion, &PrintNothing, &NoWindow,
+                                     nullptr};
 #endif
 
 } // namespace
