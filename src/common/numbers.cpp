@@ -286,13 +286,21 @@ std::string DecimalText(double x, int k) {
     // The rounded value as a whole number of 10^-k: no binary fraction left
     // to print, so 45,05 never shows as 45,04999.
     const long long scaled = static_cast<long long>(std::floor(x * std::pow(10.0, k) + 0.5));
-    const std::string digits = std::to_string(scaled < 0 ? -scaled : scaled);
-    const std::string padded =
-        std::string(digits.size() <= std::size_t(k) ? std::size_t(k) + 1 - digits.size() : 0, '0') +
-        digits;
-    const std::size_t whole = padded.size() - std::size_t(k);
-    return (scaled < 0 ? "-" : "") + padded.substr(0, whole) +
-           (k > 0 ? "," + padded.substr(whole) : "");
+    std::string digits = std::to_string(scaled < 0 ? -scaled : scaled);
+    const auto places = static_cast<std::size_t>(k);
+    if (digits.size() <= places) {
+        digits.insert(digits.begin(), places + 1 - digits.size(), '0');
+    }
+    std::string text;
+    if (scaled < 0) {
+        text.push_back('-');
+    }
+    text.append(digits, 0, digits.size() - places);
+    if (places > 0) {
+        text.push_back(',');
+        text.append(digits, digits.size() - places, places);
+    }
+    return text;
 }
 
 } // namespace hk
