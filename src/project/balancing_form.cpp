@@ -326,7 +326,8 @@ std::string BalancingForm::csv() const {
 
 std::string BalancingForm::proposedName(std::string_view extension) const {
     std::string name = ProposedFileName(state_.header[ProjectHeader::ProjektNr], extension);
-    const std::string dot = "." + std::string(extension);
+    std::string dot = ".";
+    dot += extension;
     return name.substr(0, name.size() - dot.size()) + " Abgleich" + dot;
 }
 

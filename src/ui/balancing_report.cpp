@@ -15,8 +15,8 @@ namespace {
 
 constexpr double kTitlePoints = 13;
 constexpr double kTextPoints = 9;
-constexpr double kTablePoints = 6.5;
-constexpr double kCellPadMm = 0.8;
+constexpr double kTablePoints = 6.2;
+constexpr double kCellPadMm = 0.5;
 constexpr qsizetype kMaxCellChars = 200;
 // The look of the project report's table.
 const QColor kHeadingFill(225, 232, 240);
@@ -76,6 +76,15 @@ private:
         return s;
     }
 
+    // The valve of all rows stands in the lines above the table; a row
+    // names only a valve of its own, and the table keeps to the page.
+    std::string cellText(std::size_t row, BalancingColumn column) const {
+        if (column == BalancingColumn::Valve && form_.rowValve(row) == form_.valve()) {
+            return "wie oben";
+        }
+        return form_.cell(row, column);
+    }
+
     static void addText(std::vector<FlowBlock>& blocks, const QPaintDevice& device, qreal width,
                         const QString& text, const QFont& font, bool keepWithNext) {
         const QFontMetricsF fm(font, &device);
@@ -109,7 +118,7 @@ private:
             qreal content = 0;
             for (std::size_t r = 0; r < rows.size(); ++r) {
                 rows[r][i] =
-                    CutText(Q(form_.cell(r, static_cast<BalancingColumn>(c))), kMaxCellChars);
+                    CutText(Q(cellText(r, static_cast<BalancingColumn>(c))), kMaxCellChars);
                 content = std::max(content, fm.horizontalAdvance(rows[r][i]));
             }
             qreal word = 0;
@@ -119,22 +128,20 @@ private:
             widths[i] = (IsTextColumn(c) ? word : std::max(content, word)) + 2 * pad;
             wanted[i] = std::max(content, word) + 2 * pad;
         }
-        qreal fixed = 0;
-        qreal textWanted = 0;
+        // Wider than the page: the text columns give up what is too much, each
+        // in proportion to what it has beyond its longest heading word.
+        qreal total = 0;
+        qreal slack = 0;
         for (int c = 0; c < kBalancingColumnCount; ++c) {
             const auto i = static_cast<std::size_t>(c);
-            if (IsTextColumn(c)) {
-                textWanted += wanted[i];
-            } else {
-                fixed += widths[i];
-            }
+            total += IsTextColumn(c) ? wanted[i] : widths[i];
+            slack += IsTextColumn(c) ? wanted[i] - widths[i] : 0;
         }
-        const qreal share = std::max(width - fixed, 0.0);
+        const qreal cut = slack > 0 ? std::clamp((total - width) / slack, 0.0, 1.0) : 0.0;
         for (int c = 0; c < kBalancingColumnCount; ++c) {
             const auto i = static_cast<std::size_t>(c);
             if (IsTextColumn(c)) {
-                const qreal give = textWanted > share ? share * wanted[i] / textWanted : wanted[i];
-                widths[i] = std::max(widths[i], give);
+                widths[i] = wanted[i] - (wanted[i] - widths[i]) * cut;
             }
         }
         qreal tableWidth = 0;
