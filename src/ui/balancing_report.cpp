@@ -44,7 +44,7 @@ protected:
         addText(blocks, device, width, QStringLiteral("Einstellprotokoll hydraulischer Abgleich"),
                 ReportFont(kTitlePoints, true), true);
         blocks.push_back({Mm(device, 3), {}});
-        AddProjectGroups(blocks, state_.header, device, width);
+        AddProjectData(blocks, state_.header, device, width);
         blocks.push_back({Mm(device, 4), {}});
         const QFont text = ReportFont(kTextPoints);
         const QFont bold = ReportFont(kTextPoints, true);

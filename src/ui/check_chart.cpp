@@ -7,6 +7,7 @@
 #include <QChart>
 #include <QLineSeries>
 #include <QPen>
+#include <QScatterSeries>
 #include <QValueAxis>
 
 namespace hk::ui {
@@ -33,7 +34,7 @@ QChart* BuildCheckChart(const CheckForm& form) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Niedrigste Vorlauftemperatur je Raum"));
     chart->legend()->setAlignment(Qt::AlignBottom);
-    auto* bars = new QBarSet(QStringLiteral("min. Vorlauf °C"));
+    auto* bars = new QBarSet(QStringLiteral("min. Vorlauf °C, bei Ziel gedeckt"));
     bars->setColor(kCheckCovered);
     bars->setSelectedColor(kCheckUnderSupplied);
     QStringList rooms;
@@ -82,6 +83,17 @@ QChart* BuildCheckChart(const CheckForm& form) {
     chart->addAxis(across, Qt::AlignBottom);
     target->attachAxis(across);
     target->attachAxis(degrees);
+
+    // The legend names the second colour too: a series without points that
+    // only lends its marker.
+    auto* under = new QScatterSeries;
+    under->setName(QStringLiteral("min. Vorlauf °C, bei Ziel nicht gedeckt"));
+    under->setColor(kCheckUnderSupplied);
+    under->setBorderColor(kCheckUnderSupplied);
+    under->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    chart->addSeries(under);
+    under->attachAxis(across);
+    under->attachAxis(degrees);
 
     return chart;
 }

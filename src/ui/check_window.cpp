@@ -24,6 +24,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
@@ -324,8 +325,8 @@ void frmCheck::open() {
         w->setVisible(run);
     }
     model_->setForm(form_.get());
-    placeRowButtons();
     table_->resizeColumnsToContents();
+    placeRowButtons();
     table_->resizeRowsToContents();
     showCheck();
     show();
@@ -339,6 +340,7 @@ void frmCheck::open() {
 // A button in each row shows the installed radiator and opens the dialog.
 void frmCheck::placeRowButtons() {
     const int column = static_cast<int>(CheckColumn::Radiator);
+    int widest = 0;
     for (int row = 0; row < model_->rowCount(); ++row) {
         const QModelIndex at = model_->index(row, column);
         auto* button = qobject_cast<QPushButton*>(table_->indexWidget(at));
@@ -347,10 +349,15 @@ void frmCheck::placeRowButtons() {
             button->setObjectName(QStringLiteral("cmdHeizkoerper%1").arg(row + 1));
             button->setToolTip(QStringLiteral("Heizkörper aus dem Katalog wählen (F4)"));
             button->setStyleSheet(QStringLiteral("text-align: left; padding: 0 4px;"));
+            button->setFont(table_->font());
             connect(button, &QPushButton::clicked, this, [this, row] { chooseRadiator(row); });
             table_->setIndexWidget(at, button);
         }
         button->setText(at.data().toString() + QStringLiteral(" …"));
+        widest = std::max(widest, button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    }
+    if (widest > table_->columnWidth(column)) {
+        table_->setColumnWidth(column, widest);
     }
 }
 

@@ -18,6 +18,7 @@ RadiatorDialog::RadiatorDialog(const CheckForm& form, std::size_t row, QWidget* 
       countLabel_(new QLabel(this)), count_(new QSpinBox(this)), output_(new QLabel(this)) {
     setObjectName(QStringLiteral("dlgHeizkoerper"));
     setWindowTitle(QStringLiteral("Heizkörper wählen"));
+    setMinimumWidth(360);
     kind_->setObjectName(QStringLiteral("cboBauart"));
     name_->setObjectName(QStringLiteral("cboName"));
     count_->setObjectName(QStringLiteral("spnAnzahl"));

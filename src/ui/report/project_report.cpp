@@ -218,7 +218,7 @@ public:
 protected:
     std::vector<FlowBlock> layOut(const QPaintDevice& device, qreal width) override {
         std::vector<FlowBlock> blocks;
-        AddProjectGroups(blocks, state_.header, device, width);
+        AddProjectData(blocks, state_.header, device, width);
         addSpace(blocks, Mm(device, 5));
         const QFont text = ReportFont(kTextPoints);
         const QString reference = Q(ReferenceText(state_.dNorm));
@@ -312,8 +312,10 @@ private:
 
 } // namespace
 
-void AddProjectGroups(std::vector<FlowBlock>& blocks, const ProjectHeader& header,
-                      const QPaintDevice& device, qreal width) {
+// The three groups side by side; their lines flow as bands across the
+// three columns, so a value of any length wraps within its group.
+void AddProjectData(std::vector<FlowBlock>& blocks, const ProjectHeader& header,
+                    const QPaintDevice& device, qreal width) {
     const QFont text = ReportFont(kTextPoints);
     const QFont bold = ReportFont(kTextPoints + 1, true);
     const QFontMetricsF fm(text, &device);

@@ -13,6 +13,7 @@
 #include "ui/check_report.h"
 #include "ui/check_window.h"
 #include "ui/display_screen.h"
+#include "ui/qt_text.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -323,6 +324,12 @@ private slots:
                           "Flur)"));
         QVERIFY(text.contains("1 von 2 Räumen ist bei 55/45 °C unterversorgt."));
         QVERIFY(text.contains("Bad; oben"));
+        QVERIFY(text.contains("Bauherr"));
+        QVERIFY(text.contains("Bauvorhaben"));
+        QVERIFY(text.contains("erf. Normleistung: bei Ziel-Vorlauf/-Rücklauf nötig"));
+        QVERIFY(text.contains("Q-Norm: bei Auslegungstemperaturen bemessen"));
+        QVERIFY(text.contains("bei Ziel nicht gedeckt"));
+        QVERIFY(text.contains("Typ 33 · 600 × 900"));
 
         h.dialogs.answers = {path("check.csv").toStdString()};
         QTest::mouseClick(Child<QPushButton>(w, "cmdCsv"), Qt::LeftButton);
@@ -367,15 +374,19 @@ private slots:
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(*pdf);
         out.close();
-        // 70 rows fill the first page; the heading comes again on the second,
-        // the summary of 70 critical rooms wraps, the chart goes to the third.
+        QFile::copy(path("long.pdf"), QDir::temp().filePath(QStringLiteral("hk-check-long.pdf")));
+        // The project data and the rows fill the first page; the heading
+        // comes again on the second, with the method and the legend under
+        // the table; the summary of 70 critical rooms and the chart go to
+        // the third.
         QCOMPARE(PdfPages(path("long.pdf")), 3);
         const QString second = PdfText(path("long.pdf"), 2);
         QVERIFY2(second.contains("Raum-Nr."), "the table heading again on page 2");
-        QVERIFY(second.contains("Niedrigste Vorlauftemperatur für alle Räume: 68 °C"));
-        QVERIFY(second.contains("70 von 70 Räumen sind bei 55/45 °C unterversorgt."));
-        QVERIFY(PdfText(path("long.pdf"), 3).contains("Seite 3 von 3"));
-        QFile::copy(path("long.pdf"), QDir::temp().filePath(QStringLiteral("hk-check-long.pdf")));
+        QVERIFY(second.contains(Q(kCheckMethodLine)));
+        const QString third = PdfText(path("long.pdf"), 3);
+        QVERIFY(third.contains("Niedrigste Vorlauftemperatur für alle Räume: 68 °C"));
+        QVERIFY(third.contains("70 von 70 Räumen sind bei 55/45 °C unterversorgt."));
+        QVERIFY(third.contains("Seite 3 von 3"));
     }
 };
 
