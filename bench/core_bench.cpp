@@ -160,7 +160,7 @@ void BM_HeatPumpCheck70(benchmark::State& st) {
     hk::CheckSettings settings{55, 45, {}};
     int edit = 0;
     for (auto _ : st) {
-        settings.installed[1 + edit % 70] = InstalledChoice::Typed(900 + edit % 1000);
+        settings.installed[1 + edit % 70] = hk::InstalledChoice::Typed(900 + edit % 1000);
         ++edit;
         benchmark::DoNotOptimize(hk::RunCheck(s.table, s.LfNr, s.dNorm, settings));
     }
