@@ -172,15 +172,7 @@ BENCHMARK(BM_HeatPumpCheck70)->Unit(benchmark::kMicrosecond);
 // heating curve afresh. Goal: 2 ms.
 void BM_Balancing70(benchmark::State& st) {
     const hk::ProgramState& s = FullProject();
-    const hk::Valve valve{"Beispiel",
-                          {{"1", 0.04},
-                           {"2", 0.08},
-                           {"3", 0.12},
-                           {"4", 0.20},
-                           {"5", 0.30},
-                           {"6", 0.40},
-                           {"7", 0.51},
-                           {"8", 0.73}}};
+    const hk::Valve& valve = hk::test::ExampleValve();
     std::vector<hk::BalancingInput> inputs;
     for (int n = 1; n <= 70; ++n) {
         const hk::RadiatorEntry& e = s.table.at(n);

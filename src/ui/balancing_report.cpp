@@ -18,9 +18,6 @@ constexpr double kTextPoints = 9;
 constexpr double kTablePoints = 6.2;
 constexpr double kCellPadMm = 0.5;
 constexpr qsizetype kMaxCellChars = 200;
-// The look of the project report's table.
-const QColor kHeadingFill(225, 232, 240);
-const QColor kStripeFill(243, 245, 248);
 
 using Row = std::array<QString, kBalancingColumnCount>;
 using Widths = std::array<qreal, kBalancingColumnCount>;
@@ -87,17 +84,7 @@ private:
 
     static void addText(std::vector<FlowBlock>& blocks, const QPaintDevice& device, qreal width,
                         const QString& text, const QFont& font, bool keepWithNext) {
-        const QFontMetricsF fm(font, &device);
-        const qreal h = fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text).height() +
-                        fm.height() * 0.3;
-        blocks.push_back({h,
-                          [text, font, h](QPainter& p, qreal w) {
-                              p.setFont(font);
-                              p.setPen(Qt::black);
-                              p.drawText(QRectF(0, 0, w, h),
-                                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
-                          },
-                          -1, keepWithNext});
+        blocks.push_back(ParagraphBlock(device, width, text, font, keepWithNext));
     }
 
     // Number columns as wide as their widest value or heading word; the text
@@ -170,17 +157,17 @@ private:
         };
         const qreal headingHeight = heightOf(headings, fb);
         const int heading = static_cast<int>(blocks.size());
-        blocks.push_back({headingHeight,
-                          [=](QPainter& p, qreal) {
-                              p.fillRect(QRectF(0, 0, tableWidth, headingHeight), kHeadingFill);
-                              p.setFont(bold);
-                              p.setPen(Qt::black);
-                              paintRow(p, headingHeight, headings);
-                              p.setPen(QPen(Qt::black, Mm(*p.device(), 0.2)));
-                              p.drawLine(QPointF(0, headingHeight),
-                                         QPointF(tableWidth, headingHeight));
-                          },
-                          -1, true});
+        blocks.push_back(
+            {headingHeight,
+             [=](QPainter& p, qreal) {
+                 p.fillRect(QRectF(0, 0, tableWidth, headingHeight), kReportHeadingFill);
+                 p.setFont(bold);
+                 p.setPen(Qt::black);
+                 paintRow(p, headingHeight, headings);
+                 p.setPen(QPen(Qt::black, Mm(*p.device(), 0.2)));
+                 p.drawLine(QPointF(0, headingHeight), QPointF(tableWidth, headingHeight));
+             },
+             -1, true});
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const Row texts = rows[r];
             const qreal h = heightOf(texts, fm);
@@ -188,7 +175,7 @@ private:
             blocks.push_back({h,
                               [=](QPainter& p, qreal) {
                                   if (stripe) {
-                                      p.fillRect(QRectF(0, 0, tableWidth, h), kStripeFill);
+                                      p.fillRect(QRectF(0, 0, tableWidth, h), kReportStripeFill);
                                   }
                                   p.setFont(font);
                                   p.setPen(Qt::black);
@@ -226,7 +213,7 @@ private:
                                   if (first) {
                                       p.fillRect(
                                           QRectF(0, 0, labelWidth + cell * values.size(), line),
-                                          kHeadingFill);
+                                          kReportHeadingFill);
                                   }
                                   p.setPen(Qt::black);
                                   p.setFont(bold);

@@ -1,5 +1,6 @@
 #include "calc/valve_table.h"
 #include "support/fakes.h"
+#include "support/samples.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +10,6 @@
 namespace hk {
 namespace {
 
-const std::string kExample = "Thermostatventil DN 15, 8 Stufen (Beispielwerte)";
-
 // The shipped file, copied beside the test program.
 TEST(ValveTable, ShippedFileHoldsTheExampleValve) {
     const std::string bytes = test::Slurp(std::string(kValveTableFile));
@@ -18,11 +17,9 @@ TEST(ValveTable, ShippedFileHoldsTheExampleValve) {
     const DataTable<Valve> table = ReadValveTable({{"ventile.csv", bytes}});
     EXPECT_TRUE(table.skipped.empty());
     ASSERT_EQ(table.rows.size(), 1u);
-    const Valve* valve = FindValve(table.rows, kExample);
+    const Valve* valve = FindValve(table.rows, test::ExampleValve().name);
     ASSERT_NE(valve, nullptr);
-    const std::vector<ValveSetting> expected{{"1", 0.04}, {"2", 0.08}, {"3", 0.12}, {"4", 0.20},
-                                             {"5", 0.30}, {"6", 0.40}, {"7", 0.51}, {"8", 0.73}};
-    EXPECT_EQ(valve->settings, expected);
+    EXPECT_EQ(*valve, test::ExampleValve());
     EXPECT_EQ(FindValve(table.rows, "Thermostatventil"), nullptr);
 }
 

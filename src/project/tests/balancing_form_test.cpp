@@ -10,17 +10,11 @@
 namespace hk::test {
 namespace {
 
+// The shipped example valve under a short name, and a small one.
 std::vector<Valve> TestValves() {
-    return {{"Beispiel",
-             {{"1", 0.04},
-              {"2", 0.08},
-              {"3", 0.12},
-              {"4", 0.20},
-              {"5", 0.30},
-              {"6", 0.40},
-              {"7", 0.51},
-              {"8", 0.73}}},
-            {"Klein", {{"I", 0.05}, {"II", 0.1}, {"III", 0.15}}}};
+    Valve example = ExampleValve();
+    example.name = "Beispiel";
+    return {example, {"Klein", {{"I", 0.05}, {"II", 0.1}, {"III", 0.15}}}};
 }
 
 // CheckProject with the three kinds of installed radiator: entry 1 as the

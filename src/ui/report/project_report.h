@@ -6,7 +6,6 @@
 #include "calc/program_state.h"
 #include "common/result.h"
 #include "project/export_command.h"
-#include "ui/report/flow_body.h"
 
 #include "ui/report/flow_body.h"
 
@@ -25,13 +24,6 @@ void AddProjectData(std::vector<FlowBlock>& blocks, const ProjectHeader& header,
 // The report of the project in state, created at created, or the German
 // reason why it could not be made.
 Result<QByteArray> WriteProjectReportPdf(const ProgramState& state, const QDateTime& created);
-
-// The project data in three groups side by side (Projekt, Bauherr,
-// Bauvorhaben) as the report opens with them; their lines flow as bands
-// across the three columns, so a value of any length wraps within its group.
-// For the first page of every report of the project.
-void AddProjectGroups(std::vector<FlowBlock>& blocks, const ProjectHeader& header,
-                      const QPaintDevice& device, qreal width);
 
 // "&Projektbericht als PDF…": the save dialog proposing "Projekt <Nr.>.pdf",
 // then the report, created now. Changes no program state.
