@@ -4,6 +4,7 @@
 // the project file (the heat-pump check's settings). One object, owned by
 // main and handed to the screens by reference; each test makes a fresh one.
 
+#include "calc/balancing.h"
 #include "calc/heat_pump_check.h"
 #include "calc/radiator_table.h"
 #include "common/project_header.h"
@@ -29,6 +30,9 @@ struct ProgramState {
     // it was read from beside the project file; written beside the project
     // file on every save while it holds a value.
     std::optional<CheckSettings> Check;
+    // The hydraulic balancing's inputs, once the user set one or they were
+    // read from beside the project file; written in the check's file.
+    std::optional<BalancingSettings> Balancing;
     // The check's data changed since it was last saved or loaded.
     bool unsavedCheck = false;
     // The catalogue of typical radiators in force (shipped table and the

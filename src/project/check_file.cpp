@@ -99,6 +99,74 @@ Result<InstalledChoice> InstalledChoiceOf(const Json& item, int entry, const Pro
     return InstalledChoice::Chosen(radiator->name, static_cast<int>(count));
 }
 
+Json BalancingJson(const BalancingSettings& b, int rows) {
+    Json valves = Json::array();
+    for (const auto& [entry, valve] : b.valves) {
+        if (entry >= 1 && entry <= rows) {
+            valves.push_back(Json{{"entry", entry}, {"valve", valve}});
+        }
+    }
+    return Json{{"supply", b.system.supply},
+                {"spread", b.system.spread},
+                {"dp_mbar", b.system.dpMbar},
+                {"outdoor", b.system.outdoor},
+                {"length_m", b.system.lengthM},
+                {"valve", b.valve},
+                {"valves", valves}};
+}
+
+// The balancing object of a check file; the reason when it cannot be used.
+Result<BalancingSettings> ReadBalancing(const Json& obj, int rows) {
+    if (!obj.is_object()) {
+        return Problem{"der Eintrag „balancing“ ist kein Objekt"};
+    }
+    BalancingSettings b;
+    const struct {
+        const char* key;
+        int lo, hi;
+        int& out;
+        bool required;
+    } numbers[] = {
+        {"supply", kBalanceSupplyMin, kBalanceSupplyMax, b.system.supply, true},
+        {"spread", kBalanceSpreadMin, kBalanceSpreadMax, b.system.spread, true},
+        {"dp_mbar", kBalanceDpMin, kBalanceDpMax, b.system.dpMbar, true},
+        {"outdoor", kBalanceOutdoorMin, kBalanceOutdoorMax, b.system.outdoor, true},
+        {"length_m", kBalanceLengthMin, kBalanceLengthMax, b.system.lengthM, false},
+    };
+    for (const auto& n : numbers) {
+        long long value = 0;
+        if (!n.required && !obj.contains(n.key)) {
+            continue;
+        }
+        if (!WholeAt(obj, n.key, n.lo, n.hi, value)) {
+            return Problem{"„" + std::string(n.key) + "“ fehlt oder ist keine ganze Zahl von " +
+                           std::to_string(n.lo) + " bis " + std::to_string(n.hi)};
+        }
+        n.out = static_cast<int>(value);
+    }
+    if (obj.contains("valve")) {
+        if (!obj["valve"].is_string()) {
+            return Problem{"„valve“ ist kein Text"};
+        }
+        b.valve = obj["valve"].get<std::string>();
+    }
+    const Json valves = obj.contains("valves") ? obj["valves"] : Json::array();
+    if (!valves.is_array()) {
+        return Problem{"„valves“ ist keine Liste"};
+    }
+    for (const Json& item : valves) {
+        long long entry = 0;
+        if (!WholeAt(item, "entry", 1, rows, entry) || b.valves.count(int(entry)) != 0 ||
+            !item.contains("valve") || !item["valve"].is_string() ||
+            item["valve"].get<std::string>().empty()) {
+            return Problem{"„valves“ nennt eine unbekannte oder doppelte Heizkörper-Nummer oder "
+                           "kein Ventil"};
+        }
+        b.valves[static_cast<int>(entry)] = item["valve"].get<std::string>();
+    }
+    return b;
+}
+
 } // namespace
 
 std::string CheckFileName(const std::string& projectFile) {
@@ -129,12 +197,15 @@ std::string CheckFileBytes(const ProgramState& state, const CheckSettings& setti
                                  {"radiator", choice.radiator},
                                  {perMetre ? "length" : "sections", choice.count}});
     }
-    const Json file = {{"format", kCheckFileFormat},
-                       {"version", kCheckFileVersion},
-                       {"supply", settings.supply},
-                       {"return", settings.ret},
-                       {"project", {{"LfNr", state.LfNr}, {"QRaum", qRaum}}},
-                       {"installed", installed}};
+    Json file = {{"format", kCheckFileFormat},
+                 {"version", kCheckFileVersion},
+                 {"supply", settings.supply},
+                 {"return", settings.ret},
+                 {"project", {{"LfNr", state.LfNr}, {"QRaum", qRaum}}},
+                 {"installed", installed}};
+    if (state.Balancing) {
+        file["balancing"] = BalancingJson(*state.Balancing, rows);
+    }
     return file.dump(2) + "\n";
 }
 
@@ -196,8 +267,22 @@ bool WriteCheckFile(const ProgramState& state, const std::string& projectFile,
     return true;
 }
 
+Result<std::optional<BalancingSettings>> ReadBalancingPart(std::string_view bytes,
+                                                           const ProgramState& state) {
+    const Json file = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
+    if (file.is_discarded() || !file.is_object() || !file.contains("balancing")) {
+        return std::optional<BalancingSettings>{};
+    }
+    auto read = ReadBalancing(file["balancing"], RowCount(state.LfNr));
+    if (!read) {
+        return read.problem();
+    }
+    return std::optional<BalancingSettings>{std::move(*read)};
+}
+
 void ReadCheckBeside(ProgramState& state, MessageSink& messages, FileOps& files) {
     state.Check.reset();
+    state.Balancing.reset();
     state.unsavedCheck = false;
     const std::string name = CheckFileName(state.ProjectFile);
     PathInfo info;
@@ -211,6 +296,15 @@ void ReadCheckBeside(ProgramState& state, MessageSink& messages, FileOps& files)
         reason = read.problem().message;
     } else {
         state.Check = std::move(*read);
+        if (auto balancing = ReadBalancingPart(*bytes, state); !balancing) {
+            messages.showMessage({NamedFile(name) +
+                                      "wird für den hydraulischen Abgleich nicht verwendet: " +
+                                      balancing.problem().message +
+                                      ".\n\nDas Projekt und der Wärmepumpen-Check sind geladen.",
+                                  std::string(kTitleBalancing), MsgIcon::Exclamation});
+        } else {
+            state.Balancing = std::move(*balancing);
+        }
         return;
     }
     messages.showMessage({NamedFile(name) +

@@ -19,6 +19,7 @@
 #include "common/result.h"
 #include "project/file_ops.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,7 @@ inline constexpr int kCheckFileVersion = 2; // written; 1 and 2 are read
 inline constexpr std::size_t kMaxCheckFileBytes = 1024u * 1024u;
 
 inline constexpr std::string_view kTitleCheck = "Wärmepumpen-Check";
+inline constexpr std::string_view kTitleBalancing = "Hydraulischer Abgleich";
 
 // "HAUS.TXT" -> "HAUS.check.json"; a name without extension gets
 // ".check.json" appended.
@@ -42,6 +44,14 @@ std::string CheckFileBytes(const ProgramState& state, const CheckSettings& setti
 // German reason why the file cannot be used ("sie gehört nicht zu diesem
 // Projekt").
 Result<CheckSettings> ReadCheckFile(std::string_view bytes, const ProgramState& state);
+
+// The hydraulic balancing's inputs in a check file, the key "balancing":
+//   {"supply": 55, "spread": 10, "dp_mbar": 100, "outdoor": -12,
+//    "length_m": 30, "valve": "…", "valves": [{"entry": 3, "valve": "…"}]}
+// nullopt when the file has none; the German reason when it cannot be used
+// (the check's part of the file is read on its own).
+Result<std::optional<BalancingSettings>> ReadBalancingPart(std::string_view bytes,
+                                                           const ProgramState& state);
 
 // Writes state.Check beside the project file projectFile with the safe
 // replace; a failure is reported in a German message box. False when nothing

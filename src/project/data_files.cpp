@@ -74,4 +74,9 @@ LoadedCatalogue LoadRadiatorCatalogue(FileOps& files, std::string_view programDi
     return {std::move(table.rows), SkippedRowsMessage(kRadiatorTableTitle, table.skipped)};
 }
 
+LoadedValves LoadValveTable(FileOps& files, std::string_view programDir) {
+    auto table = LoadDataTable<Valve>(files, programDir, kValveTableFile, ReadValveTable);
+    return {std::move(table.rows), SkippedRowsMessage(kValveTableTitle, table.skipped)};
+}
+
 } // namespace hk

@@ -6,6 +6,7 @@
 // Windows). The program never writes them.
 
 #include "calc/typical_radiators.h"
+#include "calc/valve_table.h"
 #include "common/data_table.h"
 #include "project/file_ops.h"
 
@@ -50,5 +51,13 @@ struct LoadedCatalogue {
     std::string message;
 };
 LoadedCatalogue LoadRadiatorCatalogue(FileOps& files, std::string_view programDir);
+
+// The valve table of the hydraulic balancing and the one German message on
+// what was skipped (empty when nothing was).
+struct LoadedValves {
+    std::vector<Valve> valves;
+    std::string message;
+};
+LoadedValves LoadValveTable(FileOps& files, std::string_view programDir);
 
 } // namespace hk

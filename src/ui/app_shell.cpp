@@ -5,6 +5,7 @@
 #include "project/data_files.h"
 #include "project/file_commands.h"
 #include "project/table_export.h"
+#include "ui/balancing_window.h"
 #include "ui/calculation_screen.h"
 #include "ui/check_window.h"
 #include "ui/correction_window.h"
@@ -42,6 +43,7 @@ AppShell::AppShell(ProgramState& state, Services services, TitleTimings titleTim
     extras_[ExtrasCommand::ContinueProject] = [this](Screen&) { ContinueProject(); };
     extras_[ExtrasCommand::CorrectRadiator] = [this](Screen&) { CorrectRadiator(); };
     extras_[ExtrasCommand::HeatPumpCheck] = [this](Screen&) { OpenCheck(); };
+    extras_[ExtrasCommand::Balancing] = [this](Screen&) { OpenBalancing(); };
     // A project loaded before the check is first opened may name catalogue
     // radiators; what the catalogue skipped is told when the check opens.
     state_.Radiators = LoadRadiatorCatalogue(SystemFileOps(), ProgramFolder()).radiators;
@@ -54,6 +56,7 @@ AppShell::~AppShell() {
     delete form3_;
     delete form4_;
     delete check_;
+    delete balancing_;
 }
 
 void AppShell::Start() {
@@ -180,6 +183,9 @@ void AppShell::mnuItemOpen_Click() {
         if (check_ && check_->isVisible()) {
             check_->open(); // an open check shows the new project at once
         }
+        if (balancing_ && balancing_->isVisible()) {
+            balancing_->open();
+        }
     }
     form2_->hide(); // stays loaded, with its texts
     form4_->show();
@@ -211,6 +217,13 @@ void AppShell::OpenCheck() {
         check_ = new frmCheck(state_, services_.messages, services_.dialogs);
     }
     check_->open();
+}
+
+void AppShell::OpenBalancing() {
+    if (!balancing_) {
+        balancing_ = new frmAbgleich(state_, services_.messages, services_.dialogs);
+    }
+    balancing_->open();
 }
 
 void AppShell::Extras_Click(ExtrasCommand command, Screen& from) {
@@ -247,8 +260,8 @@ void AppShell::EndProgram() {
             return;
         }
     }
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{form1_, anzeigeLesen_, form2_, form3_, form4_, check_}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{form1_, anzeigeLesen_, form2_, form3_, form4_,
+                                                      check_, balancing_}) {
         if (w) {
             w->hide();
         }

@@ -20,17 +20,10 @@ constexpr int kAboveRangeBar = kCheckSupplyMax + 3;
 constexpr qsizetype kMaxCellChars = 200;
 constexpr qsizetype kMaxBarLabelChars = 30;
 
-QString Cut(QString text, qsizetype most) {
-    if (text.size() > most) {
-        text = text.left(most) + QChar(0x2026);
-    }
-    return text;
-}
-
 } // namespace
 
 QString CheckCellText(const CheckForm& form, std::size_t row, CheckColumn column) {
-    QString text = Cut(Q(form.cell(row, column)), kMaxCellChars);
+    QString text = CutText(Q(form.cell(row, column)), kMaxCellChars);
     if (column == CheckColumn::Coverage && !form.coverageMark(row).empty()) {
         text += QStringLiteral(" ") + Q(form.coverageMark(row));
     }
@@ -52,7 +45,7 @@ QChart* BuildCheckChart(const CheckForm& form) {
         if (!minSupply || *minSupply > form.supply()) {
             bars->selectBar(static_cast<int>(i)); // above the target: under-supplied there
         }
-        rooms << Cut(Q(form.roomLabel(i)), kMaxBarLabelChars);
+        rooms << CutText(Q(form.roomLabel(i)), kMaxBarLabelChars);
     }
     auto* series = new QBarSeries;
     series->append(bars);

@@ -26,9 +26,6 @@ constexpr double kCellPadMm = 1.0;
 // page's width, so its fonts keep their proportions on paper.
 constexpr qreal kChartPixelsWide = 760;
 constexpr qreal kChartPixelsHigh = 430;
-// The look of the project report's table.
-const QColor kHeadingFill(225, 232, 240);
-const QColor kStripeFill(243, 245, 248);
 
 using Widths = std::array<qreal, kCheckColumnCount>;
 
@@ -90,17 +87,7 @@ private:
     // name many critical rooms).
     static void addText(std::vector<FlowBlock>& blocks, const QPaintDevice& device, qreal width,
                         const QString& text, const QFont& font, bool keepWithNext) {
-        const QFontMetricsF fm(font, &device);
-        const qreal h = fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text).height() +
-                        fm.height() * 0.3;
-        blocks.push_back({h,
-                          [text, font, h](QPainter& p, qreal w) {
-                              p.setFont(font);
-                              p.setPen(Qt::black);
-                              p.drawText(QRectF(0, 0, w, h),
-                                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
-                          },
-                          -1, keepWithNext});
+        blocks.push_back(ParagraphBlock(device, width, text, font, keepWithNext));
     }
 
     // A heading in lines no wider than its column's values (or its longest
@@ -198,16 +185,16 @@ private:
         black.fill(Qt::black);
 
         const int heading = static_cast<int>(blocks.size());
-        blocks.push_back({headingHeight,
-                          [=](QPainter& p, qreal) {
-                              p.fillRect(QRectF(0, 0, tableWidth, headingHeight), kHeadingFill);
-                              p.setFont(bold);
-                              paintRow(p, headingHeight, headings, black);
-                              p.setPen(QPen(Qt::black, Mm(*p.device(), 0.2)));
-                              p.drawLine(QPointF(0, headingHeight),
-                                         QPointF(tableWidth, headingHeight));
-                          },
-                          -1, true});
+        blocks.push_back(
+            {headingHeight,
+             [=](QPainter& p, qreal) {
+                 p.fillRect(QRectF(0, 0, tableWidth, headingHeight), kReportHeadingFill);
+                 p.setFont(bold);
+                 paintRow(p, headingHeight, headings, black);
+                 p.setPen(QPen(Qt::black, Mm(*p.device(), 0.2)));
+                 p.drawLine(QPointF(0, headingHeight), QPointF(tableWidth, headingHeight));
+             },
+             -1, true});
         for (std::size_t r = 0; r < form_.rowCount(); ++r) {
             std::array<QString, kCheckColumnCount> texts;
             std::array<QColor, kCheckColumnCount> colours = black;
@@ -223,7 +210,8 @@ private:
             blocks.push_back({rowHeight,
                               [=](QPainter& p, qreal) {
                                   if (stripe) {
-                                      p.fillRect(QRectF(0, 0, tableWidth, rowHeight), kStripeFill);
+                                      p.fillRect(QRectF(0, 0, tableWidth, rowHeight),
+                                                 kReportStripeFill);
                                   }
                                   p.setFont(font);
                                   paintRow(p, rowHeight, texts, colours);

@@ -1,5 +1,6 @@
 #include "qt_services.h"
 
+#include "project/balancing_form.h"
 #include "project/check_file.h"
 #include "project/check_form.h"
 #include "ui/print/report_printer.h"
@@ -117,6 +118,11 @@ std::string ProgramFolder() { return QCoreApplication::applicationDirPath().toSt
 Question UnsavedCheckQuestion() {
     return {std::string(kCheckUnsavedQuestion), std::string(kTitleCheck), "Speichern", "Abbrechen",
             "Verwerfen"};
+}
+
+Question UnsavedBalancingQuestion() {
+    return {std::string(kBalancingUnsavedQuestion), std::string(kTitleBalancing), "Speichern",
+            "Abbrechen", "Verwerfen"};
 }
 
 QString QtNameFilters(const std::vector<FileFilter>& filters) {

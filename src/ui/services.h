@@ -32,6 +32,9 @@ enum class Choice { Confirm, Other, Cancel };
 // Asked when the check window or the program is left with check values not
 // saved: "Speichern", "Verwerfen", "Abbrechen".
 Question UnsavedCheckQuestion();
+// Asked when the balancing window is left with inputs not saved: the same
+// three buttons.
+Question UnsavedBalancingQuestion();
 
 // The folder of the running program, where a build folder keeps the shipped
 // data tables.

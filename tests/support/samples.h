@@ -151,4 +151,18 @@ inline TypicalRadiators SampleRadiators() {
             {"Guss", "G 600", 600, 80, false, 1.3}};
 }
 
+// The valve of the shipped valve table (example values): settings 1 to 8.
+inline const Valve& ExampleValve() {
+    static const Valve valve{"Thermostatventil DN 15, 8 Stufen (Beispielwerte)",
+                             {{"1", 0.04},
+                              {"2", 0.08},
+                              {"3", 0.12},
+                              {"4", 0.20},
+                              {"5", 0.30},
+                              {"6", 0.40},
+                              {"7", 0.51},
+                              {"8", 0.73}}};
+    return valve;
+}
+
 } // namespace hk::test

@@ -75,8 +75,6 @@ constexpr double kBiggestTablePoints = 9;
 constexpr double kSmallestTablePoints = 6;
 constexpr double kSlack = 0.05; // of a line's height: measured widths never shorten a text
 const QColor kLabelColour(90, 90, 90);
-const QColor kHeadingFill(225, 232, 240);
-const QColor kStripeFill(243, 245, 248);
 
 // The lines of text at width, broken between words and, for a word longer
 // than the width, inside it: nothing is cut.
@@ -243,21 +241,21 @@ private:
         const Table t = FitTable(device, rows_, totals_, width);
         const qreal tableWidth = Sum(t.widths);
         const int heading = static_cast<int>(blocks.size());
-        blocks.push_back({t.headingHeight,
-                          [t, tableWidth](QPainter& p, qreal) {
-                              p.fillRect(QRectF(0, 0, tableWidth, t.headingHeight), kHeadingFill);
-                              p.setFont(t.bold);
-                              p.setPen(Qt::black);
-                              qreal x = 0;
-                              for (int c = 0; c < kReportColumnCount; ++c) {
-                                  PaintCell(p, t, x, c, t.headingHeight, t.headings[c].join(u'\n'));
-                                  x += t.widths[c];
-                              }
-                              p.setPen(QPen(Qt::black, t.rule));
-                              p.drawLine(QPointF(0, t.headingHeight),
-                                         QPointF(tableWidth, t.headingHeight));
-                          },
-                          -1, true});
+        blocks.push_back(
+            {t.headingHeight,
+             [t, tableWidth](QPainter& p, qreal) {
+                 p.fillRect(QRectF(0, 0, tableWidth, t.headingHeight), kReportHeadingFill);
+                 p.setFont(t.bold);
+                 p.setPen(Qt::black);
+                 qreal x = 0;
+                 for (int c = 0; c < kReportColumnCount; ++c) {
+                     PaintCell(p, t, x, c, t.headingHeight, t.headings[c].join(u'\n'));
+                     x += t.widths[c];
+                 }
+                 p.setPen(QPen(Qt::black, t.rule));
+                 p.drawLine(QPointF(0, t.headingHeight), QPointF(tableWidth, t.headingHeight));
+             },
+             -1, true});
         for (std::size_t r = 0; r < rows_.size(); ++r) {
             const Cells row = rows_[r];
             const bool stripe = r % 2 == 1;
@@ -265,7 +263,7 @@ private:
                               [t, tableWidth, row, stripe](QPainter& p, qreal) {
                                   if (stripe) {
                                       p.fillRect(QRectF(0, 0, tableWidth, t.rowHeight),
-                                                 kStripeFill);
+                                                 kReportStripeFill);
                                   }
                                   p.setFont(t.font);
                                   p.setPen(Qt::black);
