@@ -3,8 +3,9 @@
 //
 // Checked for every input:
 //  - reading never throws: a file that cannot be used gives a German reason;
-//  - an accepted file gives target temperatures the check accepts and
-//    installed outputs 1 to 99999 for entries of the project only;
+//  - an accepted file gives target temperatures the check accepts and, for
+//    entries of the project only, typed outputs 1 to 99999 or radiators of
+//    the catalogue with a length or section count they take;
 //  - the accepted settings written again read back the same.
 // A failed check traps, which libFuzzer reports as a crash.
 
@@ -25,10 +26,23 @@ namespace {
     std::abort();
 }
 
-// The heat-pump check's sample project: three calculated radiators.
+// The heat-pump check's sample project: three calculated radiators, and
+// the sample catalogue of typical radiators.
 const hk::ProgramState& Project() {
-    static const hk::ProgramState s = hk::test::CheckProject();
+    static const hk::ProgramState s = [] {
+        hk::ProgramState p = hk::test::CheckProject();
+        p.Radiators = hk::test::SampleRadiators();
+        return p;
+    }();
     return s;
+}
+
+bool Fits(const hk::InstalledChoice& c) {
+    if (c.radiator.empty()) {
+        return c.output >= hk::kInstalledMin && c.output <= hk::kInstalledMax;
+    }
+    const auto radiator = hk::FindRadiator(Project().Radiators, c.radiator);
+    return c.output == 0 && radiator && hk::ValidCount(*radiator, c.count);
 }
 
 } // namespace
@@ -46,9 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!hk::ValidTargets(settings->supply, settings->ret)) {
         Fail("targets the check does not accept");
     }
-    for (const auto& [entry, output] : settings->installed) {
-        if (entry < 1 || entry > 3 || output < hk::kInstalledMin || output > hk::kInstalledMax) {
-            Fail("an installed output outside the project or the range");
+    for (const auto& [entry, choice] : settings->installed) {
+        if (entry < 1 || entry > 3 || !Fits(choice)) {
+            Fail("an installed radiator outside the project, the range or the catalogue");
         }
     }
     const auto again = hk::ReadCheckFile(hk::CheckFileBytes(Project(), *settings), Project());

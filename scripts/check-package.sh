@@ -41,7 +41,7 @@ stage="$work/stage"
 DESTDIR="$stage" cmake --install "$build" >"$work/install.log"
 prefix=$(sed -n 's/^CMAKE_INSTALL_PREFIX:PATH=//p' "$build/CMakeCache.txt")
 files=(bin/hkberech share/applications/hkberech.desktop
-       share/icons/hicolor/scalable/apps/hkberech.svg)
+       share/icons/hicolor/scalable/apps/hkberech.svg share/hkberech/heizkoerper.csv)
 for s in 16 32 48 64 128 256; do files+=("share/icons/hicolor/${s}x${s}/apps/hkberech.png"); done
 for f in "${files[@]}"; do
     [ -f "$stage$prefix/$f" ] || fail "$prefix/$f fehlt nach cmake --install"

@@ -4,6 +4,7 @@
 // the project file (the heat-pump check's settings). One object, owned by
 // main and handed to the screens by reference; each test makes a fresh one.
 
+#include "calc/balancing.h"
 #include "calc/heat_pump_check.h"
 #include "calc/radiator_table.h"
 #include "common/project_header.h"
@@ -40,21 +41,23 @@ struct ProgramState {
     Revision projectRevision;
     Revision checkRevision;
 
-    bool Unsaved() const {
-        return projectRevision.now != projectRevision.written ||
-               checkRevision.now != checkRevision.written;
-    }
+    bool ProjectUnsaved() const { return projectRevision.now != projectRevision.written; }
+    bool CheckUnsaved() const { return checkRevision.now != checkRevision.written; }
+    bool Unsaved() const { return ProjectUnsaved() || CheckUnsaved(); }
     void Changed() { projectRevision.now = NextRevision(); }
     void CheckChanged() { checkRevision.now = NextRevision(); }
     void CheckSaved() { checkRevision.written = checkRevision.now; }
+    void ProjectSaved() { projectRevision.written = projectRevision.now; }
     void Saved() {
-        projectRevision.written = projectRevision.now;
+        ProjectSaved();
         CheckSaved();
     }
     // A new project begins: the check's data and the file of the project
-    // before are not its, and what was not saved of them is given up.
+    // before are not its, and what was not saved of them is given up. The
+    // catalogue of typical radiators stays: it belongs to the program.
     void BeginNewProject() {
         Check.reset();
+        Balancing.reset();
         checkRevision = {};
         ProjectFile.clear();
     }
@@ -64,6 +67,12 @@ struct ProgramState {
     // it was read from beside the project file; written beside the project
     // file on every save while it holds a value.
     std::optional<CheckSettings> Check;
+    // The hydraulic balancing's inputs, once the user set one or they were
+    // read from beside the project file; written in the check's file.
+    std::optional<BalancingSettings> Balancing;
+    // The catalogue of typical radiators in force (shipped table and the
+    // user's file), read when the program starts and when the check opens.
+    TypicalRadiators Radiators;
 
     bool operator==(const ProgramState&) const = default;
 };

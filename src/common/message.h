@@ -26,6 +26,7 @@ struct Question {
     std::string title; // empty: the program's name
     std::string confirm;
     std::string cancel;
+    std::string other; // a third button between the two (choose only)
     bool operator==(const Question&) const = default;
 };
 

@@ -282,4 +282,25 @@ std::string FileNumberText(float x) { return SevenDigits(x, '.'); }
 
 std::string WholeText(long long value) { return std::to_string(value); }
 
+std::string DecimalText(double x, int k) {
+    // The rounded value as a whole number of 10^-k: no binary fraction left
+    // to print, so 45,05 never shows as 45,04999.
+    const long long scaled = static_cast<long long>(std::floor(x * std::pow(10.0, k) + 0.5));
+    std::string digits = std::to_string(scaled < 0 ? -scaled : scaled);
+    const auto places = static_cast<std::size_t>(k);
+    if (digits.size() <= places) {
+        digits.insert(digits.begin(), places + 1 - digits.size(), '0');
+    }
+    std::string text;
+    if (scaled < 0) {
+        text.push_back('-');
+    }
+    text.append(digits, 0, digits.size() - places);
+    if (places > 0) {
+        text.push_back(',');
+        text.append(digits, digits.size() - places, places);
+    }
+    return text;
+}
+
 } // namespace hk

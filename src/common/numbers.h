@@ -53,4 +53,9 @@ std::string FileNumberText(float x);
 // Decimal digits of a whole number, "-" before a negative one.
 std::string WholeText(long long value);
 
+// x rounded the program's way to k decimals (RoundDecimals) and written with
+// exactly k of them after a decimal comma: (45, 1) -> "45,0", (0.04, 3) ->
+// "0,040". For values of the size of temperatures, flows and kv values.
+std::string DecimalText(double x, int k);
+
 } // namespace hk

@@ -182,6 +182,109 @@ Result<void> PlainEnough(std::string_view bytes) {
     return {};
 }
 
+Result<InstalledChoice> TypedChoice(const Json& item, int entry) {
+    long long output = 0;
+    if (!WholeAt(item, "output", kInstalledMin, kInstalledMax, output)) {
+        return Problem{"die vorhandene Normleistung des Heizkörpers " + std::to_string(entry) +
+                       " liegt nicht zwischen 1 und 99999"};
+    }
+    return InstalledChoice::Typed(static_cast<int>(output));
+}
+
+// A version-2 entry: a typed output, or a catalogue radiator with its length
+// (panel) or sections (sectional), never both.
+Result<InstalledChoice> InstalledChoiceOf(const Json& item, int entry, const ProgramState& state) {
+    if (!item.contains("radiator")) {
+        return TypedChoice(item, entry);
+    }
+    const std::string which = "der Heizkörper " + std::to_string(entry);
+    if (item.contains("output")) {
+        return Problem{which + " hat zugleich eine Normleistung und einen Katalog-Heizkörper"};
+    }
+    const Json& name = item["radiator"];
+    const auto radiator =
+        name.is_string() ? FindRadiator(state.Radiators, name.get<std::string>()) : std::nullopt;
+    if (!radiator) {
+        return Problem{which + " nennt einen Heizkörper, den der Katalog nicht enthält"};
+    }
+    const char* key = radiator->perMetre ? "length" : "sections";
+    long long count = 0;
+    if (!WholeAt(item, key, 0, 1000000, count) || !ValidCount(*radiator, int(count))) {
+        return Problem{which + (radiator->perMetre
+                                    ? " hat keine Länge von 400 bis 3000 mm in Schritten von 100"
+                                    : " hat keine Gliederzahl von 1 bis 60")};
+    }
+    return InstalledChoice::Chosen(radiator->name, static_cast<int>(count));
+}
+
+Json BalancingJson(const BalancingSettings& b, int rows) {
+    Json valves = Json::array();
+    for (const auto& [entry, valve] : b.valves) {
+        if (entry >= 1 && entry <= rows) {
+            valves.push_back(Json{{"entry", entry}, {"valve", valve}});
+        }
+    }
+    return Json{{"supply", b.system.supply},
+                {"spread", b.system.spread},
+                {"dp_mbar", b.system.dpMbar},
+                {"outdoor", b.system.outdoor},
+                {"length_m", b.system.lengthM},
+                {"valve", b.valve},
+                {"valves", valves}};
+}
+
+// The balancing object of a check file; the reason when it cannot be used.
+Result<BalancingSettings> ReadBalancing(const Json& obj, int rows) {
+    if (!obj.is_object()) {
+        return Problem{"der Eintrag „balancing“ ist kein Objekt"};
+    }
+    BalancingSettings b;
+    const struct {
+        const char* key;
+        int lo, hi;
+        int& out;
+        bool required;
+    } numbers[] = {
+        {"supply", kBalanceSupplyMin, kBalanceSupplyMax, b.system.supply, true},
+        {"spread", kBalanceSpreadMin, kBalanceSpreadMax, b.system.spread, true},
+        {"dp_mbar", kBalanceDpMin, kBalanceDpMax, b.system.dpMbar, true},
+        {"outdoor", kBalanceOutdoorMin, kBalanceOutdoorMax, b.system.outdoor, true},
+        {"length_m", kBalanceLengthMin, kBalanceLengthMax, b.system.lengthM, false},
+    };
+    for (const auto& n : numbers) {
+        long long value = 0;
+        if (!n.required && !obj.contains(n.key)) {
+            continue;
+        }
+        if (!WholeAt(obj, n.key, n.lo, n.hi, value)) {
+            return Problem{"„" + std::string(n.key) + "“ fehlt oder ist keine ganze Zahl von " +
+                           std::to_string(n.lo) + " bis " + std::to_string(n.hi)};
+        }
+        n.out = static_cast<int>(value);
+    }
+    if (obj.contains("valve")) {
+        if (!obj["valve"].is_string()) {
+            return Problem{"„valve“ ist kein Text"};
+        }
+        b.valve = obj["valve"].get<std::string>();
+    }
+    const Json valves = obj.contains("valves") ? obj["valves"] : Json::array();
+    if (!valves.is_array()) {
+        return Problem{"„valves“ ist keine Liste"};
+    }
+    for (const Json& item : valves) {
+        long long entry = 0;
+        if (!WholeAt(item, "entry", 1, rows, entry) || b.valves.count(int(entry)) != 0 ||
+            !item.contains("valve") || !item["valve"].is_string() ||
+            item["valve"].get<std::string>().empty()) {
+            return Problem{"„valves“ nennt eine unbekannte oder doppelte Heizkörper-Nummer oder "
+                           "kein Ventil"};
+        }
+        b.valves[static_cast<int>(entry)] = item["valve"].get<std::string>();
+    }
+    return b;
+}
+
 } // namespace
 
 std::string CheckFileName(const std::string& projectFile) { return projectFile + ".check.json"; }
@@ -196,22 +299,33 @@ std::string CheckFileBytes(const ProgramState& state, const CheckSettings& setti
     const CheckTie tie = TieOf(state);
     const int rows = RowCount(state.LfNr);
     Json installed = Json::array();
-    for (const auto& [entry, output] : settings.installed) {
-        if (entry >= 1 && entry <= rows) {
-            installed.push_back(Json{{"entry", entry}, {"output", output}});
+    for (const auto& [entry, choice] : settings.installed) {
+        if (entry < 1 || entry > rows) {
+            continue;
         }
+        if (choice.radiator.empty()) {
+            installed.push_back(Json{{"entry", entry}, {"output", choice.output}});
+            continue;
+        }
+        const auto radiator = FindRadiator(state.Radiators, choice.radiator);
+        const bool perMetre = !radiator || radiator->perMetre;
+        installed.push_back(Json{{"entry", entry},
+                                 {"radiator", choice.radiator},
+                                 {perMetre ? "length" : "sections", choice.count}});
     }
-    const Json file = {{"format", kCheckFileFormat},
-                       {"version", kCheckFileVersion},
-                       {"supply", settings.supply},
-                       {"return", settings.ret},
-                       {"project",
-                        {{"LfNr", state.LfNr},
-                         {"QRaum", tie.qRaum},
-                         {"dRaum", tie.dRaum},
-                         {"Exponent", tie.exponent},
-                         {"HkTyp", tie.hkTyp}}},
-                       {"installed", installed}};
+    Json file = {{"format", kCheckFileFormat},
+                 {"version", kCheckFileVersion},
+                 {"supply", settings.supply},
+                 {"return", settings.ret},
+                 {"installed", installed}};
+    if (state.Balancing) {
+        file["balancing"] = BalancingJson(*state.Balancing, rows);
+    }
+    file["project"] = {{"LfNr", state.LfNr},
+                       {"QRaum", tie.qRaum},
+                       {"dRaum", tie.dRaum},
+                       {"Exponent", tie.exponent},
+                       {"HkTyp", tie.hkTyp}};
     // A type text is UTF-8 as read or chosen; a broken byte must not stop the save.
     return file.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
@@ -227,8 +341,9 @@ Result<CheckSettings> ReadCheckFile(std::string_view bytes, const ProgramState& 
     if (!file.contains("format") || file["format"] != kCheckFileFormat) {
         return Problem{"sie hat ein anderes Format"};
     }
-    if (!file.contains("version") || file["version"] != kCheckFileVersion) {
-        return Problem{"sie hat eine andere Version (gelesen wird Version 1)"};
+    long long version = 0;
+    if (!WholeAt(file, "version", 1, kCheckFileVersion, version)) {
+        return Problem{"sie hat eine andere Version (gelesen werden die Versionen 1 und 2)"};
     }
     CheckSettings settings;
     long long supply = 0;
@@ -255,12 +370,12 @@ Result<CheckSettings> ReadCheckFile(std::string_view bytes, const ProgramState& 
             return Problem{"sie gehört zu einem anderen Projekt (unbekannte oder doppelte "
                            "Heizkörper-Nummer)"};
         }
-        long long output = 0;
-        if (!WholeAt(item, "output", kInstalledMin, kInstalledMax, output)) {
-            return Problem{"die vorhandene Normleistung des Heizkörpers " + std::to_string(entry) +
-                           " liegt nicht zwischen 1 und 99999"};
+        auto choice = version == 1 ? TypedChoice(item, static_cast<int>(entry))
+                                   : InstalledChoiceOf(item, static_cast<int>(entry), state);
+        if (!choice) {
+            return choice.problem();
         }
-        settings.installed[static_cast<int>(entry)] = static_cast<int>(output);
+        settings.installed[static_cast<int>(entry)] = std::move(*choice);
     }
     return settings;
 }
@@ -284,13 +399,22 @@ bool Exists(FileOps& files, const std::string& name) {
 }
 
 // The settings of the file name, or why it cannot be used.
-Result<CheckSettings> ReadCheckNamed(const std::string& name, const ProgramState& state,
-                                     FileOps& files) {
-    const auto bytes = ReadWholeFile(files, name, kMaxCheckFileBytes);
+struct NamedCheck {
+    CheckSettings settings;
+    std::string bytes; // the whole file, for the balancing's part
+};
+
+Result<NamedCheck> ReadCheckNamed(const std::string& name, const ProgramState& state,
+                                  FileOps& files) {
+    auto bytes = ReadWholeFile(files, name, kMaxCheckFileBytes);
     if (!bytes) {
         return Problem{"sie kann nicht gelesen werden (" + bytes.problem().message + ")"};
     }
-    return ReadCheckFile(*bytes, state);
+    auto settings = ReadCheckFile(*bytes, state);
+    if (!settings) {
+        return settings.problem();
+    }
+    return NamedCheck{std::move(*settings), std::move(*bytes)};
 }
 
 // The project saved in name, read as a load would.
@@ -306,23 +430,57 @@ Result<ProgramState> ProjectOnDisk(const std::string& name, FileOps& files) {
     return saved;
 }
 
+// The balancing's part of a check file the check has taken; none when the
+// file holds none.
+Result<std::optional<BalancingSettings>> ReadBalancingPart(std::string_view bytes,
+                                                           const ProgramState& state) {
+    const Json file = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
+    if (file.is_discarded() || !file.is_object() || !file.contains("balancing")) {
+        return std::optional<BalancingSettings>{};
+    }
+    auto read = ReadBalancing(file["balancing"], RowCount(state.LfNr));
+    if (!read) {
+        return read.problem();
+    }
+    return std::optional<BalancingSettings>{std::move(*read)};
+}
+
+// Takes the check of a file that fits the project, and its balancing part
+// when that can be used.
+void TakeCheck(ProgramState& state, CheckSettings settings, const std::string& bytes,
+               const std::string& name, MessageSink& messages) {
+    state.Check = std::move(settings);
+    if (auto balancing = ReadBalancingPart(bytes, state); !balancing) {
+        messages.showMessage({NamedFile(name) +
+                                  "wird für den hydraulischen Abgleich nicht verwendet: " +
+                                  balancing.problem().message +
+                                  ".\n\nDas Projekt und der Wärmepumpen-Check sind geladen.",
+                              std::string(kTitleBalancing), MsgIcon::Exclamation});
+    } else {
+        state.Balancing = std::move(*balancing);
+    }
+}
+
 } // namespace
 
 void ReadCheckBeside(ProgramState& state, MessageSink& messages, FileOps& files) {
     state.Check.reset();
+    state.Balancing.reset();
+    state.checkRevision = {};
     const std::string name = CheckFileName(state.ProjectFile);
     if (!Exists(files, name)) {
         // A file under the name older versions gave may belong to a project
         // of the same stem (HAUS.TXT, HAUS.DAT): it is taken only when it
         // fits this one, silently otherwise, and is never written again.
-        if (auto old = ReadCheckNamed(OldCheckFileName(state.ProjectFile), state, files); old) {
-            state.Check = std::move(*old);
+        const std::string oldName = OldCheckFileName(state.ProjectFile);
+        if (auto old = ReadCheckNamed(oldName, state, files); old) {
+            TakeCheck(state, std::move(old->settings), old->bytes, oldName, messages);
         }
         return;
     }
     auto read = ReadCheckNamed(name, state, files);
     if (read) {
-        state.Check = std::move(*read);
+        TakeCheck(state, std::move(read->settings), read->bytes, name, messages);
         return;
     }
     messages.showMessage({NamedFile(name) + "wird für den Wärmepumpen-Check nicht verwendet: " +
@@ -341,8 +499,12 @@ bool CheckBesideBelongs(const ProgramState& state, const std::string& projectFil
     if (state.ProjectFile != projectFile) {
         return false; // another project takes the name
     }
-    const auto saved = ProjectOnDisk(projectFile, files);
-    return saved && ReadCheckNamed(name, *saved, files);
+    auto saved = ProjectOnDisk(projectFile, files);
+    if (!saved) {
+        return false;
+    }
+    saved->Radiators = state.Radiators; // the catalogue the check file names
+    return static_cast<bool>(ReadCheckNamed(name, *saved, files));
 }
 
 void SetCheckAside(const std::string& projectFile, MessageSink& messages, FileOps& files) {

@@ -3,31 +3,38 @@
 // keeps the layout older readers know; what it cannot hold goes into
 // "<name>.check.json", UTF-8 JSON:
 //
-//   {"format": "hkberech-check", "version": 1, "supply": 55, "return": 45,
+//   {"format": "hkberech-check", "version": 2, "supply": 55, "return": 45,
 //    "project": {"LfNr": 12, "QRaum": [1500, 1000, ...], "dRaum": [20, 24, ...],
 //                "Exponent": [1.3, 1.26, ...], "HkTyp": ["DIN Guss- Radiator ...", ...]},
-//    "installed": [{"entry": 1, "output": 1200}, ...]}
+//    "installed": [{"entry": 1, "output": 1200},
+//                  {"entry": 3, "radiator": "Typ 22 · 600", "length": 1000},
+//                  {"entry": 4, "radiator": "Guss 600/160", "sections": 12}, ...],
+//    "balancing": {...}}
 //
 // The project part lists entries 1 to min(LfNr, 70) and ties the file to its
 // project; a file written before it held more than QRaum is tied by QRaum
-// alone. Keys other than these are ignored when reading.
+// alone. Version 1 knew typed outputs only; it is still read. A radiator must
+// be in the catalogue in force (state.Radiators). Keys other than these are
+// ignored when reading.
 
 #include "calc/program_state.h"
 #include "common/message.h"
 #include "common/result.h"
 #include "project/file_ops.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace hk {
 
 inline constexpr std::string_view kCheckFileFormat = "hkberech-check";
-inline constexpr int kCheckFileVersion = 1;
+inline constexpr int kCheckFileVersion = 2; // written; 1 and 2 are read
 // A check file is a few kilobytes; anything beyond this is none.
 inline constexpr std::size_t kMaxCheckFileBytes = 1024u * 1024u;
 
 inline constexpr std::string_view kTitleCheck = "Wärmepumpen-Check";
+inline constexpr std::string_view kTitleBalancing = "Hydraulischer Abgleich";
 
 // "HAUS.TXT" -> "HAUS.TXT.check.json": the whole name, so that HAUS.TXT and
 // HAUS.DAT in one folder keep a check each.
@@ -43,6 +50,14 @@ std::string CheckFileBytes(const ProgramState& state, const CheckSettings& setti
 // German reason why the file cannot be used ("sie gehört nicht zu diesem
 // Projekt").
 Result<CheckSettings> ReadCheckFile(std::string_view bytes, const ProgramState& state);
+
+// The hydraulic balancing's inputs in a check file, the key "balancing":
+//   {"supply": 55, "spread": 10, "dp_mbar": 100, "outdoor": -12,
+//    "length_m": 30, "valve": "…", "valves": [{"entry": 3, "valve": "…"}]}
+// nullopt when the file has none; the German reason when it cannot be used
+// (the check's part of the file is read on its own).
+Result<std::optional<BalancingSettings>> ReadBalancingPart(std::string_view bytes,
+                                                           const ProgramState& state);
 
 // Writes state.Check beside the project file projectFile with the safe
 // replace; a failure is reported in a German message box. False when nothing

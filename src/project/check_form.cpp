@@ -9,6 +9,7 @@
 #include "project/table_export.h"
 
 #include <cmath>
+#include <filesystem>
 
 namespace hk {
 namespace {
@@ -59,15 +60,26 @@ bool SavedProjectMatches(const ProgramState& state, FileOps& files) {
 } // namespace
 
 const std::vector<std::string>& CheckColumnCaptions() {
-    static const std::vector<std::string> captions = {
-        "Nr.",          "Raum-Nr.",  "Raumverwendung", "Raum °C",
-        "Q-Raum W",     "n",         "Q-Norm W",       "vorh. Normleistung W",
-        "Q bei Ziel W", "Deckung %", "min. Vorlauf °C"};
+    static const std::vector<std::string> captions = {"Nr.",
+                                                      "Raum-Nr.",
+                                                      "Raumverwendung",
+                                                      "Raum °C",
+                                                      "Q-Raum W",
+                                                      "n",
+                                                      "Q-Norm W",
+                                                      "vorhandener Heizkörper",
+                                                      "vorh. Normleistung W",
+                                                      "erf. Normleistung W",
+                                                      "Q bei Ziel W",
+                                                      "Deckung %",
+                                                      "min. Vorlauf °C",
+                                                      "Vorschlag"};
     return captions;
 }
 
 CheckForm::CheckForm(ProgramState& state)
-    : state_(state), settings_(state.Check.value_or(CheckSettings{})) {
+    : state_(state), settings_(state.Check.value_or(CheckSettings{})), kept_(state.Check),
+      keptRevision_(state.checkRevision) {
     recompute();
 }
 
@@ -122,17 +134,27 @@ std::string CheckForm::cell(std::size_t row, CheckColumn column) const {
     case CheckColumn::QRaum:
         return NumberText(e.QRaum);
     case CheckColumn::Exponent:
-        return NumberText(e.Exponent);
+        return NumberText(static_cast<float>(r.installed.exponent));
     case CheckColumn::QNorm:
         return NumberText(e.QHKNeu);
+    case CheckColumn::Radiator:
+        return r.installed.text;
     case CheckColumn::Installed:
-        return NumberText(static_cast<float>(r.installed));
+        return NumberText(static_cast<float>(r.installed.output));
+    case CheckColumn::Required:
+        return Optional(r.required);
     case CheckColumn::QAtTarget:
         return Optional(r.qAtTarget);
     case CheckColumn::Coverage:
         return Optional(r.coverage);
     case CheckColumn::MinSupply:
         return r.minSupply ? std::to_string(*r.minSupply) : "> " + std::to_string(kCheckSupplyMax);
+    case CheckColumn::Proposal:
+        if (!r.wantsProposal) {
+            return {};
+        }
+        return r.proposal ? RadiatorText(r.proposal->radiator, r.proposal->length)
+                          : std::string(kNoTarget);
     }
     return {};
 }
@@ -179,12 +201,41 @@ Result<void> CheckForm::setInstalled(std::size_t row, std::string_view text) {
     const auto read = Caught([&] { return IsRegionalNumber(typed) ? RegionalNumber(typed) : 0; });
     const double value = read ? *read : 0;
     if (std::floor(value) != value || value < kInstalledMin || value > kInstalledMax) {
-        return Problem{"„" + std::string(typed) +
+        return Problem{rowName(row) + ": „" + std::string(typed) +
                        "“ ist keine ganze Zahl von 1 bis 99999. Der bisherige Wert bleibt."};
     }
-    settings_.installed[entry] = static_cast<int>(value);
+    settings_.installed[entry] = InstalledChoice::Typed(static_cast<int>(value));
     changed();
     return {};
+}
+
+Result<void> CheckForm::setRadiator(std::size_t row, std::string_view name, int count) {
+    const int entry = result_.rows.at(row).entry;
+    if (const auto output = radiatorOutputText(name, count); !output) {
+        return Problem{rowName(row) + ": " + output.problem().message};
+    }
+    settings_.installed[entry] = InstalledChoice::Chosen(std::string(name), count);
+    changed();
+    return {};
+}
+
+Result<std::string> CheckForm::radiatorOutputText(std::string_view name, int count) const {
+    const auto radiator = FindRadiator(state_.Radiators, name);
+    if (!radiator) {
+        return Problem{"„" + std::string(name) + "“ steht nicht im Heizkörperkatalog."};
+    }
+    if (!ValidCount(*radiator, count)) {
+        return Problem{radiator->perMetre ? "Die Länge muss 400 bis 3000 mm in Schritten von 100 "
+                                            "betragen."
+                                          : "Die Gliederzahl muss 1 bis 60 betragen."};
+    }
+    const std::string reference = referenceText();
+    const std::string norm = reference.substr(reference.find(" bei ") + 1);
+    return WholeText(OutputAtReference(*radiator, count, state_.dNorm)) + " W " + norm;
+}
+
+std::string CheckForm::rowName(std::size_t row) const {
+    return "Heizkörper " + std::to_string(result_.rows.at(row).entry) + " (" + roomLabel(row) + ")";
 }
 
 std::vector<std::string> CheckForm::summary() const {
@@ -211,7 +262,17 @@ std::vector<std::string> CheckForm::summary() const {
         count = std::to_string(under) + " von " + RoomsAfterVon(rowCount()) +
                 (under == 1 ? " ist" : " sind") + at;
     }
-    return {lowest, count};
+    long long required = 0;
+    long long installed = 0;
+    for (const CheckRow& r : result_.rows) {
+        required += r.required.value_or(0);
+        installed += static_cast<long long>(std::floor(r.installed.output + 0.5));
+    }
+    const std::string sums = "Erforderliche Normleistung bei " +
+                             Pair(settings_.supply, settings_.ret) +
+                             " gesamt: " + std::to_string(required) + " W (vorhanden " +
+                             std::to_string(installed) + " W).";
+    return {lowest, count, sums};
 }
 
 std::string CheckForm::csv() const {
@@ -219,7 +280,8 @@ std::string CheckForm::csv() const {
     // the window's short captions.
     std::vector<std::vector<std::string>> rows = {
         {"Nr", "Raum-Nr", "Raumverwendung", "Raum °C", "Q-Raum W", "Exponent", "Q-Norm W",
-         "vorh. Normleistung W", "Q bei Ziel W", "Deckung %", "min. Vorlauf °C"}};
+         "vorhandener Heizkörper", "vorh. Normleistung W", "erf. Normleistung W", "Q bei Ziel W",
+         "Deckung %", "min. Vorlauf °C", "Vorschlag"}};
     for (std::size_t row = 0; row < rowCount(); ++row) {
         std::vector<std::string> line;
         for (int c = 0; c < kCheckColumnCount; ++c) {
@@ -231,8 +293,10 @@ std::string CheckForm::csv() const {
 }
 
 std::string CheckForm::proposedName(std::string_view extension) const {
-    return "Wärmepumpen-Check " +
-           ProposedFileName(state_.header[ProjectHeader::ProjektNr], extension);
+    std::string name = ProposedFileName(state_.header[ProjectHeader::ProjektNr], extension);
+    name.resize(name.size() - extension.size() - 1); // the extension comes after the target
+    return name + " Check " + std::to_string(settings_.supply) + "-" +
+           std::to_string(settings_.ret) + "." + std::string(extension);
 }
 
 ExportOutcome CheckForm::exportCsv(FileDialogs& dialogs, MessageSink& messages,
@@ -244,24 +308,42 @@ ExportOutcome CheckForm::exportCsv(FileDialogs& dialogs, MessageSink& messages,
 
 bool CheckForm::save(FileDialogs& dialogs, MessageSink& messages, FileOps& files) {
     state_.Check = settings_;
-    if (!SavedProjectMatches(state_, files)) {
+    if (!SaveCheck(state_, dialogs, messages, files)) {
+        return false;
+    }
+    kept_ = settings_;
+    keptRevision_ = state_.checkRevision;
+    savedNote_ = "Gespeichert: " +
+                 std::filesystem::path(CheckFileName(state_.ProjectFile)).filename().string();
+    return true;
+}
+
+void CheckForm::discard() {
+    state_.Check = kept_;
+    state_.checkRevision = keptRevision_; // back to what it was, saved or not
+    settings_ = kept_.value_or(CheckSettings{});
+    recompute();
+}
+
+bool SaveCheck(ProgramState& state, FileDialogs& dialogs, MessageSink& messages, FileOps& files) {
+    if (!SavedProjectMatches(state, files)) {
         // The check lives beside a project file: the project is saved first,
         // and that save writes the check's file too.
-        const std::string name = mnuItemSave_Click(state_, dialogs, messages, files);
+        const std::string name = mnuItemSave_Click(state, dialogs, messages, files);
         if (name.empty()) {
             return false;
         }
-        state_.ProjectFile = name;
-        state_.Saved(); // the project is on the disk now
+        state.ProjectFile = name;
+        state.Saved(); // the project is on the disk now
         return true;
     }
-    if (!CheckBesideBelongs(state_, state_.ProjectFile, files)) {
-        SetCheckAside(state_.ProjectFile, messages, files);
+    if (!CheckBesideBelongs(state, state.ProjectFile, files)) {
+        SetCheckAside(state.ProjectFile, messages, files);
     }
-    if (!WriteCheckFile(state_, state_.ProjectFile, messages, files)) {
+    if (!WriteCheckFile(state, state.ProjectFile, messages, files)) {
         return false;
     }
-    state_.CheckSaved();
+    state.CheckSaved();
     return true;
 }
 
@@ -272,8 +354,9 @@ void CheckForm::changed() {
 }
 
 void CheckForm::recompute() {
-    result_ =
-        canRun() ? RunCheck(state_.table, state_.LfNr, state_.dNorm, settings_) : CheckResult{};
+    result_ = canRun()
+                  ? RunCheck(state_.table, state_.LfNr, state_.dNorm, settings_, state_.Radiators)
+                  : CheckResult{};
 }
 
 } // namespace hk

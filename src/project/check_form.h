@@ -1,8 +1,9 @@
 #pragma once
 // The logic of the heat-pump check window frmCheck: the target temperatures
-// and the installed outputs the user types, the texts of the table, the
-// summary and the chart, and saving the check beside the project file. The
-// Qt window only shows what this gives and passes on what the user does.
+// and the installed radiators the user types or chooses from the catalogue,
+// the texts of the table, the summary and the chart, and saving the check
+// beside the project file. The Qt window only shows what this gives and
+// passes on what the user does.
 
 #include "calc/heat_pump_check.h"
 #include "calc/program_state.h"
@@ -27,13 +28,24 @@ enum class CheckColumn {
     Raum,
     QRaum,
     Exponent,
-    QNorm,
+    QNorm,     // the radiator the project sized
+    Radiator,  // "Typ 22 · 600 × 1000", "eingegeben", "ausgelegt"
     Installed, // the one the user edits
+    Required,  // norm output needed at the target
     QAtTarget,
     Coverage,
     MinSupply,
+    Proposal,
 };
-inline constexpr int kCheckColumnCount = 11;
+inline constexpr int kCheckColumnCount = 14;
+
+// How the check converts, said under the table and in the PDF.
+inline constexpr std::string_view kCheckMethodLine =
+    "Umrechnung je Heizkörper mit seinem Exponenten n; mittlere Übertemperatur arithmetisch ab "
+    "Verhältnis 0,7, sonst logarithmisch.";
+// Asked when the window or the program is left with check values not saved.
+inline constexpr std::string_view kCheckUnsavedQuestion =
+    "Die Prüfwerte wurden nicht gespeichert. Speichern?";
 
 // The column captions as the window shows them.
 const std::vector<std::string>& CheckColumnCaptions();
@@ -74,10 +86,17 @@ public:
 
     // A typed installed output: a whole number 1 to 99999 in German format;
     // the empty text takes the radiator the project sized again. Anything
-    // else gives the German note and the cell keeps its value.
+    // else gives the German note naming the row, and the cell keeps its value.
     Result<void> setInstalled(std::size_t row, std::string_view text);
+    // A radiator of the catalogue with its length in mm or its sections.
+    Result<void> setRadiator(std::size_t row, std::string_view name, int count);
+    // The catalogue in force.
+    const TypicalRadiators& radiators() const { return state_.Radiators; }
+    // "1784 W bei DIN 90/70/20": what the radiator gives at the project's
+    // reference, or the German reason the count does not fit it.
+    Result<std::string> radiatorOutputText(std::string_view name, int count) const;
 
-    // The two sentences under the table.
+    // The three sentences under the table.
     std::vector<std::string> summary() const;
 
     // The check as a CSV file for a spreadsheet: byte order mark, the
@@ -87,7 +106,8 @@ public:
     // <Nr.>.csv", then the file.
     ExportOutcome exportCsv(FileDialogs& dialogs, MessageSink& messages,
                             FileOps& files = SystemFileOps()) const;
-    // The name proposed for an export of the check with the extension.
+    // The name proposed for an export of the check with the extension:
+    // "Projekt <Nr.> Check 55-45.pdf".
     std::string proposedName(std::string_view extension) const;
 
     // "Speichern": writes the check beside the project file; a project never
@@ -95,14 +115,28 @@ public:
     // first through the ordinary save dialog (which writes the check's file
     // beside it). False when nothing was saved.
     bool save(FileDialogs& dialogs, MessageSink& messages, FileOps& files = SystemFileOps());
+    // "Gespeichert: HAUS.check.json" after a save; empty before.
+    const std::string& savedNote() const { return savedNote_; }
+    // The user set something since the check was last saved or loaded.
+    bool unsaved() const { return state_.unsavedCheck; }
+    // "Verwerfen": back to the values the window opened with or last saved.
+    void discard();
 
 private:
     void changed();
     void recompute();
+    std::string rowName(std::size_t row) const;
 
     ProgramState& state_;
     CheckSettings settings_;
     CheckResult result_;
+    std::optional<CheckSettings> kept_; // state.Check as saved or loaded
+    ProgramState::Revision keptRevision_; // state.checkRevision with kept_
+    std::string savedNote_;
 };
+
+// Saves the check in state beside its project file, the project first when
+// it is not on the disk as it stands (see CheckForm::save).
+bool SaveCheck(ProgramState& state, FileDialogs& dialogs, MessageSink& messages, FileOps& files);
 
 } // namespace hk

@@ -66,7 +66,7 @@ std::string mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs,
         }
         messages.showMessage({text, std::string(kTitleGespeichert), MsgIcon::Information});
     }
-    if (state.Check) {
+    if (state.Check || state.Balancing) {
         WriteCheckFile(state, name, messages, files);
     }
     return name;

@@ -60,9 +60,10 @@ std::string NamedFile(const std::string& name);
 // A project holding a text the file cannot carry, or too large to be loaded
 // again, is refused before the dialog; a line break in a one-line text is
 // saved as a blank and said in a message after the save. While the heat-pump
-// check holds data (state.Check) its file is written beside the project file
-// as well. Gives the name of the project file written, or the empty text when
-// none was (the caller then keeps the unsaved mark).
+// check or the balancing holds data (state.Check, state.Balancing) the
+// check's file is written beside the project file as well. Gives the name of
+// the project file written, or the empty text when none was (the caller then
+// keeps the unsaved mark).
 std::string mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs,
                               MessageSink& messages, FileOps& files = SystemFileOps());
 

@@ -1,8 +1,11 @@
 #include "app_shell.h"
 
 #include "calc/continue_project.h"
+#include "project/check_form.h"
+#include "project/data_files.h"
 #include "project/file_commands.h"
 #include "project/table_export.h"
+#include "ui/balancing_window.h"
 #include "ui/calculation_screen.h"
 #include "ui/check_window.h"
 #include "ui/correction_window.h"
@@ -43,6 +46,10 @@ AppShell::AppShell(ProgramState& state, Services services, TitleTimings titleTim
     extras_[ExtrasCommand::ContinueProject] = [this](Screen&) { ContinueProject(); };
     extras_[ExtrasCommand::CorrectRadiator] = [this](Screen&) { CorrectRadiator(); };
     extras_[ExtrasCommand::HeatPumpCheck] = [this](Screen&) { OpenCheck(); };
+    extras_[ExtrasCommand::Balancing] = [this](Screen&) { OpenBalancing(); };
+    // A project loaded before the check is first opened may name catalogue
+    // radiators; what the catalogue skipped is told when the check opens.
+    state_.Radiators = LoadRadiatorCatalogue(SystemFileOps(), ProgramFolder()).radiators;
 }
 
 AppShell::~AppShell() {
@@ -52,6 +59,7 @@ AppShell::~AppShell() {
     delete form3_;
     delete form4_;
     delete check_;
+    delete balancing_;
 }
 
 void AppShell::Start() {
@@ -223,6 +231,13 @@ void AppShell::OpenCheck() {
     check_->open();
 }
 
+void AppShell::OpenBalancing() {
+    if (!balancing_) {
+        balancing_ = new frmAbgleich(state_, services_.messages, services_.dialogs);
+    }
+    balancing_->open();
+}
+
 void AppShell::Extras_Click(ExtrasCommand command, Screen& from) {
     const auto handler = extras_.find(command);
     if (handler != extras_.end()) {
@@ -244,6 +259,9 @@ void AppShell::FollowCheck() {
     if (check_ && check_->isVisible()) {
         check_->followProject();
     }
+    if (balancing_ && balancing_->isVisible()) {
+        balancing_->followProject();
+    }
 }
 
 bool AppShell::MayDiscard(const std::string& question, const std::string& confirm) {
@@ -253,11 +271,23 @@ bool AppShell::MayDiscard(const std::string& question, const std::string& confir
 }
 
 void AppShell::EndProgram() {
-    if (!MayDiscard(kQuitQuestion, "Beenden")) {
+    if (state_.ProjectUnsaved() &&
+        !services_.messages.ask(QApplication::activeWindow(),
+                                {kQuitQuestion, std::string(), "Beenden", "Abbrechen"})) {
         return; // the user keeps working; every screen stays as it is
     }
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{form1_, anzeigeLesen_, form2_, form3_, form4_, check_}) {
+    if (state_.CheckUnsaved()) {
+        QWidget* over = check_ && check_->isVisible() ? check_ : QApplication::activeWindow();
+        const Choice choice = services_.messages.choose(over, UnsavedCheckQuestion());
+        MessagesOver messages(services_.messages, over);
+        if (choice == Choice::Cancel ||
+            (choice == Choice::Confirm &&
+             !SaveCheck(state_, services_.dialogs, messages, SystemFileOps()))) {
+            return;
+        }
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{form1_, anzeigeLesen_, form2_, form3_, form4_,
+                                                      check_, balancing_}) {
         if (w) {
             w->hide();
         }

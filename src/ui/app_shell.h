@@ -32,6 +32,7 @@ class Form2;
 class Form3;
 class frmAnzeigeLesen;
 class frmForm4;
+class frmAbgleich;
 class frmCheck;
 
 class AppShell : public QObject {
@@ -58,6 +59,7 @@ public:
     Form3* form3() const { return form3_; }
     frmForm4* form4() const { return form4_; }
     frmCheck* check() const { return check_; }
+    frmAbgleich* balancing() const { return balancing_; }
 
 private:
     void LoadForm1();
@@ -84,6 +86,8 @@ private:
     void FollowCheck();
     // True when nothing unsaved is in memory or the user gives it up.
     bool MayDiscard(const std::string& question, const std::string& confirm);
+    // Opens the hydraulic balancing on the project in memory; one at a time.
+    void OpenBalancing();
     // Runs an item of the menu "E&xtras" chosen on the screen from.
     void Extras_Click(ExtrasCommand command, Screen& from);
     // The client report as PDF and the table as CSV, of the project in memory.
@@ -99,6 +103,7 @@ private:
     Form3* form3_ = nullptr;
     frmForm4* form4_ = nullptr;
     frmCheck* check_ = nullptr;
+    frmAbgleich* balancing_ = nullptr;
     // What each item of the menu "E&xtras" does, filled in the constructor.
     std::map<ExtrasCommand, std::function<void(Screen& from)>> extras_;
 };

@@ -7,6 +7,7 @@
 #include <QChart>
 #include <QLineSeries>
 #include <QPen>
+#include <QScatterSeries>
 #include <QValueAxis>
 
 namespace hk::ui {
@@ -19,17 +20,10 @@ constexpr int kAboveRangeBar = kCheckSupplyMax + 3;
 constexpr qsizetype kMaxCellChars = 200;
 constexpr qsizetype kMaxBarLabelChars = 30;
 
-QString Cut(QString text, qsizetype most) {
-    if (text.size() > most) {
-        text = text.left(most) + QChar(0x2026);
-    }
-    return text;
-}
-
 } // namespace
 
 QString CheckCellText(const CheckForm& form, std::size_t row, CheckColumn column) {
-    QString text = Cut(Q(form.cell(row, column)), kMaxCellChars);
+    QString text = CutText(Q(form.cell(row, column)), kMaxCellChars);
     if (column == CheckColumn::Coverage && !form.coverageMark(row).empty()) {
         text += QStringLiteral(" ") + Q(form.coverageMark(row));
     }
@@ -40,7 +34,7 @@ QChart* BuildCheckChart(const CheckForm& form) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Niedrigste Vorlauftemperatur je Raum"));
     chart->legend()->setAlignment(Qt::AlignBottom);
-    auto* bars = new QBarSet(QStringLiteral("min. Vorlauf °C"));
+    auto* bars = new QBarSet(QStringLiteral("min. Vorlauf °C, bei Ziel gedeckt"));
     bars->setColor(kCheckCovered);
     bars->setSelectedColor(kCheckUnderSupplied);
     QStringList rooms;
@@ -51,7 +45,7 @@ QChart* BuildCheckChart(const CheckForm& form) {
         if (!minSupply || *minSupply > form.supply()) {
             bars->selectBar(static_cast<int>(i)); // above the target: under-supplied there
         }
-        rooms << Cut(Q(form.roomLabel(i)), kMaxBarLabelChars);
+        rooms << CutText(Q(form.roomLabel(i)), kMaxBarLabelChars);
     }
     auto* series = new QBarSeries;
     series->append(bars);
@@ -89,6 +83,17 @@ QChart* BuildCheckChart(const CheckForm& form) {
     chart->addAxis(across, Qt::AlignBottom);
     target->attachAxis(across);
     target->attachAxis(degrees);
+
+    // The legend names the second colour too: a series without points that
+    // only lends its marker.
+    auto* under = new QScatterSeries;
+    under->setName(QStringLiteral("min. Vorlauf °C, bei Ziel nicht gedeckt"));
+    under->setColor(kCheckUnderSupplied);
+    under->setBorderColor(kCheckUnderSupplied);
+    under->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    chart->addSeries(under);
+    under->attachAxis(across);
+    under->attachAxis(degrees);
 
     return chart;
 }

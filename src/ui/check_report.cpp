@@ -3,6 +3,7 @@
 #include "ui/check_chart.h"
 #include "ui/qt_text.h"
 #include "ui/report/flow_body.h"
+#include "ui/report/project_report.h"
 
 #include <QChart>
 #include <QFontMetricsF>
@@ -19,21 +20,30 @@ namespace {
 constexpr double kTitlePoints = 13;
 constexpr double kTextPoints = 9;
 constexpr double kTablePoints = 7.5;
+constexpr double kSmallestTablePoints = 5.5;
 constexpr double kCellPadMm = 1.0;
 // The chart is laid out at this size in its own pixels and scaled to the
 // page's width, so its fonts keep their proportions on paper.
 constexpr qreal kChartPixelsWide = 760;
 constexpr qreal kChartPixelsHigh = 430;
-// The look of the project report's table.
-const QColor kHeadingFill(225, 232, 240);
-const QColor kStripeFill(243, 245, 248);
 
 using Widths = std::array<qreal, kCheckColumnCount>;
 
 bool IsTextColumn(int c) {
     return c == static_cast<int>(CheckColumn::RaumNr) ||
-           c == static_cast<int>(CheckColumn::RaumVer);
+           c == static_cast<int>(CheckColumn::RaumVer) ||
+           c == static_cast<int>(CheckColumn::Radiator) ||
+           c == static_cast<int>(CheckColumn::Proposal);
 }
+
+// What the columns mean, under the table.
+const char* const kColumnLegend =
+    "Q-Norm: bei Auslegungstemperaturen bemessen · vorhandener Heizkörper: aus dem Katalog, "
+    "eingegeben oder ausgelegt (der bemessene) · vorh. Normleistung: des vorhandenen Heizkörpers "
+    "bei der Norm des Projekts · erf. Normleistung: bei Ziel-Vorlauf/-Rücklauf nötig · Q bei "
+    "Ziel: was der vorhandene Heizkörper dort abgibt · Deckung: vorh. durch erf. Normleistung · "
+    "min. Vorlauf: ab diesem Vorlauf (Spreizung wie Ziel) gedeckt · Vorschlag: kürzester "
+    "Flachheizkörper des Katalogs, der den Raum bei Ziel deckt";
 
 QString CellText(const CheckForm& form, std::size_t row, int c) {
     return CheckCellText(form, row, static_cast<CheckColumn>(c));
@@ -41,11 +51,14 @@ QString CellText(const CheckForm& form, std::size_t row, int c) {
 
 class CheckReportBody : public FlowBody {
 public:
-    explicit CheckReportBody(const CheckForm& form) : form_(form) {}
+    CheckReportBody(const ProgramState& state, const CheckForm& form)
+        : state_(state), form_(form) {}
 
 protected:
     std::vector<FlowBlock> layOut(const QPaintDevice& device, qreal width) override {
         std::vector<FlowBlock> blocks;
+        AddProjectData(blocks, state_.header, device, width);
+        blocks.push_back({Mm(device, 5), {}});
         addText(blocks, device, width, QStringLiteral("Wärmepumpen-Check"),
                 ReportFont(kTitlePoints, true), true);
         addText(blocks, device, width,
@@ -56,6 +69,10 @@ protected:
                 ReportFont(kTextPoints), false);
         blocks.push_back({Mm(device, 4), {}});
         addTable(blocks, device, width);
+        blocks.push_back({Mm(device, 2), {}});
+        addText(blocks, device, width, Q(kCheckMethodLine), ReportFont(kTablePoints), false);
+        addText(blocks, device, width, QString::fromUtf8(kColumnLegend), ReportFont(kTablePoints),
+                false);
         blocks.push_back({Mm(device, 4), {}});
         for (const std::string& line : form_.summary()) {
             addText(blocks, device, width, Q(line), ReportFont(kTextPoints, true), false);
@@ -70,47 +87,69 @@ private:
     // name many critical rooms).
     static void addText(std::vector<FlowBlock>& blocks, const QPaintDevice& device, qreal width,
                         const QString& text, const QFont& font, bool keepWithNext) {
-        const QFontMetricsF fm(font, &device);
-        const qreal h = fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text).height() +
-                        fm.height() * 0.3;
-        blocks.push_back({h,
-                          [text, font, h](QPainter& p, qreal w) {
-                              p.setFont(font);
-                              p.setPen(Qt::black);
-                              p.drawText(QRectF(0, 0, w, h),
-                                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
-                          },
-                          -1, keepWithNext});
+        blocks.push_back(ParagraphBlock(device, width, text, font, keepWithNext));
+    }
+
+    // A heading in lines no wider than its column's values (or its longest
+    // word): fourteen columns share the width of a portrait page.
+    static QString HeadingLines(const QString& heading, const QFontMetricsF& fb, qreal content) {
+        const QStringList words = heading.split(u' ');
+        qreal limit = content;
+        for (const QString& word : words) {
+            limit = std::max(limit, fb.horizontalAdvance(word));
+        }
+        QStringList lines;
+        for (const QString& word : words) {
+            if (!lines.isEmpty() && fb.horizontalAdvance(lines.back() + u' ' + word) <= limit) {
+                lines.back() += u' ' + word;
+            } else {
+                lines << word;
+            }
+        }
+        return lines.join(u'\n');
     }
 
     void addTable(std::vector<FlowBlock>& blocks, const QPaintDevice& device, qreal width) const {
-        const QFont font = ReportFont(kTablePoints);
-        const QFont bold = ReportFont(kTablePoints, true);
-        const QFontMetricsF fm(font, &device);
-        const QFontMetricsF fb(bold, &device);
-        const qreal pad = Mm(device, kCellPadMm);
-        // Each column as wide as its widest value; a heading wider than that
-        // goes on two lines at its last blank.
+        // The largest type from kTablePoints down to kSmallestTablePoints at
+        // which every column but the room use fits beside a short room use.
+        QFont font;
+        QFont bold;
         Widths widths{};
         std::array<QString, kCheckColumnCount> headings;
-        for (int c = 0; c < kCheckColumnCount; ++c) {
-            qreal content = 0;
-            for (std::size_t r = 0; r < form_.rowCount(); ++r) {
-                content = std::max(content, fm.horizontalAdvance(CellText(form_, r, c)));
+        int headingLines = 1;
+        const qreal pad = Mm(device, kCellPadMm);
+        for (double points = kTablePoints; points >= kSmallestTablePoints; points -= 0.5) {
+            font = ReportFont(points);
+            bold = ReportFont(points, true);
+            const QFontMetricsF fm(font, &device);
+            const QFontMetricsF fb(bold, &device);
+            headingLines = 1;
+            qreal others = 0;
+            for (int c = 0; c < kCheckColumnCount; ++c) {
+                qreal content = 0;
+                for (std::size_t r = 0; r < form_.rowCount(); ++r) {
+                    content = std::max(content, fm.horizontalAdvance(CellText(form_, r, c)));
+                }
+                const QString heading = HeadingLines(
+                    Q(CheckColumnCaptions()[static_cast<std::size_t>(c)]), fb, content);
+                const QStringList lines = heading.split(u'\n');
+                for (const QString& line : lines) {
+                    content = std::max(content, fb.horizontalAdvance(line));
+                }
+                headingLines = std::max(headingLines, static_cast<int>(lines.size()));
+                headings[static_cast<std::size_t>(c)] = heading;
+                widths[static_cast<std::size_t>(c)] = content + 2 * pad;
+                if (c != static_cast<int>(CheckColumn::RaumVer)) {
+                    others += content + 2 * pad;
+                }
             }
-            QString heading = Q(CheckColumnCaptions()[static_cast<std::size_t>(c)]);
-            const auto blank = heading.lastIndexOf(u' ');
-            if (blank > 0 && fb.horizontalAdvance(heading) > content) {
-                heading[blank] = u'\n';
+            if (others + 2 * pad + fm.averageCharWidth() * 8 <= width) {
+                break;
             }
-            for (const QString& line : heading.split(u'\n')) {
-                content = std::max(content, fb.horizontalAdvance(line));
-            }
-            headings[static_cast<std::size_t>(c)] = heading;
-            widths[static_cast<std::size_t>(c)] = content + 2 * pad;
         }
-        // Wider than the page: the room use gives up what is too much, its
-        // texts are shortened; narrower: it takes the rest.
+        const QFontMetricsF fm(font, &device);
+        const QFontMetricsF fb(bold, &device);
+        // The room use takes what the others leave, its texts shortened.
         qreal sum = 0;
         for (const qreal w : widths) {
             sum += w;
@@ -118,7 +157,7 @@ private:
         auto& use = widths[static_cast<std::size_t>(CheckColumn::RaumVer)];
         use = std::max(use + width - sum, 2 * pad + fm.averageCharWidth() * 4);
         const qreal rowHeight = fm.height() * 1.45;
-        const qreal headingHeight = fb.height() * 2.6;
+        const qreal headingHeight = fb.height() * (headingLines + 0.6);
 
         const auto paintRow = [widths, pad](QPainter& p, qreal height,
                                             const std::array<QString, kCheckColumnCount>& texts,
@@ -146,16 +185,16 @@ private:
         black.fill(Qt::black);
 
         const int heading = static_cast<int>(blocks.size());
-        blocks.push_back({headingHeight,
-                          [=](QPainter& p, qreal) {
-                              p.fillRect(QRectF(0, 0, tableWidth, headingHeight), kHeadingFill);
-                              p.setFont(bold);
-                              paintRow(p, headingHeight, headings, black);
-                              p.setPen(QPen(Qt::black, Mm(*p.device(), 0.2)));
-                              p.drawLine(QPointF(0, headingHeight),
-                                         QPointF(tableWidth, headingHeight));
-                          },
-                          -1, true});
+        blocks.push_back(
+            {headingHeight,
+             [=](QPainter& p, qreal) {
+                 p.fillRect(QRectF(0, 0, tableWidth, headingHeight), kReportHeadingFill);
+                 p.setFont(bold);
+                 paintRow(p, headingHeight, headings, black);
+                 p.setPen(QPen(Qt::black, Mm(*p.device(), 0.2)));
+                 p.drawLine(QPointF(0, headingHeight), QPointF(tableWidth, headingHeight));
+             },
+             -1, true});
         for (std::size_t r = 0; r < form_.rowCount(); ++r) {
             std::array<QString, kCheckColumnCount> texts;
             std::array<QColor, kCheckColumnCount> colours = black;
@@ -171,7 +210,8 @@ private:
             blocks.push_back({rowHeight,
                               [=](QPainter& p, qreal) {
                                   if (stripe) {
-                                      p.fillRect(QRectF(0, 0, tableWidth, rowHeight), kStripeFill);
+                                      p.fillRect(QRectF(0, 0, tableWidth, rowHeight),
+                                                 kReportStripeFill);
                                   }
                                   p.setFont(font);
                                   paintRow(p, rowHeight, texts, colours);
@@ -193,6 +233,7 @@ private:
                           }});
     }
 
+    const ProgramState& state_;
     const CheckForm& form_;
 };
 
@@ -201,7 +242,7 @@ private:
 Result<QByteArray> WriteCheckReportPdf(const ProgramState& state, const CheckForm& form,
                                        const QDateTime& created) {
     const QString number = Q(state.header[ProjectHeader::ProjektNr]).trimmed();
-    CheckReportBody body(form);
+    CheckReportBody body(state, form);
     const ReportFrame frame{number, created,
                             (QStringLiteral("Wärmepumpen-Check ") + number).trimmed()};
     return WriteFramedPdf(frame, body);

@@ -1,14 +1,18 @@
 #include "check_window.h"
 
+#include "project/check_file.h"
+#include "project/data_files.h"
 #include "project/table_export.h"
 #include "ui/check_chart.h"
 #include "ui/check_report.h"
 #include "ui/fonts.h"
 #include "ui/qt_text.h"
+#include "ui/radiator_dialog.h"
 #include "ui/report/page_frame.h"
 
 #include <QChart>
 #include <QChartView>
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QFont>
 #include <QHBoxLayout>
@@ -20,6 +24,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
@@ -42,6 +47,7 @@ void CheckTableModel::refresh() {
     if (rowCount() > 0) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, kCheckColumnCount - 1));
     }
+    emit rowsChanged();
 }
 
 int CheckTableModel::rowCount(const QModelIndex& parent) const {
@@ -63,29 +69,31 @@ QVariant CheckTableModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return CheckCellText(*form_, row, column);
     case Qt::EditRole:
-        return column == CheckColumn::Installed && r.typed ? Q(form_->cell(row, column))
-                                                           : QString();
+        return column == CheckColumn::Installed && r.installed.kind == InstalledKind::Typed
+                   ? Q(form_->cell(row, column))
+                   : QString();
     case Qt::ForegroundRole:
         if (column == CheckColumn::Coverage && r.coverage) {
             return r.covered ? kCheckCovered : kCheckUnderSupplied;
         }
         return {};
     case Qt::FontRole:
-        if (column == CheckColumn::Installed && !r.typed) {
+        if (column == CheckColumn::Installed && r.installed.kind != InstalledKind::Typed) {
             QFont italic;
-            italic.setItalic(true); // the radiator the project sized, not typed
+            italic.setItalic(true); // not typed: the sized or the chosen radiator's output
             return italic;
         }
         return {};
     case Qt::TextAlignmentRole:
-        if (column == CheckColumn::RaumNr || column == CheckColumn::RaumVer) {
+        if (column == CheckColumn::RaumNr || column == CheckColumn::RaumVer ||
+            column == CheckColumn::Radiator || column == CheckColumn::Proposal) {
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
         }
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::ToolTipRole:
         if (column == CheckColumn::Installed) {
             return QStringLiteral("Vorhandene Normleistung eingeben (1 bis 99999 W); leer: die "
-                                  "berechnete Normleistung");
+                                  "berechnete Normleistung; F4: Heizkörper aus dem Katalog");
         }
         return {};
     default:
@@ -161,6 +169,11 @@ frmCheck::frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dia
     QFont bold = summary_->font();
     bold.setBold(true);
     summary_->setFont(bold);
+    auto* method = keep(CheckWindowControl::lblMethode, new QLabel(Q(kCheckMethodLine), this));
+    method->setObjectName(QStringLiteral("lblMethode"));
+    method->setWordWrap(true);
+    saved_ = keep(CheckWindowControl::lblGespeichert, new QLabel(this));
+    saved_->setObjectName(QStringLiteral("lblGespeichert"));
 
     chart_ = keep(CheckWindowControl::chtCheck, new QChartView(this));
     chart_->setObjectName(QStringLiteral("chtCheck"));
@@ -174,6 +187,7 @@ frmCheck::frmCheck(ProgramState& state, MessageBoxes& messages, FileDialogs& dia
     layout->addLayout(targets);
     layout->addWidget(cannotRun_);
     layout->addWidget(table_, 3);
+    layout->addWidget(method);
     layout->addWidget(cellNote_);
     layout->addWidget(summary_);
     layout->addWidget(chart_, 2);
@@ -220,6 +234,7 @@ void frmCheck::buildButtons(QHBoxLayout* buttons) {
     };
     for (const auto& [id, name, caption] : kinds) {
         if (id == CheckWindowControl::cmdSchliessen) {
+            buttons->addWidget(saved_);
             buttons->addStretch(1);
         }
         auto* button = keep(id, new QPushButton(Q(caption), this));
@@ -231,8 +246,10 @@ void frmCheck::buildButtons(QHBoxLayout* buttons) {
 void frmCheck::connectHandlers() {
     connect(supply_, &QSpinBox::valueChanged, this, &frmCheck::targetsChanged);
     connect(return_, &QSpinBox::valueChanged, this, &frmCheck::targetsChanged);
-    connect(model_, &CheckTableModel::refused, cellNote_, &QLabel::setText);
+    connect(model_, &CheckTableModel::refused, this, &frmCheck::refuse);
     connect(model_, &CheckTableModel::checkChanged, this, &frmCheck::cellTaken);
+    connect(model_, &CheckTableModel::rowsChanged, this, &frmCheck::placeRowButtons);
+    table_->installEventFilter(this); // F4 on a cell opens "Heizkörper wählen"
     const std::pair<CheckWindowControl, void (frmCheck::*)()> clicks[] = {
         {CheckWindowControl::cmdSpeichern, &frmCheck::save},
         {CheckWindowControl::cmdPdf, &frmCheck::exportPdf},
@@ -254,6 +271,30 @@ void frmCheck::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+bool frmCheck::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F4 && table_->currentIndex().isValid()) {
+        chooseRadiator(table_->currentIndex().row());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmCheck::closeEvent(QCloseEvent* event) {
+    if (form_ && form_->unsaved()) {
+        const Choice choice = messages_.choose(this, UnsavedCheckQuestion());
+        if (choice == Choice::Cancel ||
+            (choice == Choice::Confirm && !form_->save(dialogs_, *this))) {
+            event->ignore(); // the window stays with its values
+            return;
+        }
+        if (choice == Choice::Other) {
+            form_->discard();
+        }
+    }
+    QWidget::closeEvent(event);
+}
+
 frmCheck::~frmCheck() { model_->setForm(nullptr); }
 
 void frmCheck::open() {
@@ -261,10 +302,16 @@ void frmCheck::open() {
     show();
     raise();
     activateWindow();
+    // Told when the window opens, not at every change of the project.
+    if (!catalogueMessage_.empty()) {
+        showMessage({catalogueMessage_, std::string(kTitleCheck), MsgIcon::Exclamation});
+    }
 }
 
 void frmCheck::followProject() {
     model_->setForm(nullptr);
+    LoadedCatalogue catalogue = LoadRadiatorCatalogue(SystemFileOps(), ProgramFolder());
+    state_.Radiators = std::move(catalogue.radiators);
     form_ = std::make_unique<CheckForm>(state_);
     {
         const QSignalBlocker a(supply_);
@@ -274,6 +321,7 @@ void frmCheck::followProject() {
     }
     targetNote_->clear();
     cellNote_->clear();
+    saved_->clear();
     const bool run = form_->canRun();
     cannotRun_->setText(run ? QString() : Q(CheckForm::cannotRunText()));
     cannotRun_->setVisible(!run);
@@ -289,8 +337,59 @@ void frmCheck::followProject() {
     }
     model_->setForm(form_.get());
     table_->resizeColumnsToContents();
+    placeRowButtons();
     table_->resizeRowsToContents();
     showCheck();
+    catalogueMessage_ = std::move(catalogue.message);
+}
+
+// A button in each row shows the installed radiator and opens the dialog.
+void frmCheck::placeRowButtons() {
+    const int column = static_cast<int>(CheckColumn::Radiator);
+    int widest = 0;
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        const QModelIndex at = model_->index(row, column);
+        auto* button = qobject_cast<QPushButton*>(table_->indexWidget(at));
+        if (!button) {
+            button = new QPushButton(table_);
+            button->setObjectName(QStringLiteral("cmdHeizkoerper%1").arg(row + 1));
+            button->setToolTip(QStringLiteral("Heizkörper aus dem Katalog wählen (F4)"));
+            button->setStyleSheet(QStringLiteral("text-align: left; padding: 0 4px;"));
+            button->setFont(table_->font());
+            connect(button, &QPushButton::clicked, this, [this, row] { chooseRadiator(row); });
+            table_->setIndexWidget(at, button);
+        }
+        button->setText(at.data().toString() + QStringLiteral(" …"));
+        widest = std::max(widest, button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    }
+    if (widest > table_->columnWidth(column)) {
+        table_->setColumnWidth(column, widest);
+    }
+}
+
+void frmCheck::chooseRadiator(int row) {
+    if (!form_ || row < 0 || row >= model_->rowCount()) {
+        return;
+    }
+    auto* dialog = new RadiatorDialog(*form_, static_cast<std::size_t>(row), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    connect(dialog, &QDialog::accepted, this, [this, dialog, row] {
+        if (const auto set =
+                form_->setRadiator(static_cast<std::size_t>(row), dialog->name(), dialog->count());
+            !set) {
+            refuse(Q(set.problem().message));
+            return;
+        }
+        model_->refresh();
+        cellTaken();
+    });
+    dialog->show();
+}
+
+void frmCheck::refuse(const QString& note) {
+    cellNote_->setText(note);
+    showMessage({note.toStdString(), std::string(kTitleCheck), MsgIcon::Exclamation});
 }
 
 void frmCheck::showMessage(const Message& message) { messages_.show(this, message); }
@@ -307,6 +406,7 @@ void frmCheck::targetsChanged() {
 
 void frmCheck::cellTaken() {
     cellNote_->clear();
+    saved_->clear();
     showCheck();
 }
 
@@ -325,7 +425,11 @@ void frmCheck::redrawChart() {
     delete old;
 }
 
-void frmCheck::save() { form_->save(dialogs_, *this); }
+void frmCheck::save() {
+    if (form_->save(dialogs_, *this)) {
+        saved_->setText(Q(form_->savedNote()));
+    }
+}
 
 void frmCheck::exportCsv() { form_->exportCsv(dialogs_, *this); }
 

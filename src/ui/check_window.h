@@ -47,6 +47,8 @@ signals:
     void checkChanged();
     // A typed output was refused, with the German note why.
     void refused(const QString& note);
+    // The rows' buttons of the installed radiator want new texts.
+    void rowsChanged();
 
 private:
     CheckForm* form_ = nullptr;
@@ -58,6 +60,8 @@ enum class CheckWindowControl {
     spnZielRuecklauf,
     tblCheck,
     chtCheck,
+    lblMethode,
+    lblGespeichert,
     cmdSpeichern,
     cmdPdf,
     cmdCsv,
@@ -80,8 +84,14 @@ public:
 
     CheckTableModel* model() const { return model_; }
 
+    // Opens "Heizkörper wählen" for row, window-modal; its "Übernehmen"
+    // takes the radiator.
+    void chooseRadiator(int row);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildTargets(QHBoxLayout* targets);
@@ -89,6 +99,8 @@ private:
     void connectHandlers();
     void showCheck();
     void redrawChart();
+    void placeRowButtons();
+    void refuse(const QString& note);
 
     // The handlers; each passes what the user did on to the core.
     void targetsChanged();
@@ -101,6 +113,8 @@ private:
     MessageBoxes& messages_;
     FileDialogs& dialogs_;
     std::unique_ptr<CheckForm> form_;
+    // What the catalogue's reading found wrong, told when the window opens.
+    std::string catalogueMessage_;
     CheckTableModel* model_;
     QSpinBox* supply_;
     QSpinBox* return_;
@@ -110,6 +124,7 @@ private:
     QTableView* table_;
     QLabel* cellNote_;
     QLabel* summary_;
+    QLabel* saved_;
     QChartView* chart_;
 };
 

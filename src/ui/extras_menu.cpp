@@ -9,6 +9,8 @@ const std::vector<ExtrasItem>& ExtrasItems() {
          OnBoth},
         {ExtrasCommand::ProjectCsv, "mnuItemCsv", "Tabelle als &CSV…", Qt::Key_unknown, OnBoth},
         {ExtrasCommand::HeatPumpCheck, "mnuItemCheck", "&Wärmepumpen-Check…", Qt::Key_T, OnBoth},
+        {ExtrasCommand::Balancing, "mnuItemAbgleich", "&Hydraulischer Abgleich…", Qt::Key_H,
+         OnBoth},
         {ExtrasCommand::ContinueProject, "mnuItemFortsetzen", "Projekt &fortsetzen",
          Qt::Key_unknown, OnForm4},
         {ExtrasCommand::CorrectRadiator, "mnuItemKorrigieren", "Heizkörper &korrigieren…",

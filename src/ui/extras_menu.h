@@ -14,6 +14,7 @@ enum class ExtrasCommand {
     ProjectReport,   // the client report as PDF
     ProjectCsv,      // the radiator table as CSV
     HeatPumpCheck,   // the check at a lower supply temperature
+    Balancing,       // the hydraulic balancing room by room
     ContinueProject, // a loaded project back on the calculation screen
     CorrectRadiator, // an earlier entry corrected
 };

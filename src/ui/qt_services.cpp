@@ -1,5 +1,8 @@
 #include "qt_services.h"
 
+#include "project/balancing_form.h"
+#include "project/check_file.h"
+#include "project/check_form.h"
 #include "ui/print/report_printer.h"
 #include "ui/qt_text.h"
 
@@ -127,6 +130,35 @@ bool QtMessageBoxes::ask(QWidget* parent, const Question& question) {
     box.setEscapeButton(cancel);
     box.exec();
     return box.clickedButton() == confirm;
+}
+
+Choice QtMessageBoxes::choose(QWidget* parent, const Question& question) {
+    const QString title = question.title.empty() ? Q(std::string(kAppTitle)) : Q(question.title);
+    QMessageBox box(QMessageBox::Question, title, Q(question.text), QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("msgFrage"));
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* confirm = box.addButton(Q(question.confirm), QMessageBox::AcceptRole);
+    QPushButton* other = box.addButton(Q(question.other), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(Q(question.cancel), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == confirm) {
+        return Choice::Confirm;
+    }
+    return box.clickedButton() == other ? Choice::Other : Choice::Cancel;
+}
+
+std::string ProgramFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+Question UnsavedCheckQuestion() {
+    return {std::string(kCheckUnsavedQuestion), std::string(kTitleCheck), "Speichern", "Abbrechen",
+            "Verwerfen"};
+}
+
+Question UnsavedBalancingQuestion() {
+    return {std::string(kBalancingUnsavedQuestion), std::string(kTitleBalancing), "Speichern",
+            "Abbrechen", "Verwerfen"};
 }
 
 QString QtNameFilters(const std::vector<FileFilter>& filters) {

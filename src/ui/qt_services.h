@@ -16,6 +16,7 @@ class QtMessageBoxes : public MessageBoxes {
 public:
     void show(QWidget* parent, const Message& message) override;
     bool ask(QWidget* parent, const Question& question) override;
+    Choice choose(QWidget* parent, const Question& question) override;
 };
 
 // The file dialogs over the window that is active when they open.

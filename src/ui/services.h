@@ -15,6 +15,20 @@ class QWidget;
 
 namespace hk::ui {
 
+// The answer to a question with three buttons.
+enum class Choice { Confirm, Other, Cancel };
+
+// Asked when the check window or the program is left with check values not
+// saved: "Speichern", "Verwerfen", "Abbrechen".
+Question UnsavedCheckQuestion();
+// Asked when the balancing window is left with inputs not saved: the same
+// three buttons.
+Question UnsavedBalancingQuestion();
+
+// The folder of the running program, where a build folder keeps the shipped
+// data tables.
+std::string ProgramFolder();
+
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
@@ -22,6 +36,8 @@ public:
     virtual void show(QWidget* parent, const Message& message) = 0;
     // Modal over parent; true when the user chose the confirm button.
     virtual bool ask(QWidget* parent, const Question& question) = 0;
+    // The same with question.other as a third button; cancel is the default.
+    virtual Choice choose(QWidget* parent, const Question& question) = 0;
 };
 
 // The message boxes of the core, shown over one window.

@@ -44,6 +44,17 @@ public:
         answers.pop_front();
         return a;
     }
+    // Three-way questions: answered from their own queue, Cancel when empty.
+    std::deque<Choice> choices;
+    Choice choose(QWidget* /*parent*/, const Question& question) override {
+        asked.push_back(question);
+        if (choices.empty()) {
+            return Choice::Cancel;
+        }
+        const Choice c = choices.front();
+        choices.pop_front();
+        return c;
+    }
 };
 
 using hk::test::FakeFileDialogs;

@@ -10,6 +10,8 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
+#include <map>
 #include <string>
 
 namespace hk::test {
@@ -126,6 +128,41 @@ inline ProgramState LongProject(int entries = 70) {
                          "Plattenheizkörper Typ 33 WWWW"}; // 29 characters
     }
     return s;
+}
+
+// Typed installed outputs: entry -> W.
+inline std::map<int, InstalledChoice>
+TypedOutputs(std::initializer_list<std::pair<int, int>> typed) {
+    std::map<int, InstalledChoice> installed;
+    for (const auto& [entry, output] : typed) {
+        installed[entry] = InstalledChoice::Typed(output);
+    }
+    return installed;
+}
+
+// A small catalogue of typical radiators, not the shipped one: three panel
+// radiators 600 high (exponents 1,3, 1,33 and 1,25), one 300 high and one
+// sectional radiator.
+inline TypicalRadiators SampleRadiators() {
+    return {{"Flach", "P 22 · 600", 600, 1800, true, 1.3},
+            {"Flach", "P 33 · 600", 600, 2400, true, 1.33},
+            {"Flach", "P 11 · 600", 600, 1000, true, 1.25},
+            {"Flach", "P 22 · 300", 300, 1000, true, 1.3},
+            {"Guss", "G 600", 600, 80, false, 1.3}};
+}
+
+// The valve of the shipped valve table (example values): settings 1 to 8.
+inline const Valve& ExampleValve() {
+    static const Valve valve{"Thermostatventil DN 15, 8 Stufen (Beispielwerte)",
+                             {{"1", 0.04},
+                              {"2", 0.08},
+                              {"3", 0.12},
+                              {"4", 0.20},
+                              {"5", 0.30},
+                              {"6", 0.40},
+                              {"7", 0.51},
+                              {"8", 0.73}}};
+    return valve;
 }
 
 } // namespace hk::test

@@ -212,6 +212,30 @@ INSTANTIATE_TEST_SUITE_P(Values, RoundDecimalsTest,
                                            RoundCase{"NegativeHalfTowardsPlus", -2.5, 0, -2}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Exactly k decimals after the program's rounding.
+struct DecimalCase {
+    const char* name;
+    double x;
+    int k;
+    const char* text;
+};
+
+class DecimalTextTest : public ::testing::TestWithParam<DecimalCase> {};
+
+TEST_P(DecimalTextTest, ExactlyKDecimals) {
+    EXPECT_EQ(DecimalText(GetParam().x, GetParam().k), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, DecimalTextTest,
+                         ::testing::Values(DecimalCase{"WholeValueKeepsItsZero", 45, 1, "45,0"},
+                                           DecimalCase{"LeadingZeroAndPadding", 0.04, 3, "0,040"},
+                                           DecimalCase{"RoundsToZero", 0.0004, 3, "0,000"},
+                                           DecimalCase{"HalfUp", 0.25, 1, "0,3"},
+                                           DecimalCase{"NegativeHalfTowardsPlus", -1.25, 1, "-1,2"},
+                                           DecimalCase{"SmallNegativeBecomesZero", -0.04, 1, "0,0"},
+                                           DecimalCase{"NoDecimals", 2.5, 0, "3"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 struct TextCase {
     const char* name;
     float x;

@@ -36,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CheckFile, RoundTrip) {
     const ProgramState p = CheckProject();
-    const CheckSettings s{50, 38, {{1, 1200}, {3, 99999}, {2, 1}}};
+    const CheckSettings s{50, 38, TypedOutputs({{1, 1200}, {3, 99999}, {2, 1}})};
     const auto read = ReadCheckFile(CheckFileBytes(p, s), p);
     ASSERT_TRUE(read) << read.problem().message;
     EXPECT_EQ(*read, s);
@@ -80,7 +80,7 @@ TEST_P(CheckFileByHand, IsRead) {
     bytes.replace(at, GetParam().from.size(), GetParam().to);
     const auto read = ReadCheckFile(bytes, CheckProject());
     ASSERT_TRUE(read) << read.problem().message;
-    EXPECT_EQ(*read, (CheckSettings{50, 40, {{1, 1200}, {3, 850}}}));
+    EXPECT_EQ(*read, (CheckSettings{50, 40, TypedOutputs({{1, 1200}, {3, 850}})}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"TopLevelArray", kByHand, "[1, 2]", "keine gültige JSON"},
         Refusal{"OtherFormat", "hkberech-check", "hkberech-report", "anderes Format"},
         Refusal{"FormatMissing", "\"format\": \"hkberech-check\",", "", "anderes Format"},
-        Refusal{"Version2", "\"version\": 1", "\"version\": 2", "andere Version"},
+        Refusal{"Version0", "\"version\": 1", "\"version\": 0", "andere Version"},
+        Refusal{"Version3", "\"version\": 1", "\"version\": 3", "andere Version"},
         Refusal{"VersionAsText", "\"version\": 1", "\"version\": \"1\"", "andere Version"},
         Refusal{"ReturnEqualsSupply", "\"return\": 40", "\"return\": 50", "Zieltemperaturen"},
         Refusal{"SupplyAbove120", "\"supply\": 50", "\"supply\": 121", "Zieltemperaturen"},
@@ -150,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
 class CheckTie : public ::testing::TestWithParam<SpoiltProject> {};
 
 TEST_P(CheckTie, AnotherProjectIsNeverTakenForIt) {
-    const std::string bytes = CheckFileBytes(CheckProject(), CheckSettings{50, 40, {{1, 1200}}});
+    const std::string bytes = CheckFileBytes(CheckProject(), CheckSettings{50, 40, TypedOutputs({{1, 1200}})});
     ProgramState other = CheckProject();
     GetParam().spoil(other);
     const auto read = ReadCheckFile(bytes, other);
@@ -172,6 +173,81 @@ INSTANTIATE_TEST_SUITE_P(
                       "weicht ab)"},
         SpoiltProject{"OneMoreRadiator", [](ProgramState& p) { p.LfNr = 4; },
                       "sie gehört zu einem anderen Projekt (andere Zahl der Heizkörper)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ------------------------------------------------------------ version 2
+
+// Typed, panel and sectional radiators of SampleRadiators, and a key another
+// window may add.
+const std::string kVersion2 = R"({"format": "hkberech-check", "version": 2,
+ "supply": 45, "return": 35,
+ "project": {"LfNr": 3, "QRaum": [1000, 1500, 800]},
+ "installed": [{"entry": 1, "output": 1200},
+               {"entry": 2, "radiator": "P 22 · 600", "length": 1000, "valve": 3},
+               {"entry": 3, "radiator": "G 600", "sections": 12}]})";
+
+ProgramState WithSampleRadiators() {
+    ProgramState p = CheckProject();
+    p.Radiators = SampleRadiators();
+    return p;
+}
+
+const CheckSettings kVersion2Settings{45,
+                                      35,
+                                      {{1, InstalledChoice::Typed(1200)},
+                                       {2, InstalledChoice::Chosen("P 22 · 600", 1000)},
+                                       {3, InstalledChoice::Chosen("G 600", 12)}}};
+
+TEST(CheckFileVersion2, ReadsAFileWrittenByHandAndWritesItBackAlike) {
+    const ProgramState p = WithSampleRadiators();
+    const auto read = ReadCheckFile(kVersion2, p);
+    ASSERT_TRUE(read) << read.problem().message;
+    EXPECT_EQ(*read, kVersion2Settings);
+    const std::string written = CheckFileBytes(p, *read);
+    EXPECT_PRED2(Contains, written, "\"version\": 2");
+    EXPECT_PRED2(Contains, written, "\"sections\": 12");
+    EXPECT_PRED2(Contains, written, "\"length\": 1000");
+    const auto again = ReadCheckFile(written, p);
+    ASSERT_TRUE(again) << again.problem().message;
+    EXPECT_EQ(*again, kVersion2Settings);
+}
+
+TEST(CheckFileVersion2, AVersion1FileIsWrittenAsVersion2) {
+    const ProgramState p = WithSampleRadiators();
+    const auto v1 = ReadCheckFile(kByHand, p);
+    ASSERT_TRUE(v1);
+    const std::string written = CheckFileBytes(p, *v1);
+    EXPECT_PRED2(Contains, written, "\"version\": 2");
+    const auto v2 = ReadCheckFile(written, p);
+    ASSERT_TRUE(v2);
+    EXPECT_EQ(*v2, *v1);
+}
+
+class CheckFileVersion2Refusal : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(CheckFileVersion2Refusal, SaysWhy) {
+    const Refusal& r = GetParam();
+    std::string bytes = kVersion2;
+    const auto at = bytes.find(r.from);
+    ASSERT_NE(at, std::string::npos) << r.from;
+    bytes.replace(at, r.from.size(), r.to);
+    const auto read = ReadCheckFile(bytes, WithSampleRadiators());
+    ASSERT_FALSE(read);
+    EXPECT_PRED2(Contains, read.problem().message, r.reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CheckFileVersion2Refusal,
+    ::testing::Values(
+        Refusal{"UnknownRadiator", "P 22 · 600", "P 22 · 601", "den der Katalog nicht enthält"},
+        Refusal{"RadiatorNotText", "\"G 600\"", "600", "den der Katalog nicht enthält"},
+        Refusal{"LengthBelow400", "\"length\": 1000", "\"length\": 300", "keine Länge"},
+        Refusal{"LengthOffStep", "\"length\": 1000", "\"length\": 1050", "keine Länge"},
+        Refusal{"LengthMissing", "\"length\": 1000", "\"sections\": 10", "keine Länge"},
+        Refusal{"SectionsZero", "\"sections\": 12", "\"sections\": 0", "keine Gliederzahl"},
+        Refusal{"SectionsFraction", "\"sections\": 12", "\"sections\": 12.5", "keine Gliederzahl"},
+        Refusal{"OutputAndRadiator", "\"sections\": 12", "\"sections\": 12, \"output\": 900",
+                "zugleich"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ------------------------------------------------------------ with the commands
@@ -207,7 +283,7 @@ TEST_F(CheckFileCommands, LoadReadsTheFileBeside) {
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(s.ProjectFile, project());
     ASSERT_TRUE(s.Check);
-    EXPECT_EQ(*s.Check, (CheckSettings{50, 40, {{1, 1200}, {3, 850}}}));
+    EXPECT_EQ(*s.Check, (CheckSettings{50, 40, TypedOutputs({{1, 1200}, {3, 850}})}));
 }
 
 TEST_F(CheckFileCommands, MissingFileIsNoMessage) {
@@ -262,7 +338,7 @@ TEST_F(CheckFileCommands, SavedTwiceTheProjectFileStaysAsOlderReadersKnowIt) {
     writeProject();
     const std::string plain = Slurp(project());
     ProgramState p = CheckProject();
-    p.Check = CheckSettings{55, 45, {{2, 2000}}};
+    p.Check = CheckSettings{55, 45, TypedOutputs({{2, 2000}})};
     dialogs.answer = project();
     ASSERT_EQ(mnuItemSave_Click(p, dialogs, messages, files), project());
     p.ProjectFile = project(); // as the screens note the file saved
@@ -271,7 +347,7 @@ TEST_F(CheckFileCommands, SavedTwiceTheProjectFileStaysAsOlderReadersKnowIt) {
     ASSERT_TRUE(first);
     EXPECT_EQ(*first, *p.Check);
 
-    p.Check->installed[2] = 2100;
+    p.Check->installed[2] = InstalledChoice::Typed(2100);
     p.Check->supply = 50;
     ASSERT_EQ(mnuItemSave_Click(p, dialogs, messages, files), project());
     EXPECT_TRUE(messages.shown.empty());
@@ -315,7 +391,7 @@ TEST_P(OldCheckName, ReadOnlyWhenNewIsMissingAndItFits) {
     const std::string old = GetParam().oldFits ? kByHand : CheckFileBytes(other, {});
     Spit(oldBeside(), old);
     if (GetParam().newThere) {
-        Spit(beside(), CheckFileBytes(CheckProject(), CheckSettings{60, 50, {{2, 700}}}));
+        Spit(beside(), CheckFileBytes(CheckProject(), CheckSettings{60, 50, TypedOutputs({{2, 700}})}));
     }
     ProgramState s = load();
     EXPECT_TRUE(messages.shown.empty());
@@ -331,9 +407,9 @@ TEST_P(OldCheckName, ReadOnlyWhenNewIsMissingAndItFits) {
 INSTANTIATE_TEST_SUITE_P(
     Table, OldCheckName,
     ::testing::Values(OldNameCase{"Fits", true, false,
-                                  CheckSettings{50, 40, {{1, 1200}, {3, 850}}}},
+                                  CheckSettings{50, 40, TypedOutputs({{1, 1200}, {3, 850}})}},
                       OldNameCase{"OfTheSiblingIsLeftSilently", false, false, std::nullopt},
-                      OldNameCase{"NewNameWins", true, true, CheckSettings{60, 50, {{2, 700}}}}),
+                      OldNameCase{"NewNameWins", true, true, CheckSettings{60, 50, TypedOutputs({{2, 700}})}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Project B saved over HAUS.TXT, whose check file belongs to A: the file is
@@ -341,7 +417,7 @@ INSTANTIATE_TEST_SUITE_P(
 // without A's outputs.
 TEST_F(CheckFileCommands, AnotherProjectSavedOverKeepsTheOldCheckAside) {
     ProgramState a = CheckProject();
-    a.Check = CheckSettings{50, 40, {{1, 1200}}};
+    a.Check = CheckSettings{50, 40, TypedOutputs({{1, 1200}})};
     dialogs.answer = project();
     ASSERT_EQ(mnuItemSave_Click(a, dialogs, messages, files), project());
     const std::string aCheck = Slurp(beside());
@@ -368,7 +444,7 @@ TEST_F(CheckFileCommands, TheCheckSavedBesideAnotherProjectsFileKeepsThatAside) 
     writeProject();
     ProgramState other = CheckProject();
     other.table.at(1).dRaum = 18;
-    const std::string foreign = CheckFileBytes(other, CheckSettings{50, 40, {{1, 900}}});
+    const std::string foreign = CheckFileBytes(other, CheckSettings{50, 40, TypedOutputs({{1, 900}})});
     Spit(beside(), foreign);
     ProgramState s = load();
     ASSERT_EQ(messages.shown.size(), 1u);

@@ -9,9 +9,11 @@
 namespace hk::test {
 namespace {
 
-// The three entries of CheckProject at 55/45 (spread 10), worked by hand:
-// required 2520, 3780, 2016 (f 2,52); coverage 63, 40, 51 %; at the target
-// 627, 595, 406 W; lowest supply 68, 85, 75 °C.
+// The three entries of CheckProject at 55/45 (spread 10), worked by hand with
+// n 1,3: required QRaum * 2^1,3 = 2462, 3693, 1970 W; coverage 64, 41, 52 %;
+// at the target 642, 609, 416 W; lowest supply 68, 85, 75 °C. The proposals
+// of SampleRadiators: P 33 · 600 gives 3059 W a metre at DIN against
+// QRaum * 2^1,33 = 2514, 3771, 2011 W.
 struct RowTexts {
     const char* name;
     std::size_t row;
@@ -23,6 +25,7 @@ class CheckFormRow : public ::testing::TestWithParam<RowTexts> {};
 
 TEST_P(CheckFormRow, Texts) {
     ProgramState p = CheckProject();
+    p.Radiators = SampleRadiators();
     const CheckForm form(p);
     ASSERT_EQ(form.rowCount(), 3u);
     for (int c = 0; c < kCheckColumnCount; ++c) {
@@ -35,19 +38,21 @@ TEST_P(CheckFormRow, Texts) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CheckFormRow,
-    ::testing::Values(
-        RowTexts{"Bath",
-                 0,
-                 {"1", "0012", "Bad", "20", "1000", "1,3", "1580", "1580", "627", "63", "68"},
-                 "✗"},
-        RowTexts{"LivingRoom",
-                 1,
-                 {"2", "0013", "Wohnen", "20", "1500", "1,3", "1500", "1500", "595", "40", "85"},
-                 "✗"},
-        RowTexts{"ChildsRoom",
-                 2,
-                 {"3", "0014", "Kind  ", "20", "800", "1,3", "1024", "1024", "406", "51", "75"},
-                 "✗"}),
+    ::testing::Values(RowTexts{"Bath",
+                               0,
+                               {"1", "0012", "Bad", "20", "1000", "1,3", "1580", "ausgelegt",
+                                "1580", "2462", "642", "64", "68", "P 33 · 600 × 900"},
+                               "✗"},
+                      RowTexts{"LivingRoom",
+                               1,
+                               {"2", "0013", "Wohnen", "20", "1500", "1,3", "1500", "ausgelegt",
+                                "1500", "3693", "609", "41", "85", "P 33 · 600 × 1300"},
+                               "✗"},
+                      RowTexts{"ChildsRoom",
+                               2,
+                               {"3", "0014", "Kind  ", "20", "800", "1,3", "1024", "ausgelegt",
+                                "1024", "1970", "416", "52", "75", "P 33 · 600 × 700"},
+                               "✗"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CheckForm, SummaryNamesTheCriticalRoom) {
@@ -56,7 +61,8 @@ TEST(CheckForm, SummaryNamesTheCriticalRoom) {
     EXPECT_EQ(form.summary(),
               (std::vector<std::string>{
                   "Niedrigste Vorlauftemperatur für alle Räume: 85 °C (kritisch: Raum 0013 Wohnen)",
-                  "3 von 3 Räumen sind bei 55/45 °C unterversorgt."}));
+                  "3 von 3 Räumen sind bei 55/45 °C unterversorgt.",
+                  "Erforderliche Normleistung bei 55/45 °C gesamt: 8125 W (vorhanden 4104 W)."}));
 }
 
 // Typed installed outputs: what the cell takes and what it refuses.
@@ -97,17 +103,79 @@ INSTANTIATE_TEST_SUITE_P(
         Typed{"BeyondDouble", "1E400", false, "2000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A catalogue radiator for a row: taken, or refused with the row named and
+// the row as it was.
+struct Chosen {
+    const char* name;
+    const char* radiator;
+    int count;
+    std::int16_t dNorm;
+    const char* text; // the output text, or a part of the refusal
+    bool taken;
+};
+
+class ChosenRadiator : public ::testing::TestWithParam<Chosen> {};
+
+TEST_P(ChosenRadiator, TakenOrRefused) {
+    const Chosen& c = GetParam();
+    ProgramState p = CheckProject();
+    p.dNorm = c.dNorm;
+    p.Radiators = SampleRadiators();
+    CheckForm form(p);
+    const auto output = form.radiatorOutputText(c.radiator, c.count);
+    EXPECT_PRED2(Contains, output ? *output : output.problem().message, c.text);
+    const auto set = form.setRadiator(1, c.radiator, c.count);
+    ASSERT_EQ(set.ok(), c.taken);
+    if (!set) {
+        EXPECT_PRED2(Contains, set.problem().message, "Heizkörper 2 (0013 Wohnen): ");
+        EXPECT_EQ(form.cell(1, CheckColumn::Radiator), "ausgelegt");
+        EXPECT_FALSE(p.unsavedCheck);
+        return;
+    }
+    EXPECT_TRUE(p.unsavedCheck);
+    EXPECT_EQ(std::string(c.text).rfind(form.cell(1, CheckColumn::Installed) + " W", 0), 0u)
+        << "the row takes the output shown";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ChosenRadiator,
+    ::testing::Values(
+        // 1800 W/m * 1,2^1,3 = 2281 W at DIN; 1800 W at DIN EN 442.
+        Chosen{"PanelDin", "P 22 · 600", 1000, 60, "2281 W bei DIN 90/70/20", true},
+        Chosen{"PanelEn", "P 22 · 600", 1000, 50, "1800 W bei DIN EN 442 75/65/20", true},
+        Chosen{"PanelOffStep", "P 22 · 600", 1050, 60, "Schritten von 100", false},
+        Chosen{"SixtyOneSections", "G 600", 61, 60, "1 bis 60", false},
+        Chosen{"NotInCatalogue", "P 44 · 600", 1000, 60, "nicht im Heizkörperkatalog", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CheckForm, DiscardGoesBackToTheOpenedValuesAndSaveKeepsNew) {
+    ProgramState p = CheckProject();
+    p.Check = CheckSettings{50, 40, TypedOutputs({{1, 2000}})};
+    CheckForm form(p);
+    ASSERT_TRUE(form.setInstalled(0, "2100"));
+    ASSERT_TRUE(form.setTargets(45, 35));
+    EXPECT_TRUE(form.unsaved());
+    form.discard();
+    EXPECT_FALSE(form.unsaved());
+    EXPECT_EQ(p.Check, (CheckSettings{50, 40, TypedOutputs({{1, 2000}})}));
+    EXPECT_EQ(form.cell(0, CheckColumn::Installed), "2000");
+    EXPECT_EQ(form.proposedName("pdf"), "Projekt WP-1 Check 50-40.pdf");
+}
+
 TEST(CheckForm, TypedOutputChangesCoverageAndSummary) {
     ProgramState p = CheckProject();
     CheckForm form(p);
-    ASSERT_TRUE(form.setInstalled(1, "3780")); // exactly the required output
+    ASSERT_TRUE(form.setInstalled(1, "3694")); // the first whole watt above 3693,4
+    EXPECT_EQ(form.cell(1, CheckColumn::Radiator), "eingegeben");
     EXPECT_EQ(form.cell(1, CheckColumn::Coverage), "100");
     EXPECT_EQ(form.coverageMark(1), "✓");
     EXPECT_EQ(form.cell(1, CheckColumn::MinSupply), "55");
+    EXPECT_EQ(form.cell(1, CheckColumn::Proposal), "");
     EXPECT_EQ(form.summary(),
               (std::vector<std::string>{
                   "Niedrigste Vorlauftemperatur für alle Räume: 75 °C (kritisch: Raum 0014 Kind)",
-                  "2 von 3 Räumen sind bei 55/45 °C unterversorgt."}));
+                  "2 von 3 Räumen sind bei 55/45 °C unterversorgt.",
+                  "Erforderliche Normleistung bei 55/45 °C gesamt: 8125 W (vorhanden 6298 W)."}));
     ASSERT_TRUE(form.setInstalled(0, "1"));
     EXPECT_EQ(form.cell(0, CheckColumn::MinSupply), "> 120");
     EXPECT_EQ(form.summary()[0],
@@ -207,7 +275,7 @@ TEST(CheckForm, OpeningOrEmptyingAnUntypedCellSetsNoData) {
 
 TEST(CheckForm, StartsFromTheLoadedData) {
     ProgramState p = CheckProject();
-    p.Check = CheckSettings{60, 40, {{3, 2000}}};
+    p.Check = CheckSettings{60, 40, TypedOutputs({{3, 2000}})};
     const CheckForm form(p);
     EXPECT_EQ(form.supply(), 60);
     EXPECT_EQ(form.cell(2, CheckColumn::Installed), "2000");
@@ -243,7 +311,7 @@ TEST(CheckForm, SaveOfAProjectNeverSavedAsksForTheProjectFileFirst) {
     EXPECT_EQ(dialogs.calls(FakeFileDialogs::Kind::Save), 2);
     const auto read = ReadCheckFile(Slurp(dir / "NEU.TXT.check.json"), p);
     ASSERT_TRUE(read);
-    EXPECT_EQ(read->installed.at(1), 2100);
+    EXPECT_EQ(read->installed.at(1), InstalledChoice::Typed(2100));
     EXPECT_TRUE(messages.shown.empty());
 
     // A radiator more since the project file was written: the project is
@@ -265,15 +333,22 @@ namespace {
 
 TEST(CheckCsv, HeadingAndOneLineAnEntry) {
     ProgramState p = CheckProject();
+    p.Radiators = SampleRadiators();
     p.table.at(2).RaumVer = "Wohnen; Essen";
     CheckForm form(p);
     ASSERT_TRUE(form.setInstalled(0, "1"));
+    // G 600 with n 1,3: 80 * 12 * 1,2^1,3 = 1217 W; 800 * 2^1,3 = 1970 W.
+    ASSERT_TRUE(form.setRadiator(2, "G 600", 12));
     EXPECT_EQ(form.csv(), "\xEF\xBB\xBF"
                           "Nr;Raum-Nr;Raumverwendung;Raum °C;Q-Raum W;Exponent;Q-Norm W;"
-                          "vorh. Normleistung W;Q bei Ziel W;Deckung %;min. Vorlauf °C\r\n"
-                          "1;0012;Bad;20;1000;1,3;1580;1;0;0;> 120\r\n"
-                          "2;0013;\"Wohnen; Essen\";20;1500;1,3;1500;1500;595;40;85\r\n"
-                          "3;0014;Kind  ;20;800;1,3;1024;1024;406;51;75\r\n");
+                          "vorhandener Heizkörper;vorh. Normleistung W;erf. Normleistung W;"
+                          "Q bei Ziel W;Deckung %;min. Vorlauf °C;Vorschlag\r\n"
+                          "1;0012;Bad;20;1000;1,3;1580;eingegeben;1;2462;0;0;> 120;"
+                          "P 33 · 600 × 900\r\n"
+                          "2;0013;\"Wohnen; Essen\";20;1500;1,3;1500;ausgelegt;1500;3693;609;41;85;"
+                          "P 33 · 600 × 1300\r\n"
+                          "3;0014;Kind  ;20;800;1,3;1024;G 600 · 12 Glieder;1217;1970;494;62;69;"
+                          "P 33 · 600 × 700\r\n");
 }
 
 TEST(CheckCsv, NoConversionAtTheTargetGivesDashes) {
@@ -282,7 +357,8 @@ TEST(CheckCsv, NoConversionAtTheTargetGivesDashes) {
     CheckForm form(p);
     ASSERT_TRUE(form.setTargets(30, 20));
     const std::string csv = form.csv();
-    EXPECT_NE(csv.find("\r\n1;0012;Bad;24;1000;1,3;1580;1580;–;–;"), std::string::npos) << csv;
+    EXPECT_NE(csv.find("\r\n1;0012;Bad;24;1000;1,3;1580;ausgelegt;1580;–;–;–;"), std::string::npos)
+        << csv;
 }
 
 TEST(CheckCsv, ExportProposesTheCheckNameAndWritesSafely) {
@@ -293,7 +369,7 @@ TEST(CheckCsv, ExportProposesTheCheckNameAndWritesSafely) {
     const CheckForm form(p);
     dialogs.answer = dir / "check.csv";
     EXPECT_EQ(form.exportCsv(dialogs, messages, SystemFileOps()), ExportOutcome::Written);
-    EXPECT_EQ(dialogs.last().title, "Wärmepumpen-Check Projekt WP-1.csv");
+    EXPECT_EQ(dialogs.last().title, "Projekt WP-1 Check 55-45.csv");
     EXPECT_EQ(Slurp(dir / "check.csv"), form.csv());
     EXPECT_TRUE(messages.shown.empty());
 }

@@ -1,5 +1,7 @@
 #include "flow_body.h"
 
+#include <QFontMetricsF>
+
 namespace hk::ui {
 
 int FlowBody::paginate(const QPaintDevice& device, const QSizeF& area) {
@@ -42,6 +44,21 @@ void FlowBody::paintPage(QPainter& painter, int index, const QSizeF& area) {
         block.paint(painter, area.width());
         painter.restore();
     }
+}
+
+FlowBlock ParagraphBlock(const QPaintDevice& device, qreal width, const QString& text,
+                         const QFont& font, bool keepWithNext) {
+    const QFontMetricsF fm(font, &device);
+    const qreal h = fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap, text).height() +
+                    fm.height() * 0.3;
+    return {h,
+            [text, font, h](QPainter& p, qreal w) {
+                p.setFont(font);
+                p.setPen(Qt::black);
+                p.drawText(QRectF(0, 0, w, h), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                           text);
+            },
+            -1, keepWithNext};
 }
 
 } // namespace hk::ui

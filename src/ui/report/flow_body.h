@@ -7,6 +7,7 @@
 
 #include "ui/report/page_frame.h"
 
+#include <QColor>
 #include <QPainter>
 
 #include <functional>
@@ -20,6 +21,15 @@ struct FlowBlock {
     int heading = -1;          // index of the block repeated above this one at a page's top
     bool keepWithNext = false; // goes to the next page with the block after it
 };
+
+// The fills of a report table: its heading and every second row.
+inline const QColor kReportHeadingFill(225, 232, 240);
+inline const QColor kReportStripeFill(243, 245, 248);
+
+// A paragraph across width in font, wrapped between words; keepWithNext for
+// a title.
+FlowBlock ParagraphBlock(const QPaintDevice& device, qreal width, const QString& text,
+                         const QFont& font, bool keepWithNext = false);
 
 class FlowBody : public ReportBody {
 public:

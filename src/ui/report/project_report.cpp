@@ -75,8 +75,6 @@ constexpr double kBiggestTablePoints = 9;
 constexpr double kSmallestTablePoints = 6;
 constexpr double kSlack = 0.05; // of a line's height: measured widths never shorten a text
 const QColor kLabelColour(90, 90, 90);
-const QColor kHeadingFill(225, 232, 240);
-const QColor kStripeFill(243, 245, 248);
 
 // The lines of text at width, broken between words and, for a word longer
 // than the width, inside it: nothing is cut.
@@ -218,7 +216,7 @@ public:
 protected:
     std::vector<FlowBlock> layOut(const QPaintDevice& device, qreal width) override {
         std::vector<FlowBlock> blocks;
-        addGroups(blocks, device, width);
+        AddProjectData(blocks, state_.header, device, width);
         addSpace(blocks, Mm(device, 5));
         const QFont text = ReportFont(kTextPoints);
         const QString reference = Q(ReferenceText(state_.dNorm));
@@ -239,85 +237,25 @@ private:
         blocks.push_back({height, {}});
     }
 
-    // The three groups side by side; their lines flow as bands across the
-    // three columns, so a value of any length wraps within its group.
-    void addGroups(std::vector<FlowBlock>& blocks, const QPaintDevice& device, qreal width) const {
-        const QFont text = ReportFont(kTextPoints);
-        const QFont bold = ReportFont(kTextPoints + 1, true);
-        const QFontMetricsF fm(text, &device);
-        const qreal gap = Mm(device, kGroupGapMm);
-        const qreal columnWidth = (width - 2 * gap) / 3;
-        std::array<std::vector<GroupLine>, 3> columns;
-        std::array<qreal, 3> labelWidths{};
-        for (std::size_t g = 0; g < kGroups.size(); ++g) {
-            for (const auto& [label, field] : kGroups[g].fields) {
-                labelWidths[g] = std::max(labelWidths[g], fm.horizontalAdvance(label));
-            }
-            labelWidths[g] += fm.horizontalAdvance(QStringLiteral("MM"));
-            columns[g].push_back({{}, kGroups[g].title, true});
-            for (const auto& [label, field] : kGroups[g].fields) {
-                const QStringList lines =
-                    Wrapped(Q(state_.header[field]), text, device, columnWidth - labelWidths[g]);
-                for (int i = 0; i < lines.size(); ++i) {
-                    columns[g].push_back({i == 0 ? label : QString(), lines[i]});
-                }
-            }
-        }
-        const std::size_t bands =
-            std::max({columns[0].size(), columns[1].size(), columns[2].size()});
-        const qreal band = std::max(fm.height(), QFontMetricsF(bold, &device).height()) * 1.2;
-        for (std::size_t b = 0; b < bands; ++b) {
-            std::array<GroupLine, 3> lines;
-            for (std::size_t g = 0; g < 3; ++g) {
-                if (b < columns[g].size()) {
-                    lines[g] = columns[g][b];
-                }
-            }
-            blocks.push_back({band,
-                              [=](QPainter& p, qreal) {
-                                  for (std::size_t g = 0; g < 3; ++g) {
-                                      const qreal x = static_cast<qreal>(g) * (columnWidth + gap);
-                                      const GroupLine& l = lines[g];
-                                      if (l.title) {
-                                          p.setFont(bold);
-                                          p.setPen(Qt::black);
-                                          p.drawText(QRectF(x, 0, columnWidth, band),
-                                                     Qt::AlignLeft | Qt::AlignVCenter, l.text);
-                                          continue;
-                                      }
-                                      p.setFont(text);
-                                      p.setPen(kLabelColour);
-                                      p.drawText(QRectF(x, 0, labelWidths[g], band),
-                                                 Qt::AlignLeft | Qt::AlignVCenter, l.label);
-                                      p.setPen(Qt::black);
-                                      p.drawText(QRectF(x + labelWidths[g], 0,
-                                                        columnWidth - labelWidths[g], band),
-                                                 Qt::AlignLeft | Qt::AlignVCenter, l.text);
-                                  }
-                              },
-                              -1, b == 0});
-        }
-    }
-
     void addTable(std::vector<FlowBlock>& blocks, const QPaintDevice& device, qreal width) const {
         const Table t = FitTable(device, rows_, totals_, width);
         const qreal tableWidth = Sum(t.widths);
         const int heading = static_cast<int>(blocks.size());
-        blocks.push_back({t.headingHeight,
-                          [t, tableWidth](QPainter& p, qreal) {
-                              p.fillRect(QRectF(0, 0, tableWidth, t.headingHeight), kHeadingFill);
-                              p.setFont(t.bold);
-                              p.setPen(Qt::black);
-                              qreal x = 0;
-                              for (int c = 0; c < kReportColumnCount; ++c) {
-                                  PaintCell(p, t, x, c, t.headingHeight, t.headings[c].join(u'\n'));
-                                  x += t.widths[c];
-                              }
-                              p.setPen(QPen(Qt::black, t.rule));
-                              p.drawLine(QPointF(0, t.headingHeight),
-                                         QPointF(tableWidth, t.headingHeight));
-                          },
-                          -1, true});
+        blocks.push_back(
+            {t.headingHeight,
+             [t, tableWidth](QPainter& p, qreal) {
+                 p.fillRect(QRectF(0, 0, tableWidth, t.headingHeight), kReportHeadingFill);
+                 p.setFont(t.bold);
+                 p.setPen(Qt::black);
+                 qreal x = 0;
+                 for (int c = 0; c < kReportColumnCount; ++c) {
+                     PaintCell(p, t, x, c, t.headingHeight, t.headings[c].join(u'\n'));
+                     x += t.widths[c];
+                 }
+                 p.setPen(QPen(Qt::black, t.rule));
+                 p.drawLine(QPointF(0, t.headingHeight), QPointF(tableWidth, t.headingHeight));
+             },
+             -1, true});
         for (std::size_t r = 0; r < rows_.size(); ++r) {
             const Cells row = rows_[r];
             const bool stripe = r % 2 == 1;
@@ -325,7 +263,7 @@ private:
                               [t, tableWidth, row, stripe](QPainter& p, qreal) {
                                   if (stripe) {
                                       p.fillRect(QRectF(0, 0, tableWidth, t.rowHeight),
-                                                 kStripeFill);
+                                                 kReportStripeFill);
                                   }
                                   p.setFont(t.font);
                                   p.setPen(Qt::black);
@@ -371,6 +309,66 @@ private:
 };
 
 } // namespace
+
+// The three groups side by side; their lines flow as bands across the
+// three columns, so a value of any length wraps within its group.
+void AddProjectData(std::vector<FlowBlock>& blocks, const ProjectHeader& header,
+                    const QPaintDevice& device, qreal width) {
+    const QFont text = ReportFont(kTextPoints);
+    const QFont bold = ReportFont(kTextPoints + 1, true);
+    const QFontMetricsF fm(text, &device);
+    const qreal gap = Mm(device, kGroupGapMm);
+    const qreal columnWidth = (width - 2 * gap) / 3;
+    std::array<std::vector<GroupLine>, 3> columns;
+    std::array<qreal, 3> labelWidths{};
+    for (std::size_t g = 0; g < kGroups.size(); ++g) {
+        for (const auto& [label, field] : kGroups[g].fields) {
+            labelWidths[g] = std::max(labelWidths[g], fm.horizontalAdvance(label));
+        }
+        labelWidths[g] += fm.horizontalAdvance(QStringLiteral("MM"));
+        columns[g].push_back({{}, kGroups[g].title, true});
+        for (const auto& [label, field] : kGroups[g].fields) {
+            const QStringList lines =
+                Wrapped(Q(header[field]), text, device, columnWidth - labelWidths[g]);
+            for (int i = 0; i < lines.size(); ++i) {
+                columns[g].push_back({i == 0 ? label : QString(), lines[i]});
+            }
+        }
+    }
+    const std::size_t bands = std::max({columns[0].size(), columns[1].size(), columns[2].size()});
+    const qreal band = std::max(fm.height(), QFontMetricsF(bold, &device).height()) * 1.2;
+    for (std::size_t b = 0; b < bands; ++b) {
+        std::array<GroupLine, 3> lines;
+        for (std::size_t g = 0; g < 3; ++g) {
+            if (b < columns[g].size()) {
+                lines[g] = columns[g][b];
+            }
+        }
+        blocks.push_back(
+            {band,
+             [=](QPainter& p, qreal) {
+                 for (std::size_t g = 0; g < 3; ++g) {
+                     const qreal x = static_cast<qreal>(g) * (columnWidth + gap);
+                     const GroupLine& l = lines[g];
+                     if (l.title) {
+                         p.setFont(bold);
+                         p.setPen(Qt::black);
+                         p.drawText(QRectF(x, 0, columnWidth, band),
+                                    Qt::AlignLeft | Qt::AlignVCenter, l.text);
+                         continue;
+                     }
+                     p.setFont(text);
+                     p.setPen(kLabelColour);
+                     p.drawText(QRectF(x, 0, labelWidths[g], band),
+                                Qt::AlignLeft | Qt::AlignVCenter, l.label);
+                     p.setPen(Qt::black);
+                     p.drawText(QRectF(x + labelWidths[g], 0, columnWidth - labelWidths[g], band),
+                                Qt::AlignLeft | Qt::AlignVCenter, l.text);
+                 }
+             },
+             -1, b == 0});
+    }
+}
 
 Result<QByteArray> WriteProjectReportPdf(const ProgramState& state, const QDateTime& created) {
     const QString number = Q(state.header[ProjectHeader::ProjektNr]).trimmed();

@@ -7,10 +7,19 @@
 #include "common/result.h"
 #include "project/export_command.h"
 
+#include "ui/report/flow_body.h"
+
 #include <QByteArray>
 #include <QDateTime>
 
+#include <vector>
+
 namespace hk::ui {
+
+// The project data in three groups side by side (project, client, site), as
+// the first blocks of a report; the check's PDF carries the same head.
+void AddProjectData(std::vector<FlowBlock>& blocks, const ProjectHeader& header,
+                    const QPaintDevice& device, qreal width);
 
 // The report of the project in state, created at created, or the German
 // reason why it could not be made.

@@ -13,12 +13,15 @@
 #include "ui/check_report.h"
 #include "ui/check_window.h"
 #include "ui/display_screen.h"
+#include "ui/qt_text.h"
 
 #include <QAbstractItemModelTester>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -60,7 +63,8 @@ class CheckTest : public ScreenTestCase {
 
 private slots:
     // One radiator 70/40/20, 1000 W, n 1,3: Q-Norm 2200. At 55/45 it needs
-    // 2520 (f 2,52): 87 %, and 59 °C is the lowest supply (58: f 2,22).
+    // 1000 * 2^1,3 = 2462 W: 89 %, and 58 °C is the lowest supply (dtm 33 K
+    // needs 1000 * (60/33)^1,3 = 2175 W; 57: 2264 W).
     void opensFromTheCalculationScreenAndFollowsAnEdit() {
         Harness h;
         QVERIFY(WalkToOneRadiator(h));
@@ -74,23 +78,27 @@ private slots:
                  QStringLiteral("Normleistungen bei DIN 90/70/20"));
         QCOMPARE(w->model()->rowCount(), 1);
         QCOMPARE(Cell(w, 0, CheckColumn::QNorm), QStringLiteral("2200"));
-        QCOMPARE(Cell(w, 0, CheckColumn::Coverage), QStringLiteral("87 ✗"));
-        QCOMPARE(Cell(w, 0, CheckColumn::MinSupply), QStringLiteral("59"));
+        QCOMPARE(Cell(w, 0, CheckColumn::Coverage), QStringLiteral("89 ✗"));
+        QCOMPARE(Cell(w, 0, CheckColumn::MinSupply), QStringLiteral("58"));
         QCOMPARE(SummaryOf(w),
-                 QStringLiteral("Niedrigste Vorlauftemperatur für alle Räume: 59 °C (kritisch: "
-                                "Raum 1 Flur)\n1 von 1 Raum ist bei 55/45 °C unterversorgt."));
-        QCOMPARE(BarsOf(w), (QList<QPair<double, bool>>{{59, true}}));
+                 QStringLiteral("Niedrigste Vorlauftemperatur für alle Räume: 58 °C (kritisch: "
+                                "Raum 1 Flur)\n1 von 1 Raum ist bei 55/45 °C unterversorgt.\n"
+                                "Erforderliche Normleistung bei 55/45 °C gesamt: 2462 W "
+                                "(vorhanden 2200 W)."));
+        QCOMPARE(BarsOf(w), (QList<QPair<double, bool>>{{58, true}}));
 
         const QModelIndex installed = w->model()->index(0, int(CheckColumn::Installed));
         QVERIFY(w->model()->setData(installed, QStringLiteral("2.520"), Qt::EditRole));
         QCOMPARE(Cell(w, 0, CheckColumn::Installed), QStringLiteral("2520"));
-        QCOMPARE(Cell(w, 0, CheckColumn::Coverage), QStringLiteral("100 ✓"));
+        QCOMPARE(Cell(w, 0, CheckColumn::Coverage), QStringLiteral("102 ✓"));
         QCOMPARE(SummaryOf(w),
                  QStringLiteral("Niedrigste Vorlauftemperatur für alle Räume: 55 °C (kritisch: "
-                                "Raum 1 Flur)\nKeiner von 1 Raum ist bei 55/45 °C unterversorgt."));
+                                "Raum 1 Flur)\nKeiner von 1 Raum ist bei 55/45 °C unterversorgt.\n"
+                                "Erforderliche Normleistung bei 55/45 °C gesamt: 2462 W "
+                                "(vorhanden 2520 W)."));
         QCOMPARE(BarsOf(w), (QList<QPair<double, bool>>{{55, false}}));
         QVERIFY(h.state.Check);
-        QCOMPARE(h.state.Check->installed.at(1), 2520);
+        QCOMPARE(h.state.Check->installed.at(1), InstalledChoice::Typed(2520));
         QVERIFY(h.messages.shown.empty());
     }
 
@@ -103,6 +111,9 @@ private slots:
         const QModelIndex installed = w->model()->index(0, int(CheckColumn::Installed));
         QVERIFY(!w->model()->setData(installed, QStringLiteral("1,5"), Qt::EditRole));
         QVERIFY(Child<QLabel>(w, "lblZellHinweis")->text().contains("ganze Zahl von 1 bis 99999"));
+        QCOMPARE(h.messages.shown.size(), 1u);
+        QVERIFY(
+            hk::test::Contains(h.messages.shown[0].text, "Heizkörper 1 (1 Flur): „1,5“ ist keine"));
         QCOMPARE(Cell(w, 0, CheckColumn::Installed), QStringLiteral("2200"));
         QCOMPARE(SummaryOf(w), summary);
 
@@ -121,8 +132,17 @@ private slots:
         QCOMPARE(BarsOf(w).size(), 1);
         QVERIFY2(!BarsOf(w)[0].second, "below the target of 65");
 
+        // Leaving with the new pair not saved asks; "Abbrechen" stays,
+        // "Verwerfen" closes and drops the pair.
+        QTest::keyClick(w, Qt::Key_Escape);
+        QVERIFY(w->isVisible());
+        h.messages.choices = {Choice::Other};
         QTest::keyClick(w, Qt::Key_Escape);
         QVERIFY(!w->isVisible());
+        QCOMPARE(h.messages.asked,
+                 (std::vector<Question>{UnsavedCheckQuestion(), UnsavedCheckQuestion()}));
+        QVERIFY(!h.state.Check);
+        QVERIFY(!h.state.CheckUnsaved());
     }
 
     void opensFromTheDisplayScreenWithTheFileBeside() {
@@ -153,20 +173,104 @@ private slots:
         QCOMPARE(Cell(w, 0, CheckColumn::Coverage).right(1), QStringLiteral("✗"));
 
         // Its CSV with the numbers worked by hand: at 50/40 the mean is
-        // logarithmic (24,7 K), f 3,17, required 3170.
+        // logarithmic (10 / ln 1,5 = 24,66 K), required 1000 * 2,4328^1,3 =
+        // 3176 W; the proposal Typ 33 · 600 needs 3212 W (n 1,33) and gives
+        // 1100 * 2426 / 1000 * 1,2^1,33 = 3401 W (1000 mm: 3092 W).
         h.dialogs.answers = {path("two.csv").toStdString()};
         QTest::mouseClick(Child<QPushButton>(w, "cmdCsv"), Qt::LeftButton);
         QFile csv(path("two.csv"));
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QCOMPARE(csv.readAll().split('\n').mid(1),
-                 (QList<QByteArray>{"1;1;Küche;20;1000;1,3;2200;2200;694;69;59\r",
-                                    "2;2;Bad, oben;20;1000;1,3;2200;5000;1577;158;43\r", ""}));
+                 (QList<QByteArray>{"1;1;Küche;20;1000;1,3;2200;ausgelegt;2200;3176;693;69;58;"
+                                    "Typ 33 · 600 × 1100\r",
+                                    "2;2;Bad, oben;20;1000;1,3;2200;eingegeben;5000;3176;1574;157;"
+                                    "43;\r",
+                                    ""}));
 
         // Opened again: one window, refreshed.
         h.state.Check->installed.erase(2);
         Trigger(h.shell.form4(), "mnuItemCheck");
         QCOMPARE(h.shell.check(), w);
         QCOMPARE(Cell(w, 1, CheckColumn::Installed), QStringLiteral("2200"));
+    }
+
+    // The radiator of WalkToOneRadiator (1000 W, Q-Norm 2200) replaced by
+    // Typ 22 · 300 × 1000 of the shipped catalogue: 1004 * 1,2^1,31 = 1275 W
+    // at DIN; at 55/45 it needs 1000 * 2^1,31 = 2479 W, 51 %; the proposal
+    // stays at its height: Typ 33 · 300 × 1500 (2657 W against 2514 W).
+    void choosesACatalogueRadiatorSavesAndReloads() {
+        QTemporaryDir config; // no user file of the tester's
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+        watch_.allow(QStringLiteral("dlgHeizkoerper"));
+        {
+            Harness h;
+            QVERIFY(WalkToOneRadiator(h));
+            Trigger(h.shell.form3(), "mnuItemCheck");
+            auto* w = qobject_cast<frmCheck*>(h.shell.check());
+            QVERIFY(h.messages.shown.empty());
+            QCOMPARE(Cell(w, 0, CheckColumn::Radiator), QStringLiteral("ausgelegt"));
+            QCOMPARE(Cell(w, 0, CheckColumn::Proposal), QStringLiteral("Typ 33 · 600 × 900"));
+
+            auto* table = Child<QTableView>(w, "tblCheck");
+            table->setFocus();
+            table->setCurrentIndex(w->model()->index(0, int(CheckColumn::Installed)));
+            QTest::keyClick(table, Qt::Key_F4);
+            auto* dialog = w->findChild<QDialog*>(QStringLiteral("dlgHeizkoerper"));
+            QVERIFY(dialog && dialog->isVisible());
+            Child<QComboBox>(dialog, "cboBauart")->setCurrentText(QStringLiteral("Flach"));
+            Child<QComboBox>(dialog, "cboName")->setCurrentText(QStringLiteral("Typ 22 · 300"));
+            auto* count = Child<QSpinBox>(dialog, "spnAnzahl");
+            count->setValue(1100);
+            QCOMPARE(Child<QLabel>(dialog, "lblLeistung")->text(),
+                     QStringLiteral("1402 W bei DIN 90/70/20"));
+            count->setValue(1000);
+            QCOMPARE(Child<QLabel>(dialog, "lblLeistung")->text(),
+                     QStringLiteral("1275 W bei DIN 90/70/20"));
+            QTest::mouseClick(Child<QPushButton>(dialog, "cmdUebernehmen"), Qt::LeftButton);
+
+            QCOMPARE(Cell(w, 0, CheckColumn::Radiator), QStringLiteral("Typ 22 · 300 × 1000"));
+            QCOMPARE(Child<QPushButton>(w, "cmdHeizkoerper1")->text(),
+                     QStringLiteral("Typ 22 · 300 × 1000 …"));
+            QCOMPARE(Cell(w, 0, CheckColumn::Exponent), QStringLiteral("1,31"));
+            QCOMPARE(Cell(w, 0, CheckColumn::Installed), QStringLiteral("1275"));
+            QCOMPARE(Cell(w, 0, CheckColumn::Required), QStringLiteral("2479"));
+            QCOMPARE(Cell(w, 0, CheckColumn::Coverage), QStringLiteral("51 ✗"));
+            QCOMPARE(Cell(w, 0, CheckColumn::Proposal), QStringLiteral("Typ 33 · 300 × 1500"));
+            QVERIFY(SummaryOf(w).endsWith(QStringLiteral(
+                "Erforderliche Normleistung bei 55/45 °C gesamt: 2479 W (vorhanden 1275 W).")));
+
+            // Ending the program now asks about the check too; "Abbrechen"
+            // keeps everything.
+            h.messages.answers = {true}; // the radiators not saved: "Beenden"
+            emit h.shell.form3()->mnuExitItemTriggered();
+            QCOMPARE(h.endCalls, 0);
+            QCOMPARE(h.messages.asked.size(), 2u);
+            QCOMPARE(h.messages.asked[1], UnsavedCheckQuestion());
+            QVERIFY(w->isVisible());
+
+            h.dialogs.answers = {path("katalog.TXT").toStdString()};
+            QTest::mouseClick(Child<QPushButton>(w, "cmdSpeichern"), Qt::LeftButton);
+            QCOMPARE(Child<QLabel>(w, "lblGespeichert")->text(),
+                     QStringLiteral("Gespeichert: katalog.check.json"));
+            QVERIFY(!h.state.CheckUnsaved());
+            QVERIFY(
+                FileBytes(path("katalog.check.json")).contains(R"("radiator": "Typ 22 · 300",)"));
+            QTest::keyClick(w, Qt::Key_Escape); // saved: no question
+            QVERIFY(!w->isVisible());
+            QCOMPARE(h.messages.asked.size(), 2u);
+            QVERIFY(h.messages.shown.empty());
+        }
+        Harness h;
+        QVERIFY(WalkToForm2(h));
+        h.dialogs.answers = {path("katalog.TXT").toStdString()};
+        QTest::keyClick(h.shell.form2(), Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(h.messages.shown.empty());
+        QVERIFY(h.shell.form4());
+        Trigger(h.shell.form4(), "mnuItemCheck");
+        auto* w = qobject_cast<frmCheck*>(h.shell.check());
+        QCOMPARE(Cell(w, 0, CheckColumn::Radiator), QStringLiteral("Typ 22 · 300 × 1000"));
+        QCOMPARE(Cell(w, 0, CheckColumn::Coverage), QStringLiteral("51 ✗"));
+        qunsetenv("XDG_CONFIG_HOME");
     }
 
     void withoutNormTheWindowSaysSoAndShowsNoTable() {
@@ -253,7 +357,7 @@ private slots:
             QFile side(path("alt.TXT.check.json"));
             QVERIFY(side.open(QIODevice::WriteOnly));
             side.write(
-                QByteArray::fromStdString(CheckFileBytes(old, CheckSettings{50, 40, {{1, 5000}}})));
+                QByteArray::fromStdString(CheckFileBytes(old, CheckSettings{50, 40, TypedOutputs({{1, 5000}})})));
         }
         Harness h;
         QVERIFY(WalkToForm2(h));
@@ -296,7 +400,7 @@ private slots:
         QVERIFY(side.open(QIODevice::ReadOnly));
         const auto read = ReadCheckFile(side.readAll().toStdString(), h.state);
         QVERIFY(read);
-        QCOMPARE(read->installed.at(1), 2400);
+        QCOMPARE(read->installed.at(1), InstalledChoice::Typed(2400));
         QVERIFY(h.messages.shown.empty());
     }
 
@@ -338,7 +442,7 @@ private slots:
         h.dialogs.answers = {path("check.pdf").toStdString()};
         QTest::mouseClick(Child<QPushButton>(w, "cmdPdf"), Qt::LeftButton);
         QCOMPARE(h.dialogs.requests.size(), 1u);
-        QCOMPARE(h.dialogs.requests[0].title, "Wärmepumpen-Check Projekt P-1.pdf");
+        QCOMPARE(h.dialogs.requests[0].title, "Projekt P-1 Check 55-45.pdf");
         QVERIFY(h.messages.shown.empty());
         const QString text = PdfText(path("check.pdf"));
         QVERIFY2(text.contains("Wärmepumpen-Check"), qPrintable(text));
@@ -346,22 +450,31 @@ private slots:
         QVERIFY(text.contains("Seite 1 von 1"));
         QVERIFY(text.contains("Normleistungen bei DIN 90/70/20"));
         QVERIFY(
-            text.contains("Niedrigste Vorlauftemperatur für alle Räume: 59 °C (kritisch: Raum 1 "
+            text.contains("Niedrigste Vorlauftemperatur für alle Räume: 58 °C (kritisch: Raum 1 "
                           "Flur)"));
         QVERIFY(text.contains("1 von 2 Räumen ist bei 55/45 °C unterversorgt."));
         QVERIFY(text.contains("Bad; oben"));
+        QVERIFY(text.contains("Bauherr"));
+        QVERIFY(text.contains("Bauvorhaben"));
+        QVERIFY(text.contains("erf. Normleistung: bei Ziel-Vorlauf/-Rücklauf nötig"));
+        QVERIFY(text.contains("Q-Norm: bei Auslegungstemperaturen bemessen"));
+        QVERIFY(text.contains("bei Ziel nicht gedeckt"));
+        QVERIFY(text.contains("Typ 33 · 600 × 900"));
 
         h.dialogs.answers = {path("check.csv").toStdString()};
         QTest::mouseClick(Child<QPushButton>(w, "cmdCsv"), Qt::LeftButton);
         QCOMPARE(h.dialogs.requests.size(), 2u);
-        QCOMPARE(h.dialogs.requests[1].title, "Wärmepumpen-Check Projekt P-1.csv");
+        QCOMPARE(h.dialogs.requests[1].title, "Projekt P-1 Check 55-45.csv");
         QFile csv(path("check.csv"));
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QCOMPARE(csv.readAll(),
                  QByteArray("\xEF\xBB\xBFNr;Raum-Nr;Raumverwendung;Raum °C;Q-Raum W;Exponent;"
-                            "Q-Norm W;vorh. Normleistung W;Q bei Ziel W;Deckung %;min. Vorlauf "
-                            "°C\r\n1;1;Flur;20;1000;1,3;2200;2200;873;87;59\r\n"
-                            "2;2;\"Bad; oben\";20;1000;1,3;2200;2520;1000;100;55\r\n"));
+                            "Q-Norm W;vorhandener Heizkörper;vorh. Normleistung W;erf. "
+                            "Normleistung W;Q bei Ziel W;Deckung %;min. Vorlauf °C;Vorschlag\r\n"
+                            "1;1;Flur;20;1000;1,3;2200;ausgelegt;2200;2462;893;89;58;"
+                            "Typ 33 · 600 × 900\r\n"
+                            "2;2;\"Bad; oben\";20;1000;1,3;2200;eingegeben;2520;2462;1023;102;55;"
+                            "\r\n"));
         QVERIFY(h.messages.shown.empty());
     }
 
@@ -391,15 +504,19 @@ private slots:
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(*pdf);
         out.close();
-        // 70 rows fill the first page; the heading comes again on the second,
-        // the summary of 70 critical rooms wraps, the chart goes to the third.
+        QFile::copy(path("long.pdf"), QDir::temp().filePath(QStringLiteral("hk-check-long.pdf")));
+        // The project data and the rows fill the first page; the heading
+        // comes again on the second, with the method and the legend under
+        // the table; the summary of 70 critical rooms and the chart go to
+        // the third.
         QCOMPARE(PdfPages(path("long.pdf")), 3);
         const QString second = PdfText(path("long.pdf"), 2);
         QVERIFY2(second.contains("Raum-Nr."), "the table heading again on page 2");
-        QVERIFY(second.contains("Niedrigste Vorlauftemperatur für alle Räume: 68 °C"));
-        QVERIFY(second.contains("70 von 70 Räumen sind bei 55/45 °C unterversorgt."));
-        QVERIFY(PdfText(path("long.pdf"), 3).contains("Seite 3 von 3"));
-        QFile::copy(path("long.pdf"), QDir::temp().filePath(QStringLiteral("hk-check-long.pdf")));
+        QVERIFY(second.contains(Q(kCheckMethodLine)));
+        const QString third = PdfText(path("long.pdf"), 3);
+        QVERIFY(third.contains("Niedrigste Vorlauftemperatur für alle Räume: 68 °C"));
+        QVERIFY(third.contains("70 von 70 Räumen sind bei 55/45 °C unterversorgt."));
+        QVERIFY(third.contains("Seite 3 von 3"));
     }
 };
 

@@ -400,7 +400,8 @@ private slots:
         });
         poll.start(20);
         QtMessageBoxes boxes;
-        const bool answer = boxes.ask(nullptr, {"Trotzdem beenden?", "", "Beenden", "Abbrechen"});
+        const bool answer =
+            boxes.ask(nullptr, {"Trotzdem beenden?", "", "Beenden", "Abbrechen", ""});
         QCOMPARE(shown, QStringLiteral("Trotzdem beenden?|Abbrechen"));
         QCOMPARE(answer, confirmed);
     }
