@@ -333,7 +333,7 @@ bool SaveCheck(ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
         }
         state.ProjectFile = name;
         state.unsavedCalculations = false; // the project is on the disk now
-    } else if (!WriteCheckFile(state, state.ProjectFile, messages, files)) {
+    } else if (!WriteCheckFile(state, state.ProjectFile, messages, files).ok()) {
         return false;
     }
     state.unsavedCheck = false;
