@@ -273,7 +273,7 @@ void CalcForm::cmdErgebnis_Click() {
             listing_.Anzeigen();
         }
         listing_.Ergebn();
-    });
+    }).ok();
     if (!finished) {
         screen_.showMessage({std::string(kMsgGeneralError), std::string(kTitleEingabefehler),
                              MsgIcon::Information});

@@ -110,7 +110,7 @@ Result<void, Message> RadiatorCorrection::Correct(int n, CorrectionField field,
     }
     RadiatorEntry corrected = state_.table.at(n);
     Result<void, Message> checked;
-    if (!RunTrapped([&] { checked = Recalculated(corrected, field, text, state_.dNorm); })) {
+    if (!RunTrapped([&] { checked = Recalculated(corrected, field, text, state_.dNorm); }).ok()) {
         return general;
     }
     if (!checked) {

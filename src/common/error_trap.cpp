@@ -27,18 +27,19 @@ void Report(std::string_view what) noexcept {
 
 } // namespace
 
-bool RunTrapped(const std::function<void()>& step) {
+Result<void> RunTrapped(const std::function<void()>& step) {
     try {
         step();
-        return true;
-    } catch (const CalcError&) {
-        return false;
+        return {};
+    } catch (const CalcError& e) {
+        return Problem{e.what()};
     } catch (const std::exception& e) {
         Report(e.what());
+        return Problem{std::string("unerwarteter Fehler: ") + e.what()};
     } catch (...) {
         Report("an exception that is no std::exception");
+        return Problem{"unerwarteter Fehler"};
     }
-    return false;
 }
 
 UnexpectedErrorReporter SetUnexpectedErrorReporter(UnexpectedErrorReporter next) {

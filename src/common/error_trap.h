@@ -7,13 +7,18 @@
 // is also caught, but first handed to the unexpected-error reporter, which
 // tests replace so that such an error fails them.
 
+#include "common/result.h"
+
 #include <functional>
 #include <string_view>
 
 namespace hk {
 
-// True when step ran to its end, false when it threw.
-bool RunTrapped(const std::function<void()>& step);
+// Success when step ran to its end; when it threw, a Problem with the
+// error's text (the core's own: "overflow", "type mismatch", ...; anything
+// else: "unerwarteter Fehler: " and its text). Callers show their general
+// message; the text tells a test or a log what went wrong.
+Result<void> RunTrapped(const std::function<void()>& step);
 
 // Told of every error that reaches the trap and is no CalcError; what is the
 // exception's what() text, or a fixed text for something that is no

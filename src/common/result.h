@@ -8,6 +8,8 @@
 //   if (!bytes) { show(bytes.problem().message); return; }
 //   use(*bytes);
 
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -15,6 +17,16 @@
 #include <variant>
 
 namespace hk {
+
+namespace detail {
+// Asking a Result for the side it does not hold is a fault of the program,
+// never of the user's input: it ends here, in every build, rather than going
+// on with a value that was never made.
+[[noreturn]] inline void WrongSide(const char* asked) {
+    std::fprintf(stderr, "hkberech: Result::%s() on the other side\n", asked);
+    std::abort();
+}
+} // namespace detail
 
 struct Problem {
     std::string message; // German, for the message box
@@ -32,12 +44,17 @@ public:
     bool ok() const { return held_.index() == 0; }
     explicit operator bool() const { return ok(); }
 
-    // Asking a failed result for its value (or an ok one for its problem) is
-    // a fault of the caller: std::bad_variant_access.
-    T& value() & { return std::get<0>(held_); }
-    const T& value() const& { return std::get<0>(held_); }
-    T&& value() && { return std::get<0>(std::move(held_)); }
-    const E& problem() const { return std::get<1>(held_); }
+    // Only after checking: value() of a failed result, or problem() of an
+    // ok one, ends the program (detail::WrongSide).
+    T& value() & { return *valuePtr(); }
+    const T& value() const& { return *valuePtr(); }
+    T&& value() && { return std::move(*valuePtr()); }
+    const E& problem() const {
+        if (const E* p = std::get_if<1>(&held_)) {
+            return *p;
+        }
+        detail::WrongSide("problem");
+    }
 
     T& operator*() & { return value(); }
     const T& operator*() const& { return value(); }
@@ -46,6 +63,14 @@ public:
     const T* operator->() const { return &value(); }
 
 private:
+    T* valuePtr() {
+        if (T* v = std::get_if<0>(&held_)) {
+            return v;
+        }
+        detail::WrongSide("value");
+    }
+    const T* valuePtr() const { return const_cast<Result*>(this)->valuePtr(); }
+
     std::variant<T, E> held_;
 };
 
@@ -57,7 +82,12 @@ public:
 
     bool ok() const { return !problem_.has_value(); }
     explicit operator bool() const { return ok(); }
-    const E& problem() const { return problem_.value(); }
+    const E& problem() const {
+        if (!problem_) {
+            detail::WrongSide("problem");
+        }
+        return *problem_;
+    }
 
 private:
     std::optional<E> problem_;

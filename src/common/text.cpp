@@ -103,16 +103,16 @@ std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
 bool IsCp1252Char(char32_t c) { return Cp1252Byte(c) >= 0; }
 
-bool IsCp1252Text(std::string_view utf8) { return Utf8ToCp1252(utf8).has_value(); }
+bool IsCp1252Text(std::string_view utf8) { return Utf8ToCp1252(utf8).ok(); }
 
-std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
+Result<std::string> Utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
         const char32_t c = DecodeUtf8(utf8, pos);
         const int b = IsBrokenByte(c) ? -1 : Cp1252Byte(c);
         if (b < 0) {
-            return std::nullopt;
+            return Problem{"Der Text enthält ein Zeichen, das Windows-1252 nicht kennt."};
         }
         out += static_cast<char>(b);
     }

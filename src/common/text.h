@@ -2,6 +2,8 @@
 // Text helpers. Internal text is UTF-8; widths and columns count characters
 // (code points), never bytes. The project file is Windows-1252 on disk.
 
+#include "common/result.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -24,9 +26,9 @@ bool IsCp1252Char(char32_t c);
 // True when every character of the UTF-8 text can be held in Windows-1252.
 bool IsCp1252Text(std::string_view utf8);
 
-// UTF-8 to Windows-1252 bytes; nullopt when a character has no byte there
+// UTF-8 to Windows-1252 bytes; a Problem when a character has no byte there
 // or the UTF-8 is broken.
-std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
+Result<std::string> Utf8ToCp1252(std::string_view utf8);
 
 // Windows-1252 bytes to UTF-8. The five bytes the code page leaves undefined
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control characters of the same

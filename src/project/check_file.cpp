@@ -380,15 +380,15 @@ Result<CheckSettings> ReadCheckFile(std::string_view bytes, const ProgramState& 
     return settings;
 }
 
-bool WriteCheckFile(const ProgramState& state, const std::string& projectFile,
-                    MessageSink& messages, FileOps& files) {
+Result<void> WriteCheckFile(const ProgramState& state, const std::string& projectFile,
+                            MessageSink& messages, FileOps& files) {
     const std::string name = CheckFileName(projectFile);
     const std::string bytes = CheckFileBytes(state, state.Check.value_or(CheckSettings{}));
     if (const auto written = ReplaceFileSafely(files, name, bytes); !written) {
         messages.showMessage(SaveFailedMessage(name, written.problem().message));
-        return false;
+        return written.problem();
     }
-    return true;
+    return {};
 }
 
 namespace {

@@ -60,9 +60,9 @@ Result<std::optional<BalancingSettings>> ReadBalancingPart(std::string_view byte
                                                            const ProgramState& state);
 
 // Writes state.Check beside the project file projectFile with the safe
-// replace; a failure is reported in a German message box. False when nothing
-// was written.
-bool WriteCheckFile(const ProgramState& state, const std::string& projectFile,
+// replace; a failure is reported in a German message box and answered as the
+// Problem, and then nothing was written.
+Result<void> WriteCheckFile(const ProgramState& state, const std::string& projectFile,
                     MessageSink& messages, FileOps& files);
 
 // After a project was loaded from state.ProjectFile: reads the file beside it

@@ -340,7 +340,7 @@ bool SaveCheck(ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
     if (!CheckBesideBelongs(state, state.ProjectFile, files)) {
         SetCheckAside(state.ProjectFile, messages, files);
     }
-    if (!WriteCheckFile(state, state.ProjectFile, messages, files)) {
+    if (!WriteCheckFile(state, state.ProjectFile, messages, files).ok()) {
         return false;
     }
     state.CheckSaved();

@@ -67,7 +67,8 @@ std::string mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs,
         messages.showMessage({text, std::string(kTitleGespeichert), MsgIcon::Information});
     }
     if (state.Check || state.Balancing) {
-        WriteCheckFile(state, name, messages, files);
+        // A failure was shown; the project itself is saved all the same.
+        static_cast<void>(WriteCheckFile(state, name, messages, files));
     }
     return name;
 }

@@ -366,7 +366,7 @@ TEST_F(CheckFileCommands, FailingWriteBesideKeepsTheOldFileAndSaysSo) {
     ProgramState p = CheckProject();
     p.Check = CheckSettings{};
     files.failAt = Step::Rename;
-    EXPECT_FALSE(WriteCheckFile(p, project(), messages, files));
+    EXPECT_FALSE(WriteCheckFile(p, project(), messages, files).ok());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_PRED2(Contains, messages.shown[0].text, beside());
     EXPECT_EQ(Slurp(beside()), kByHand);
