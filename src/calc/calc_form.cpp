@@ -224,8 +224,8 @@ bool CalcForm::MayReplace(const RadiatorEntry& entry) {
                                      screen_.text(CalcControl::txtRaumVer) == entry.RaumVer)) {
         return true;
     }
-    return screen_.ask(
-        {ReplaceQuestionText(state_.LfNr, entry), std::string(kAppTitle), "Ersetzen", "Abbrechen"});
+    return screen_.ask({ReplaceQuestionText(state_.LfNr, entry), std::string(kAppTitle), "Ersetzen",
+                        "Abbrechen", std::string()});
 }
 
 void CalcForm::cmdErgebnis_Click() {
@@ -238,42 +238,43 @@ void CalcForm::cmdErgebnis_Click() {
         screen_.setEnabled(CalcControl::optDIN, false);
     }
 
-    const bool finished = RunTrapped([this] {
-        if (!CheckFields()) {
-            return;
-        }
-        RadiatorEntry& entry = state_.table.at(state_.LfNr);
-        if (!MayReplace(entry)) {
-            return;
-        }
-        // Stored field by field: what was written before an error stays.
-        for (CalcControl c :
-             {CalcControl::txtdVorl, CalcControl::txtdRueckl, CalcControl::txtRaumNr,
-              CalcControl::txtRaumVer, CalcControl::txtdRaum, CalcControl::txtQRaum,
-              CalcControl::txtExpon}) {
-            StoreInput(entry, c, screen_.text(c));
-        }
-        // The type goes with the exponent just stored; a calculated entry
-        // held back a type chosen since (unless a correction showed another).
-        if (!chosenType_.empty() && screen_.text(CalcControl::txtHkTyp) == chosenType_) {
-            entry.HkTyp = chosenType_;
-        }
-        chosenType_.clear();
+    const bool finished =
+        RunTrapped([this] {
+            if (!CheckFields()) {
+                return;
+            }
+            RadiatorEntry& entry = state_.table.at(state_.LfNr);
+            if (!MayReplace(entry)) {
+                return;
+            }
+            // Stored field by field: what was written before an error stays.
+            for (CalcControl c :
+                 {CalcControl::txtdVorl, CalcControl::txtdRueckl, CalcControl::txtRaumNr,
+                  CalcControl::txtRaumVer, CalcControl::txtdRaum, CalcControl::txtQRaum,
+                  CalcControl::txtExpon}) {
+                StoreInput(entry, c, screen_.text(c));
+            }
+            // The type goes with the exponent just stored; a calculated entry
+            // held back a type chosen since (unless a correction showed another).
+            if (!chosenType_.empty() && screen_.text(CalcControl::txtHkTyp) == chosenType_) {
+                entry.HkTyp = chosenType_;
+            }
+            chosenType_.clear();
 
-        if (const auto ordered = CheckOrder(entry); !ordered) {
-            screen_.showMessage(ordered.problem().message);
-            screen_.setFocus(ordered.problem().focus);
-            return;
-        }
-        screen_.setVisible(CalcControl::cmdNächster, true);
+            if (const auto ordered = CheckOrder(entry); !ordered) {
+                screen_.showMessage(ordered.problem().message);
+                screen_.setFocus(ordered.problem().focus);
+                return;
+            }
+            screen_.setVisible(CalcControl::cmdNächster, true);
 
-        Umrechnen();
-        state_.Changed();
-        if (state_.LfNr < 2) {
-            listing_.Anzeigen();
-        }
-        listing_.Ergebn();
-    }).ok();
+            Umrechnen();
+            state_.Changed();
+            if (state_.LfNr < 2) {
+                listing_.Anzeigen();
+            }
+            listing_.Ergebn();
+        }).ok();
     if (!finished) {
         screen_.showMessage({std::string(kMsgGeneralError), std::string(kTitleEingabefehler),
                              MsgIcon::Information});

@@ -95,7 +95,8 @@ const std::vector<std::string>& BalancingColumnCaptions() {
 
 BalancingForm::BalancingForm(ProgramState& state, std::vector<Valve> valves)
     : state_(state), valves_(std::move(valves)),
-      settings_(state.Balancing.value_or(Defaults(state))), kept_(state.Balancing) {
+      settings_(state.Balancing.value_or(Defaults(state))), kept_(state.Balancing),
+      keptRevision_(state.checkRevision) {
     if (!valves_.empty()) {
         if (!settings_.valve.empty() && FindValve(valves_, settings_.valve) == nullptr) {
             valveNote_ = "Das gespeicherte Ventil „" + settings_.valve +
@@ -344,18 +345,21 @@ bool BalancingForm::save(FileDialogs& dialogs, MessageSink& messages, FileOps& f
     if (saved) {
         unsaved_ = false;
         kept_ = state_.Balancing;
+        keptRevision_ = state_.checkRevision;
     }
     return saved;
 }
 
 void BalancingForm::discard() {
     state_.Balancing = kept_;
+    state_.checkRevision = keptRevision_; // back to what it was, saved or not
     unsaved_ = false;
 }
 
 void BalancingForm::changed() {
     unsaved_ = true;
     state_.Balancing = settings_; // the user set something: saved with the project
+    state_.CheckChanged();        // written in the check's file, so unsaved there
     recompute();
 }
 

@@ -128,6 +128,7 @@ private:
     std::vector<Valve> valves_;
     BalancingSettings settings_;
     std::optional<BalancingSettings> kept_; // state.Balancing when made or last saved
+    ProgramState::Revision keptRevision_;   // state.checkRevision with kept_
     std::string valveNote_;
     std::vector<int> entries_;
     std::vector<InstalledRadiator> installed_;

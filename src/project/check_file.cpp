@@ -430,8 +430,8 @@ Result<ProgramState> ProjectOnDisk(const std::string& name, FileOps& files) {
     return saved;
 }
 
-// The balancing's part of a check file the check has taken; none when the
-// file holds none.
+} // namespace
+
 Result<std::optional<BalancingSettings>> ReadBalancingPart(std::string_view bytes,
                                                            const ProgramState& state) {
     const Json file = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
@@ -444,6 +444,8 @@ Result<std::optional<BalancingSettings>> ReadBalancingPart(std::string_view byte
     }
     return std::optional<BalancingSettings>{std::move(*read)};
 }
+
+namespace {
 
 // Takes the check of a file that fits the project, and its balancing part
 // when that can be used.

@@ -63,7 +63,7 @@ Result<std::optional<BalancingSettings>> ReadBalancingPart(std::string_view byte
 // replace; a failure is reported in a German message box and answered as the
 // Problem, and then nothing was written.
 Result<void> WriteCheckFile(const ProgramState& state, const std::string& projectFile,
-                    MessageSink& messages, FileOps& files);
+                            MessageSink& messages, FileOps& files);
 
 // After a project was loaded from state.ProjectFile: reads the file beside it
 // into state.Check. A missing file is no message; a file that cannot be used

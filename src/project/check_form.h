@@ -118,7 +118,7 @@ public:
     // "Gespeichert: HAUS.check.json" after a save; empty before.
     const std::string& savedNote() const { return savedNote_; }
     // The user set something since the check was last saved or loaded.
-    bool unsaved() const { return state_.unsavedCheck; }
+    bool unsaved() const { return state_.CheckUnsaved(); }
     // "Verwerfen": back to the values the window opened with or last saved.
     void discard();
 
@@ -130,7 +130,7 @@ private:
     ProgramState& state_;
     CheckSettings settings_;
     CheckResult result_;
-    std::optional<CheckSettings> kept_; // state.Check as saved or loaded
+    std::optional<CheckSettings> kept_;   // state.Check as saved or loaded
     ProgramState::Revision keptRevision_; // state.checkRevision with kept_
     std::string savedNote_;
 };

@@ -267,13 +267,13 @@ void AppShell::FollowCheck() {
 bool AppShell::MayDiscard(const std::string& question, const std::string& confirm) {
     return !state_.Unsaved() ||
            services_.messages.ask(QApplication::activeWindow(),
-                                  {question, std::string(), confirm, "Abbrechen"});
+                                  {question, std::string(), confirm, "Abbrechen", std::string()});
 }
 
 void AppShell::EndProgram() {
-    if (state_.ProjectUnsaved() &&
-        !services_.messages.ask(QApplication::activeWindow(),
-                                {kQuitQuestion, std::string(), "Beenden", "Abbrechen"})) {
+    if (state_.ProjectUnsaved() && !services_.messages.ask(QApplication::activeWindow(),
+                                                           {kQuitQuestion, std::string(), "Beenden",
+                                                            "Abbrechen", std::string()})) {
         return; // the user keeps working; every screen stays as it is
     }
     if (state_.CheckUnsaved()) {

@@ -87,9 +87,7 @@ enum class BalancingWindowControl {
     cmdSchliessen,
 };
 
-class frmAbgleich : public QWidget,
-                    public ControlMap<BalancingWindowControl>,
-                    public MessageSink {
+class frmAbgleich : public QWidget, public ControlMap<BalancingWindowControl>, public MessageSink {
     Q_OBJECT
 public:
     frmAbgleich(ProgramState& state, MessageBoxes& messages, FileDialogs& dialogs);

@@ -304,7 +304,7 @@ TEST_P(SecondPressTest, ReplacesOnlyTheSameRoomOrWhenConfirmed) {
         EXPECT_EQ(screen.asked[0],
                   (Question{"Heizkörper 3 (Raum 0003 Küche) ist schon berechnet. Ersetzen? Für "
                             "einen neuen Heizkörper zuerst „Nächster HK“ drücken.",
-                            "HKberech", "Ersetzen", "Abbrechen"}));
+                            "HKberech", "Ersetzen", "Abbrechen", ""}));
     }
     const RadiatorEntry& now = state.table.at(3);
     EXPECT_EQ(now.RaumNr, c.storedNr);

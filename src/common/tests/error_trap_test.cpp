@@ -51,8 +51,7 @@ TEST_P(TrapKindTest, CatchesAndReportsOnlyWhatIsNotTheCoresOwn) {
     EXPECT_NO_THROW(trapped = RunTrapped(GetParam().step));
     ASSERT_FALSE(trapped.ok());
     // The caller can tell the core's own error from one that should not be.
-    EXPECT_EQ(trapped.problem().message.rfind("unerwarteter Fehler", 0) == 0,
-              GetParam().unexpected)
+    EXPECT_EQ(trapped.problem().message.rfind("unerwarteter Fehler", 0) == 0, GetParam().unexpected)
         << trapped.problem().message;
     if (!GetParam().unexpected) {
         EXPECT_TRUE(Reported().empty()) << Reported().front();

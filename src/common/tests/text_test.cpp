@@ -44,7 +44,7 @@ TEST(CodePage, RefusesWhatItCannotHold) {
     EXPECT_FALSE(Utf8ToCp1252("Ω").ok());
     EXPECT_FALSE(Utf8ToCp1252("\xF0\x9F\x94\xA5").ok());
     EXPECT_FALSE(Utf8ToCp1252("\xFF").ok()); // broken UTF-8
-    EXPECT_FALSE(IsCp1252Text("a\xE2\x82"));        // cut sequence
+    EXPECT_FALSE(IsCp1252Text("a\xE2\x82")); // cut sequence
     EXPECT_TRUE(IsCp1252Text("Küche, 2. OG"));
     EXPECT_FALSE(IsCp1252Char(0x0080)); // its byte means the euro sign
     EXPECT_TRUE(IsCp1252Char(0x20AC));

@@ -106,11 +106,13 @@ TEST_P(BalancingBoxes, Bounds) {
         EXPECT_TRUE(set);
         EXPECT_EQ(form.input(GetParam().box), GetParam().value);
         EXPECT_EQ(form.unsaved(), GetParam().value != before);
+        EXPECT_EQ(p.Unsaved(), form.unsaved()) << "a changed input is unsaved work of the project";
     } else {
         ASSERT_FALSE(set);
         EXPECT_EQ(set.problem().message, GetParam().note);
         EXPECT_EQ(form.input(GetParam().box), before);
         EXPECT_FALSE(form.unsaved());
+        EXPECT_FALSE(p.Unsaved());
         EXPECT_FALSE(p.Balancing);
     }
 }
@@ -178,6 +180,7 @@ TEST(BalancingForm, ValvesOfAllRowsAndOfOneRow) {
     other.discard(); // closed without saving: as it was when the form was made
     EXPECT_EQ(p.Balancing->system.dpMbar, 100);
     EXPECT_FALSE(other.unsaved());
+    EXPECT_TRUE(p.CheckUnsaved()) << "the row's valve chosen before stays unsaved";
     // The same valve for all rows: the row's own choice is no longer one.
     ASSERT_TRUE(form.setValve("Klein"));
     EXPECT_TRUE(p.Balancing->valves.empty());

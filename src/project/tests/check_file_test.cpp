@@ -151,7 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
 class CheckTie : public ::testing::TestWithParam<SpoiltProject> {};
 
 TEST_P(CheckTie, AnotherProjectIsNeverTakenForIt) {
-    const std::string bytes = CheckFileBytes(CheckProject(), CheckSettings{50, 40, TypedOutputs({{1, 1200}})});
+    const std::string bytes =
+        CheckFileBytes(CheckProject(), CheckSettings{50, 40, TypedOutputs({{1, 1200}})});
     ProgramState other = CheckProject();
     GetParam().spoil(other);
     const auto read = ReadCheckFile(bytes, other);
@@ -391,7 +392,8 @@ TEST_P(OldCheckName, ReadOnlyWhenNewIsMissingAndItFits) {
     const std::string old = GetParam().oldFits ? kByHand : CheckFileBytes(other, {});
     Spit(oldBeside(), old);
     if (GetParam().newThere) {
-        Spit(beside(), CheckFileBytes(CheckProject(), CheckSettings{60, 50, TypedOutputs({{2, 700}})}));
+        Spit(beside(),
+             CheckFileBytes(CheckProject(), CheckSettings{60, 50, TypedOutputs({{2, 700}})}));
     }
     ProgramState s = load();
     EXPECT_TRUE(messages.shown.empty());
@@ -409,7 +411,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(OldNameCase{"Fits", true, false,
                                   CheckSettings{50, 40, TypedOutputs({{1, 1200}, {3, 850}})}},
                       OldNameCase{"OfTheSiblingIsLeftSilently", false, false, std::nullopt},
-                      OldNameCase{"NewNameWins", true, true, CheckSettings{60, 50, TypedOutputs({{2, 700}})}}),
+                      OldNameCase{"NewNameWins", true, true,
+                                  CheckSettings{60, 50, TypedOutputs({{2, 700}})}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Project B saved over HAUS.TXT, whose check file belongs to A: the file is
@@ -444,7 +447,8 @@ TEST_F(CheckFileCommands, TheCheckSavedBesideAnotherProjectsFileKeepsThatAside) 
     writeProject();
     ProgramState other = CheckProject();
     other.table.at(1).dRaum = 18;
-    const std::string foreign = CheckFileBytes(other, CheckSettings{50, 40, TypedOutputs({{1, 900}})});
+    const std::string foreign =
+        CheckFileBytes(other, CheckSettings{50, 40, TypedOutputs({{1, 900}})});
     Spit(beside(), foreign);
     ProgramState s = load();
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -457,7 +461,7 @@ TEST_F(CheckFileCommands, TheCheckSavedBesideAnotherProjectsFileKeepsThatAside) 
     EXPECT_EQ(Slurp(dir / "HAUS.TXT.check.anderes-Projekt.json"), foreign);
     const auto own = ReadCheckFile(Slurp(beside()), s);
     ASSERT_TRUE(own);
-    EXPECT_EQ(own->installed.at(1), 2000);
+    EXPECT_EQ(own->installed.at(1), InstalledChoice::Typed(2000));
 }
 
 } // namespace

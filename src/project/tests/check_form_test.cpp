@@ -129,10 +129,10 @@ TEST_P(ChosenRadiator, TakenOrRefused) {
     if (!set) {
         EXPECT_PRED2(Contains, set.problem().message, "Heizkörper 2 (0013 Wohnen): ");
         EXPECT_EQ(form.cell(1, CheckColumn::Radiator), "ausgelegt");
-        EXPECT_FALSE(p.unsavedCheck);
+        EXPECT_FALSE(p.CheckUnsaved());
         return;
     }
-    EXPECT_TRUE(p.unsavedCheck);
+    EXPECT_TRUE(p.CheckUnsaved());
     EXPECT_EQ(std::string(c.text).rfind(form.cell(1, CheckColumn::Installed) + " W", 0), 0u)
         << "the row takes the output shown";
 }

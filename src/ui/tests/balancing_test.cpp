@@ -116,7 +116,7 @@ private slots:
 
         // Saved beside the project; then Escape closes without a question.
         QTest::mouseClick(Child<QPushButton>(w, "cmdSpeichern"), Qt::LeftButton);
-        QVERIFY(FileBytes(path("zwei.check.json")).contains(R"("dp_mbar": 50)"));
+        QVERIFY(FileBytes(path("zwei.TXT.check.json")).contains(R"("dp_mbar": 50)"));
         QTest::keyClick(w, Qt::Key_Escape);
         QVERIFY(!w->isVisible());
         QVERIFY(h.messages.asked.empty());

@@ -251,10 +251,10 @@ private slots:
             h.dialogs.answers = {path("katalog.TXT").toStdString()};
             QTest::mouseClick(Child<QPushButton>(w, "cmdSpeichern"), Qt::LeftButton);
             QCOMPARE(Child<QLabel>(w, "lblGespeichert")->text(),
-                     QStringLiteral("Gespeichert: katalog.check.json"));
+                     QStringLiteral("Gespeichert: katalog.TXT.check.json"));
             QVERIFY(!h.state.CheckUnsaved());
-            QVERIFY(
-                FileBytes(path("katalog.check.json")).contains(R"("radiator": "Typ 22 · 300",)"));
+            QVERIFY(FileBytes(path("katalog.TXT.check.json"))
+                        .contains(R"("radiator": "Typ 22 · 300",)"));
             QTest::keyClick(w, Qt::Key_Escape); // saved: no question
             QVERIFY(!w->isVisible());
             QCOMPARE(h.messages.asked.size(), 2u);
@@ -356,8 +356,8 @@ private slots:
         {
             QFile side(path("alt.TXT.check.json"));
             QVERIFY(side.open(QIODevice::WriteOnly));
-            side.write(
-                QByteArray::fromStdString(CheckFileBytes(old, CheckSettings{50, 40, TypedOutputs({{1, 5000}})})));
+            side.write(QByteArray::fromStdString(
+                CheckFileBytes(old, CheckSettings{50, 40, hk::test::TypedOutputs({{1, 5000}})})));
         }
         Harness h;
         QVERIFY(WalkToForm2(h));

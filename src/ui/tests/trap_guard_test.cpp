@@ -32,14 +32,14 @@ private slots:
         QFETCH(int, kind);
         QEXPECT_FAIL("", "the guard fails this test function", Continue);
         const bool finished = hk::RunTrapped([kind] {
-            if (kind == 0) {
-                throw std::bad_alloc();
-            }
-            if (kind == 1) {
-                throw std::runtime_error("Plattenfehler");
-            }
-            throw kind;
-        }).ok();
+                                  if (kind == 0) {
+                                      throw std::bad_alloc();
+                                  }
+                                  if (kind == 1) {
+                                      throw std::runtime_error("Plattenfehler");
+                                  }
+                                  throw kind;
+                              }).ok();
         QVERIFY(!finished);
     }
 
