@@ -29,28 +29,51 @@ struct ProgramState {
     std::int16_t dNorm = 0;  // reference mean excess temperature, K: 60 DIN, 50 EN, 0 none
     std::string ListingText; // copy of the whole result listing, CR LF line ends
     // Every change in memory gets a revision never given before, of the
-    // project (a calculation, a correction) or of the check's data (a typed
-    // output or target); each pair holds the revision last written or
-    // loaded. Unsaved work is a difference, so an undo back to what was
-    // written is saved and an undo past a save is not.
+    // project (a calculation, a correction), of the check's data (a typed
+    // output or target) or of the balancing's inputs; each pair holds the
+    // revision last written or loaded. Unsaved work is a difference, so an
+    // undo back to what was written is saved and an undo past a save is not.
     struct Revision {
         std::uint64_t now = 0;
         std::uint64_t written = 0;
+        bool unsaved() const { return now != written; }
+        // A window closed without saving puts back what it had when it
+        // opened: saved as it was then, unless something was written since
+        // (perhaps what is given up now), so memory and file differ.
+        void restore(const Revision& kept) {
+            if (written == kept.written) {
+                *this = kept;
+            } else {
+                now = NextRevision();
+            }
+        }
         bool operator==(const Revision&) const = default;
     };
     Revision projectRevision;
     Revision checkRevision;
+    Revision balancingRevision;
 
-    bool ProjectUnsaved() const { return projectRevision.now != projectRevision.written; }
-    bool CheckUnsaved() const { return checkRevision.now != checkRevision.written; }
+    bool ProjectUnsaved() const { return projectRevision.unsaved(); }
+    // The check's file holds the check's data and the balancing's inputs.
+    bool CheckUnsaved() const { return checkRevision.unsaved() || balancingRevision.unsaved(); }
     bool Unsaved() const { return ProjectUnsaved() || CheckUnsaved(); }
     void Changed() { projectRevision.now = NextRevision(); }
     void CheckChanged() { checkRevision.now = NextRevision(); }
-    void CheckSaved() { checkRevision.written = checkRevision.now; }
+    void BalancingChanged() { balancingRevision.now = NextRevision(); }
+    void CheckSaved() {
+        checkRevision.written = checkRevision.now;
+        balancingRevision.written = balancingRevision.now;
+    }
     void ProjectSaved() { projectRevision.written = projectRevision.now; }
     void Saved() {
         ProjectSaved();
         CheckSaved();
+    }
+    // Nothing of the check's file in memory is unsaved (it was just read, or
+    // there is none).
+    void CheckClean() {
+        checkRevision = {};
+        balancingRevision = {};
     }
     // A new project begins: the check's data and the file of the project
     // before are not its, and what was not saved of them is given up. The
@@ -58,7 +81,7 @@ struct ProgramState {
     void BeginNewProject() {
         Check.reset();
         Balancing.reset();
-        checkRevision = {};
+        CheckClean();
         ProjectFile.clear();
     }
     // The file the project was last saved to or loaded from; empty: never.

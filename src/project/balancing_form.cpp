@@ -96,7 +96,7 @@ const std::vector<std::string>& BalancingColumnCaptions() {
 BalancingForm::BalancingForm(ProgramState& state, std::vector<Valve> valves)
     : state_(state), valves_(std::move(valves)),
       settings_(state.Balancing.value_or(Defaults(state))), kept_(state.Balancing),
-      keptRevision_(state.checkRevision) {
+      keptRevision_(state.balancingRevision) {
     if (!valves_.empty()) {
         if (!settings_.valve.empty() && FindValve(valves_, settings_.valve) == nullptr) {
             valveNote_ = "Das gespeicherte Ventil „" + settings_.valve +
@@ -343,23 +343,25 @@ bool BalancingForm::save(FileDialogs& dialogs, MessageSink& messages, FileOps& f
     state_.Balancing = settings_;
     const bool saved = SaveCheck(state_, dialogs, messages, files);
     if (saved) {
-        unsaved_ = false;
         kept_ = state_.Balancing;
-        keptRevision_ = state_.checkRevision;
+        keptRevision_ = state_.balancingRevision;
     }
     return saved;
 }
 
 void BalancingForm::discard() {
     state_.Balancing = kept_;
-    state_.checkRevision = keptRevision_; // back to what it was, saved or not
-    unsaved_ = false;
+    state_.balancingRevision.restore(keptRevision_);
+    settings_ = kept_.value_or(Defaults(state_));
+    if (!valves_.empty() && FindValve(valves_, settings_.valve) == nullptr) {
+        settings_.valve = valves_.front().name; // as when the form was made
+    }
+    recompute();
 }
 
 void BalancingForm::changed() {
-    unsaved_ = true;
     state_.Balancing = settings_; // the user set something: saved with the project
-    state_.CheckChanged();        // written in the check's file, so unsaved there
+    state_.BalancingChanged();    // written in the check's file, so unsaved there
     recompute();
 }
 

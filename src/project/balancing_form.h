@@ -109,8 +109,8 @@ public:
     ExportOutcome exportCsv(FileDialogs& dialogs, MessageSink& messages,
                             FileOps& files = SystemFileOps()) const;
 
-    // Inputs changed since the window opened or since the last save.
-    bool unsaved() const { return unsaved_; }
+    // Inputs changed since they were last written or read.
+    bool unsaved() const { return state_.balancingRevision.unsaved(); }
     // "Speichern": the inputs go into the check's file beside the project
     // file (the project is saved first when it has no file yet or was
     // calculated further). False when nothing was saved.
@@ -118,6 +118,12 @@ public:
     // Closing without saving: the project in memory gets back the inputs it
     // had when the form was made or last saved.
     void discard();
+    // Made afresh for a change of the same project: closing without saving
+    // still goes back to what before had.
+    void keepFrom(const BalancingForm& before) {
+        kept_ = before.kept_;
+        keptRevision_ = before.keptRevision_;
+    }
 
 private:
     const Valve* valveOf(int entry) const;
@@ -128,12 +134,11 @@ private:
     std::vector<Valve> valves_;
     BalancingSettings settings_;
     std::optional<BalancingSettings> kept_; // state.Balancing when made or last saved
-    ProgramState::Revision keptRevision_;   // state.checkRevision with kept_
+    ProgramState::Revision keptRevision_;   // state.balancingRevision with kept_
     std::string valveNote_;
     std::vector<int> entries_;
     std::vector<InstalledRadiator> installed_;
     BalancingResult result_;
-    bool unsaved_ = false;
 };
 
 } // namespace hk

@@ -468,7 +468,7 @@ void TakeCheck(ProgramState& state, CheckSettings settings, const std::string& b
 void ReadCheckBeside(ProgramState& state, MessageSink& messages, FileOps& files) {
     state.Check.reset();
     state.Balancing.reset();
-    state.checkRevision = {};
+    state.CheckClean();
     const std::string name = CheckFileName(state.ProjectFile);
     if (!Exists(files, name)) {
         // A file under the name older versions gave may belong to a project
@@ -493,41 +493,53 @@ void ReadCheckBeside(ProgramState& state, MessageSink& messages, FileOps& files)
                           std::string(kTitleCheck), MsgIcon::Exclamation});
 }
 
-bool CheckBesideBelongs(const ProgramState& state, const std::string& projectFile, FileOps& files) {
+Result<void> CheckBesideBelongs(const ProgramState& state, const std::string& projectFile,
+                                FileOps& files) {
     const std::string name = CheckFileName(projectFile);
     if (!Exists(files, name)) {
-        return true;
+        return {};
     }
     if (state.ProjectFile != projectFile) {
-        return false; // another project takes the name
+        return Problem{kOtherProject}; // another project takes the name
     }
     auto saved = ProjectOnDisk(projectFile, files);
     if (!saved) {
-        return false;
+        return Problem{kOtherProject}; // whose check it is cannot be told
     }
     saved->Radiators = state.Radiators; // the catalogue the check file names
-    return static_cast<bool>(ReadCheckNamed(name, *saved, files));
+    if (auto read = ReadCheckNamed(name, *saved, files); !read) {
+        return read.problem();
+    }
+    return {};
 }
 
-void SetCheckAside(const std::string& projectFile, MessageSink& messages, FileOps& files) {
+void SetCheckAside(const std::string& projectFile, const Problem& why, MessageSink& messages,
+                   FileOps& files) {
+    // A file this project could not read (a catalogue radiator since removed
+    // from the user's file, say) is its own, not another project's.
+    const bool other = why.message.starts_with(kOtherProject);
+    const std::string stem = projectFile + (other ? ".check.anderes-Projekt" : ".check.unlesbar");
     const std::string name = CheckFileName(projectFile);
-    std::string aside = projectFile + ".check.anderes-Projekt.json";
+    std::string aside = stem + ".json";
     for (int n = 2; Exists(files, aside) && n < 1000; ++n) {
-        aside = projectFile + ".check.anderes-Projekt-" + std::to_string(n) + ".json";
+        aside = stem + "-" + std::to_string(n) + ".json";
     }
+    const std::string whose = other ? "gehört zu einem anderen Projekt"
+                                    : "ist für dieses Projekt nicht lesbar: " + why.message;
     if (Exists(files, aside) || files.rename(name, aside) != 0) {
-        messages.showMessage({NamedFile(name) +
-                                  "gehört zu einem anderen Projekt und konnte nicht umbenannt "
-                                  "werden.\n\nBitte benennen Sie sie selbst um, bevor Sie den "
-                                  "Wärmepumpen-Check dieses Projekts speichern.",
+        messages.showMessage({NamedFile(name) + whose +
+                                  ". Sie konnte nicht umbenannt werden.\n\nBitte benennen Sie sie "
+                                  "selbst um, bevor Sie den Wärmepumpen-Check dieses Projekts "
+                                  "speichern.",
                               std::string(kTitleCheck), MsgIcon::Exclamation});
         return;
     }
-    messages.showMessage({NamedFile(name) +
-                              "gehörte zu dem Projekt, das bisher unter diesem Namen gespeichert "
-                              "war. Sie wurde umbenannt in\n" +
-                              aside + "\nund bleibt so erhalten.",
-                          std::string(kTitleCheck), MsgIcon::Information});
+    const std::string was = other ? "gehörte zu dem Projekt, das bisher unter diesem Namen "
+                                    "gespeichert war"
+                                  : whose;
+    messages.showMessage(
+        {NamedFile(name) + was + ". Sie wurde umbenannt in\n" + aside + "\nund bleibt so erhalten.",
+         std::string(kTitleCheck), MsgIcon::Information});
 }
 
 } // namespace hk

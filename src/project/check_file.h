@@ -73,11 +73,14 @@ void ReadCheckBeside(ProgramState& state, MessageSink& messages, FileOps& files)
 
 // Before projectFile is replaced by the project in state: whether the check
 // file beside it belongs to that project (none there, or the same project
-// saved again and the file fits what is on the disk).
-bool CheckBesideBelongs(const ProgramState& state, const std::string& projectFile, FileOps& files);
+// saved again and the file fits what is on the disk); if not, why.
+Result<void> CheckBesideBelongs(const ProgramState& state, const std::string& projectFile,
+                                FileOps& files);
 
-// Keeps the check file beside projectFile, which belongs to another project,
-// under a name that says so, and tells the user once.
-void SetCheckAside(const std::string& projectFile, MessageSink& messages, FileOps& files);
+// Keeps the check file beside projectFile, which CheckBesideBelongs refused
+// for why, under a name that says so (another project's, or unreadable),
+// and tells the user once.
+void SetCheckAside(const std::string& projectFile, const Problem& why, MessageSink& messages,
+                   FileOps& files);
 
 } // namespace hk

@@ -320,7 +320,7 @@ bool CheckForm::save(FileDialogs& dialogs, MessageSink& messages, FileOps& files
 
 void CheckForm::discard() {
     state_.Check = kept_;
-    state_.checkRevision = keptRevision_; // back to what it was, saved or not
+    state_.checkRevision.restore(keptRevision_);
     settings_ = kept_.value_or(CheckSettings{});
     recompute();
 }
@@ -337,8 +337,8 @@ bool SaveCheck(ProgramState& state, FileDialogs& dialogs, MessageSink& messages,
         state.Saved(); // the project is on the disk now
         return true;
     }
-    if (!CheckBesideBelongs(state, state.ProjectFile, files)) {
-        SetCheckAside(state.ProjectFile, messages, files);
+    if (const auto belongs = CheckBesideBelongs(state, state.ProjectFile, files); !belongs) {
+        SetCheckAside(state.ProjectFile, belongs.problem(), messages, files);
     }
     if (!WriteCheckFile(state, state.ProjectFile, messages, files).ok()) {
         return false;

@@ -118,9 +118,15 @@ public:
     // "Gespeichert: HAUS.check.json" after a save; empty before.
     const std::string& savedNote() const { return savedNote_; }
     // The user set something since the check was last saved or loaded.
-    bool unsaved() const { return state_.CheckUnsaved(); }
+    bool unsaved() const { return state_.checkRevision.unsaved(); }
     // "Verwerfen": back to the values the window opened with or last saved.
     void discard();
+    // Made afresh for a change of the same project: "Verwerfen" still goes
+    // back to what before had.
+    void keepFrom(const CheckForm& before) {
+        kept_ = before.kept_;
+        keptRevision_ = before.keptRevision_;
+    }
 
 private:
     void changed();

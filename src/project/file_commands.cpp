@@ -51,13 +51,13 @@ std::string mnuItemSave_Click(const ProgramState& state, FileDialogs& dialogs,
     }
     // Decided before the project file changes: the check file beside it must
     // fit the project that is on the disk now.
-    const bool checkBelongs = CheckBesideBelongs(state, name, files);
+    const auto checkBelongs = CheckBesideBelongs(state, name, files);
     if (const auto saved = ReplaceFileSafely(files, name, image->bytes); !saved) {
         messages.showMessage(SaveFailedMessage(name, saved.problem().message));
         return {};
     }
     if (!checkBelongs) {
-        SetCheckAside(name, messages, files);
+        SetCheckAside(name, checkBelongs.problem(), messages, files);
     }
     if (!image->notes.empty()) {
         std::string text = NamedFile(name) + "wurde gespeichert.\n";

@@ -125,7 +125,7 @@ void AppShell::cdmWeiter_Click() {
 void AppShell::OpenCalculation() {
     // A new project: the check and the file of the project before are not its.
     state_.BeginNewProject();
-    FollowCheck();
+    FollowNewProject();
     LoadForm3();
     form2_->hide(); // stays loaded, with its texts
     form3_->open();
@@ -192,7 +192,7 @@ void AppShell::mnuItemOpen_Click() {
             [this](ExtrasCommand c) { Extras_Click(c, *form4_); });
     if (outcome == LoadOutcome::Loaded) {
         form4_->setListing(state_.ListingText);
-        FollowCheck(); // an open check shows the new project at once
+        FollowNewProject(); // an open check shows the new project at once
     }
     form2_->hide(); // stays loaded, with its texts
     form4_->show();
@@ -218,7 +218,7 @@ void AppShell::Form4_mnuItemExit_Click() {
     }
     // What is not saved has been given up: the next project starts without it.
     state_.BeginNewProject();
-    FollowCheck();
+    FollowNewProject();
     // The title screen comes back hidden; its timers lead to Form2 again.
     LoadForm1();
     Unload(form4_);
@@ -227,6 +227,12 @@ void AppShell::Form4_mnuItemExit_Click() {
 void AppShell::OpenCheck() {
     if (!check_) {
         check_ = new frmCheck(state_, services_.messages, services_.dialogs);
+        // The balancing uses the check's installed radiators and targets.
+        connect(check_, &frmCheck::checkDataChanged, this, [this] {
+            if (balancing_ && balancing_->isVisible()) {
+                balancing_->followProject();
+            }
+        });
     }
     check_->open();
 }
@@ -261,6 +267,15 @@ void AppShell::FollowCheck() {
     }
     if (balancing_ && balancing_->isVisible()) {
         balancing_->followProject();
+    }
+}
+
+void AppShell::FollowNewProject() {
+    if (check_ && check_->isVisible()) {
+        check_->followProject(false);
+    }
+    if (balancing_ && balancing_->isVisible()) {
+        balancing_->followProject(false);
     }
 }
 

@@ -84,6 +84,8 @@ private:
     void OpenCheck();
     // An open check window takes up the project in memory after each change.
     void FollowCheck();
+    // The same for a project that is not the one the windows showed.
+    void FollowNewProject();
     // True when nothing unsaved is in memory or the user gives it up.
     bool MayDiscard(const std::string& question, const std::string& confirm);
     // Opens the hydraulic balancing on the project in memory; one at a time.

@@ -370,7 +370,7 @@ void frmAbgleich::closeEvent(QCloseEvent* event) {
 frmAbgleich::~frmAbgleich() { model_->setForm(nullptr); }
 
 void frmAbgleich::open() {
-    followProject();
+    followProject(false); // what it had before it was closed is gone
     show();
     raise();
     activateWindow();
@@ -380,11 +380,15 @@ void frmAbgleich::open() {
     }
 }
 
-void frmAbgleich::followProject() {
+void frmAbgleich::followProject(bool sameProject) {
     model_->setForm(nullptr);
     valveDelegate_->setForm(nullptr);
     LoadedValves loaded = LoadValveTable(SystemFileOps(), ProgramFolder());
-    form_ = std::make_unique<BalancingForm>(state_, std::move(loaded.valves));
+    auto form = std::make_unique<BalancingForm>(state_, std::move(loaded.valves));
+    if (form_ && sameProject) {
+        form->keepFrom(*form_);
+    }
+    form_ = std::move(form);
     {
         std::vector<std::unique_ptr<QSignalBlocker>> blockers;
         for (const auto& [box, spin] : boxes_) {

@@ -97,8 +97,10 @@ public:
     // the window.
     void open();
     // Takes the project in memory afresh where the window stands, without
-    // taking the focus from the screen the user works on.
-    void followProject();
+    // taking the focus from the screen the user works on. sameProject: a
+    // change of the project the window showed ("Verwerfen" still goes back
+    // to what it had when it opened); else a new or loaded one.
+    void followProject(bool sameProject = true);
 
     void showMessage(const Message& message) override;
 

@@ -69,7 +69,9 @@ QVariant CheckTableModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         return CheckCellText(*form_, row, column);
     case Qt::EditRole:
-        return column == CheckColumn::Installed && r.installed.kind == InstalledKind::Typed
+        // A typed or chosen output is there to be kept or changed; an empty
+        // editor stands for the sized output.
+        return column == CheckColumn::Installed && r.installed.kind != InstalledKind::Designed
                    ? Q(form_->cell(row, column))
                    : QString();
     case Qt::ForegroundRole:
@@ -121,6 +123,9 @@ bool CheckTableModel::setData(const QModelIndex& index, const QVariant& value, i
     if (!form_ || role != Qt::EditRole || !index.isValid() ||
         ColumnOf(index.column()) != CheckColumn::Installed) {
         return false;
+    }
+    if (value.toString() == data(index, Qt::EditRole).toString()) {
+        return true; // an editor left as it opened changes nothing, a catalogue choice stays
     }
     if (const auto set = form_->setInstalled(static_cast<std::size_t>(index.row()),
                                              value.toString().toStdString());
@@ -298,7 +303,7 @@ void frmCheck::closeEvent(QCloseEvent* event) {
 frmCheck::~frmCheck() { model_->setForm(nullptr); }
 
 void frmCheck::open() {
-    followProject();
+    followProject(false); // what it had before it was closed is gone
     show();
     raise();
     activateWindow();
@@ -308,11 +313,15 @@ void frmCheck::open() {
     }
 }
 
-void frmCheck::followProject() {
+void frmCheck::followProject(bool sameProject) {
     model_->setForm(nullptr);
     LoadedCatalogue catalogue = LoadRadiatorCatalogue(SystemFileOps(), ProgramFolder());
     state_.Radiators = std::move(catalogue.radiators);
-    form_ = std::make_unique<CheckForm>(state_);
+    auto form = std::make_unique<CheckForm>(state_);
+    if (form_ && sameProject) {
+        form->keepFrom(*form_);
+    }
+    form_ = std::move(form);
     {
         const QSignalBlocker a(supply_);
         const QSignalBlocker b(return_);
@@ -402,12 +411,14 @@ void frmCheck::targetsChanged() {
     targetNote_->clear();
     model_->refresh();
     showCheck();
+    emit checkDataChanged();
 }
 
 void frmCheck::cellTaken() {
     cellNote_->clear();
     saved_->clear();
     showCheck();
+    emit checkDataChanged();
 }
 
 void frmCheck::showCheck() {

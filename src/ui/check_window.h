@@ -77,8 +77,10 @@ public:
     // Takes the project in memory afresh and shows the window.
     void open();
     // Takes the project in memory afresh where the window stands, without
-    // taking the focus from the screen the user works on.
-    void followProject();
+    // taking the focus from the screen the user works on. sameProject: a
+    // change of the project the window showed ("Verwerfen" still goes back
+    // to what it had when it opened); else a new or loaded one.
+    void followProject(bool sameProject = true);
 
     void showMessage(const Message& message) override;
 
@@ -87,6 +89,10 @@ public:
     // Opens "Heizkörper wählen" for row, window-modal; its "Übernehmen"
     // takes the radiator.
     void chooseRadiator(int row);
+
+signals:
+    // The check's data changed here (a target, an installed radiator).
+    void checkDataChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -441,28 +441,57 @@ TEST_F(CheckFileCommands, AnotherProjectSavedOverKeepsTheOldCheckAside) {
     EXPECT_FALSE(back.Check);
 }
 
-// The same from the check window: a project loaded beside another project's
-// check file, whose own check is then saved.
-TEST_F(CheckFileCommands, TheCheckSavedBesideAnotherProjectsFileKeepsThatAside) {
+// The same from the check window: a project loaded beside a check file it
+// cannot take, whose own check is then saved. The file is kept under a name
+// that gives the reason: another project's, or this project's naming a
+// catalogue radiator the user has since removed.
+struct AsideCase {
+    const char* name;
+    ProgramState writer;
+    CheckSettings settings;
+    const char* loadReason;
+    const char* aside;
+    const char* asideReason;
+};
+
+class CheckSetAside : public CheckFileCommands, public ::testing::WithParamInterface<AsideCase> {};
+
+TEST_P(CheckSetAside, TheCheckSavedBesideAFileItCannotTakeKeepsThatAside) {
     writeProject();
-    ProgramState other = CheckProject();
-    other.table.at(1).dRaum = 18;
-    const std::string foreign =
-        CheckFileBytes(other, CheckSettings{50, 40, TypedOutputs({{1, 900}})});
+    const std::string foreign = CheckFileBytes(GetParam().writer, GetParam().settings);
     Spit(beside(), foreign);
     ProgramState s = load();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_PRED2(Contains, messages.shown[0].text, "Raumtemperatur des Heizkörpers 1 weicht ab");
+    EXPECT_PRED2(Contains, messages.shown[0].text, GetParam().loadReason);
 
     CheckForm form(s);
     ASSERT_TRUE(form.setInstalled(0, "2000"));
     ASSERT_TRUE(form.save(dialogs, messages, files));
-    EXPECT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(Slurp(dir / "HAUS.TXT.check.anderes-Projekt.json"), foreign);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_PRED2(Contains, messages.shown[1].text, GetParam().asideReason);
+    EXPECT_EQ(Slurp(dir / GetParam().aside), foreign);
     const auto own = ReadCheckFile(Slurp(beside()), s);
     ASSERT_TRUE(own);
     EXPECT_EQ(own->installed.at(1), InstalledChoice::Typed(2000));
 }
+
+ProgramState WarmerRoom() {
+    ProgramState p = CheckProject();
+    p.table.at(1).dRaum = 18;
+    return p;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CheckSetAside,
+    ::testing::Values(AsideCase{"AnotherProjects", WarmerRoom(),
+                                CheckSettings{50, 40, TypedOutputs({{1, 900}})},
+                                "Raumtemperatur des Heizkörpers 1 weicht ab",
+                                "HAUS.TXT.check.anderes-Projekt.json", "gehörte zu dem Projekt"},
+                      AsideCase{"ARemovedCatalogueRadiator", WithSampleRadiators(),
+                                CheckSettings{50, 40, {{2, InstalledChoice::Chosen("G 600", 12)}}},
+                                "den der Katalog nicht enthält", "HAUS.TXT.check.unlesbar.json",
+                                "ist für dieses Projekt nicht lesbar: der Heizkörper 2 nennt"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace hk::test

@@ -9,6 +9,7 @@
 
 #include "project/check_file.h"
 #include "support/poppler.h"
+#include "ui/balancing_window.h"
 #include "ui/check_chart.h"
 #include "ui/check_report.h"
 #include "ui/check_window.h"
@@ -205,6 +206,8 @@ private slots:
         {
             Harness h;
             QVERIFY(WalkToOneRadiator(h));
+            Trigger(h.shell.form3(), "mnuItemAbgleich"); // open beside the check
+            auto* balancing = qobject_cast<frmAbgleich*>(h.shell.balancing());
             Trigger(h.shell.form3(), "mnuItemCheck");
             auto* w = qobject_cast<frmCheck*>(h.shell.check());
             QVERIFY(h.messages.shown.empty());
@@ -236,6 +239,12 @@ private slots:
             QCOMPARE(Cell(w, 0, CheckColumn::Required), QStringLiteral("2479"));
             QCOMPARE(Cell(w, 0, CheckColumn::Coverage), QStringLiteral("51 ✗"));
             QCOMPARE(Cell(w, 0, CheckColumn::Proposal), QStringLiteral("Typ 33 · 300 × 1500"));
+            const QModelIndex norm = balancing->model()->index(0, int(BalancingColumn::NormOutput));
+            QCOMPARE(norm.data().toString(), QStringLiteral("1275")); // the open balancing follows
+            // The cell's editor left as it opened keeps the catalogue choice.
+            const QModelIndex cell = w->model()->index(0, int(CheckColumn::Installed));
+            QVERIFY(w->model()->setData(cell, cell.data(Qt::EditRole), Qt::EditRole));
+            QCOMPARE(Cell(w, 0, CheckColumn::Radiator), QStringLiteral("Typ 22 · 300 × 1000"));
             QVERIFY(SummaryOf(w).endsWith(QStringLiteral(
                 "Erforderliche Normleistung bei 55/45 °C gesamt: 2479 W (vorhanden 1275 W).")));
 
