@@ -351,6 +351,54 @@ TEST(CheckCsv, HeadingAndOneLineAnEntry) {
                           "P 33 · 600 × 700\r\n");
 }
 
+// A version-2 file written by hand (typed, panel, sectional) beside the
+// check project, in both references; worked by hand from the rules: 45/35/20
+// is logarithmic (10 / ln(25/15) = 19,58 K), at DIN the panel gives
+// 1800 * 1,2^1,3 = 2281 W and the sections 960 * 1,2^1,3 = 1217 W.
+const char* const kHandWritten = R"({"format": "hkberech-check", "version": 2,
+ "supply": 45, "return": 35, "project": {"LfNr": 3, "QRaum": [1000, 1500, 800]},
+ "installed": [{"entry": 1, "output": 1200},
+               {"entry": 2, "radiator": "P 22 · 600", "length": 1000},
+               {"entry": 3, "radiator": "G 600", "sections": 12}]})";
+
+struct ByHandCase {
+    const char* name;
+    std::int16_t dNorm;
+    const char* lines;
+};
+
+class CheckByHand : public ::testing::TestWithParam<ByHandCase> {};
+
+TEST_P(CheckByHand, HandWrittenFileGivesTheNumbers) {
+    ProgramState p = CheckProject();
+    p.dNorm = GetParam().dNorm;
+    p.Radiators = SampleRadiators();
+    const auto read = ReadCheckFile(kHandWritten, p);
+    ASSERT_TRUE(read) << read.problem().message;
+    p.Check = *read;
+    const std::string csv = CheckForm(p).csv();
+    EXPECT_EQ(csv.substr(csv.find("\r\n") + 2), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CheckByHand,
+    ::testing::Values(
+        ByHandCase{
+            "Din", 60,
+            "1;0012;Bad;20;1000;1,3;1580;eingegeben;1200;4289;280;28;78;P 33 · 600 × 1500\r\n"
+            "2;0013;Wohnen;20;1500;1,3;1500;P 22 · 600 × 1000;2281;6433;532;35;69;"
+            "P 33 · 600 × 2200\r\n"
+            "3;0014;Kind  ;20;800;1,3;1024;G 600 · 12 Glieder;1217;3431;284;35;69;"
+            "P 33 · 600 × 1200\r\n"},
+        ByHandCase{
+            "En", 50,
+            "1;0012;Bad;20;1000;1,3;1580;eingegeben;1200;3384;355;35;69;P 33 · 600 × 1500\r\n"
+            "2;0013;Wohnen;20;1500;1,3;1500;P 22 · 600 × 1000;1800;5076;532;35;69;"
+            "P 33 · 600 × 2200\r\n"
+            "3;0014;Kind  ;20;800;1,3;1024;G 600 · 12 Glieder;960;2707;284;35;69;"
+            "P 33 · 600 × 1200\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(CheckCsv, NoConversionAtTheTargetGivesDashes) {
     ProgramState p = CheckProject();
     p.table.at(1).dRaum = 24; // return 20 is below the room
