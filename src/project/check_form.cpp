@@ -313,8 +313,7 @@ bool CheckForm::save(FileDialogs& dialogs, MessageSink& messages, FileOps& files
     }
     kept_ = settings_;
     keptRevision_ = state_.checkRevision;
-    savedNote_ = "Gespeichert: " +
-                 std::filesystem::path(CheckFileName(state_.ProjectFile)).filename().string();
+    savedNote_ = SavedCheckNote(state_);
     return true;
 }
 
@@ -323,6 +322,11 @@ void CheckForm::discard() {
     state_.checkRevision.restore(keptRevision_);
     settings_ = kept_.value_or(CheckSettings{});
     recompute();
+}
+
+std::string SavedCheckNote(const ProgramState& state) {
+    return "Gespeichert: " +
+           std::filesystem::path(CheckFileName(state.ProjectFile)).filename().string();
 }
 
 bool SaveCheck(ProgramState& state, FileDialogs& dialogs, MessageSink& messages, FileOps& files) {

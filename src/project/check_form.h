@@ -143,6 +143,10 @@ private:
 
 // Saves the check in state beside its project file, the project first when
 // it is not on the disk as it stands (see CheckForm::save).
+// "Gespeichert: HAUS.TXT.check.json": where a save of the check's file of
+// the project in state wrote.
+std::string SavedCheckNote(const ProgramState& state);
+
 bool SaveCheck(ProgramState& state, FileDialogs& dialogs, MessageSink& messages, FileOps& files);
 
 } // namespace hk

@@ -1,5 +1,6 @@
 #include "balancing_window.h"
 
+#include "project/check_form.h"
 #include "project/data_files.h"
 #include "project/table_export.h"
 #include "ui/balancing_report.h"
@@ -317,6 +318,9 @@ void frmAbgleich::buildButtons(QHBoxLayout* buttons) {
     };
     for (const auto& [id, name, caption] : kinds) {
         if (id == BalancingWindowControl::cmdSchliessen) {
+            saved_ = keep(BalancingWindowControl::lblGespeichert, new QLabel(this));
+            saved_->setObjectName(QStringLiteral("lblGespeichert"));
+            buttons->addWidget(saved_);
             buttons->addStretch(1);
         }
         auto* button = keep(id, new QPushButton(Q(caption), this));
@@ -450,6 +454,7 @@ void frmAbgleich::valveChosen() {
 }
 
 void frmAbgleich::showBalancing() {
+    saved_->clear(); // shown afresh: something changed since a save
     QStringList lines;
     for (const std::string& line : form_->summary()) {
         lines << Q(line);
@@ -471,7 +476,11 @@ void frmAbgleich::showBalancing() {
     delete old;
 }
 
-void frmAbgleich::save() { form_->save(dialogs_, *this); }
+void frmAbgleich::save() {
+    if (form_->save(dialogs_, *this)) {
+        saved_->setText(Q(SavedCheckNote(state_)));
+    }
+}
 
 void frmAbgleich::exportCsv() { form_->exportCsv(dialogs_, *this); }
 

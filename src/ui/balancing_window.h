@@ -85,6 +85,7 @@ enum class BalancingWindowControl {
     cmdPdf,
     cmdCsv,
     cmdSchliessen,
+    lblGespeichert,
 };
 
 class frmAbgleich : public QWidget, public ControlMap<BalancingWindowControl>, public MessageSink {
@@ -143,6 +144,7 @@ private:
     QTableWidget* curve_;
     QLabel* slope_;
     QLabel* method_;
+    QLabel* saved_; // where "Speichern" wrote
     QChartView* chart_;
 };
 

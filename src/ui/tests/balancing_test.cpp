@@ -117,6 +117,8 @@ private slots:
         // Saved beside the project; then Escape closes without a question.
         QTest::mouseClick(Child<QPushButton>(w, "cmdSpeichern"), Qt::LeftButton);
         QVERIFY(FileBytes(path("zwei.TXT.check.json")).contains(R"("dp_mbar": 50)"));
+        QCOMPARE(Child<QLabel>(w, "lblGespeichert")->text(),
+                 QStringLiteral("Gespeichert: zwei.TXT.check.json"));
         QTest::keyClick(w, Qt::Key_Escape);
         QVERIFY(!w->isVisible());
         QVERIFY(h.messages.asked.empty());
