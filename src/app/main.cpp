@@ -1,6 +1,8 @@
 #include "calc/program_state.h"
+#include "project/recovery.h"
 #include "ui/app_shell.h"
 #include "ui/qt_services.h"
+#include "ui/termination_watch.h"
 #include "ui/translation.h"
 
 #include <QApplication>
@@ -15,7 +17,14 @@ int main(int argc, char* argv[]) {
     hk::ui::QtMessageBoxes messages;
     hk::ui::QtFileDialogs dialogs;
     hk::ui::QtReportPrinter printer(messages);
-    hk::ui::AppShell shell(state, {messages, dialogs, printer, [] { QCoreApplication::exit(0); }});
+    hk::ui::AppShell shell(state, {messages, dialogs, printer, [] { QCoreApplication::exit(0); },
+                                   hk::RecoveryFolder()});
+    // A logout or a shutdown ends the program; the unsaved work stays in the
+    // copy the next start offers.
+    hk::ui::TerminationWatch watch([&shell](int signal) {
+        shell.KeepRecoveryCopy(false);
+        QCoreApplication::exit(128 + signal);
+    });
     // Qt's German texts are loaded once the title screen gives way: it shows
     // none of them, and starts the sooner and smaller for it.
     QObject::connect(&shell, &hk::ui::AppShell::titleLeft, &app, [&app, loaded = false]() mutable {

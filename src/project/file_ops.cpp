@@ -49,34 +49,6 @@ Problem ReadReason(int err) {
     }
 }
 
-Problem SaveReason(int err) {
-    if (auto r = PathReason(err); !r.empty()) {
-        return {r};
-    }
-    if (err == kErrQuota) {
-        return {"Der Datenträger ist voll"};
-    }
-    switch (err) {
-    case ENOENT:
-        return {"Der Ordner ist nicht vorhanden"};
-    case EACCES:
-    case EPERM:
-        return {"Keine Schreibberechtigung für diesen Ordner"};
-    case EROFS:
-        return {"Der Datenträger ist schreibgeschützt"};
-    case ENOSPC:
-        return {"Der Datenträger ist voll"};
-    case EISDIR:
-        return {"Unter diesem Namen gibt es bereits einen Ordner"};
-    case EBUSY:
-        return {"Die Datei wird gerade von einem anderen Programm benutzt"};
-    case EIO:
-        return {"Fehler beim Schreiben auf den Datenträger"};
-    default:
-        return {OtherError(err)};
-    }
-}
-
 // On Windows "\\" separates folders as "/" does; elsewhere it is a character
 // of a name.
 constexpr bool kBackslashSeparates = std::filesystem::path::preferred_separator == L'\\';
@@ -155,6 +127,34 @@ void RemoveStaleTemps(FileOps& files, const std::string& folder) {
 }
 
 } // namespace
+
+Problem SaveReason(int err) {
+    if (auto r = PathReason(err); !r.empty()) {
+        return {r};
+    }
+    if (err == kErrQuota) {
+        return {"Der Datenträger ist voll"};
+    }
+    switch (err) {
+    case ENOENT:
+        return {"Der Ordner ist nicht vorhanden"};
+    case EACCES:
+    case EPERM:
+        return {"Keine Schreibberechtigung für diesen Ordner"};
+    case EROFS:
+        return {"Der Datenträger ist schreibgeschützt"};
+    case ENOSPC:
+        return {"Der Datenträger ist voll"};
+    case EISDIR:
+        return {"Unter diesem Namen gibt es bereits einen Ordner"};
+    case EBUSY:
+        return {"Die Datei wird gerade von einem anderen Programm benutzt"};
+    case EIO:
+        return {"Fehler beim Schreiben auf den Datenträger"};
+    default:
+        return {OtherError(err)};
+    }
+}
 
 std::filesystem::path PathOf(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));

@@ -89,6 +89,10 @@ Result<std::string> ReadWholeFile(FileOps& files, const std::string& path, std::
 // Temporary files that killed saves left in the folder are removed.
 Result<void> ReplaceFileSafely(FileOps& files, const std::string& path, std::string_view bytes);
 
+// Why writing, renaming or removing failed with err, in German ("Der
+// Datenträger ist voll").
+Problem SaveReason(int err);
+
 // Names inside the program are UTF-8; std::filesystem converts them to what
 // the system takes (UTF-16 on Windows) and back.
 std::filesystem::path PathOf(const std::string& utf8);

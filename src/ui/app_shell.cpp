@@ -4,6 +4,7 @@
 #include "project/check_form.h"
 #include "project/data_files.h"
 #include "project/file_commands.h"
+#include "project/recovery.h"
 #include "project/table_export.h"
 #include "ui/balancing_window.h"
 #include "ui/calculation_screen.h"
@@ -16,6 +17,8 @@
 #include "ui/title_screen.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QTimer>
 
 namespace hk::ui {
 namespace {
@@ -50,6 +53,7 @@ AppShell::AppShell(ProgramState& state, Services services, TitleTimings titleTim
     // A project loaded before the check is first opened may name catalogue
     // radiators; what the catalogue skipped is told when the check opens.
     state_.Radiators = LoadRadiatorCatalogue(SystemFileOps(), ProgramFolder()).radiators;
+    recovery_ = std::make_unique<RecoveryCopy>(SystemFileOps(), services_.recoveryFolder);
 }
 
 AppShell::~AppShell() {
@@ -63,8 +67,69 @@ AppShell::~AppShell() {
 }
 
 void AppShell::Start() {
+    // Written after changes, never in the way of typing: a copy is a few
+    // kilobytes, and nothing is written while nothing changed.
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, [this] { KeepRecoveryCopy(); });
+    timer->start(1000);
+    if (OfferRecovery()) {
+        return;
+    }
     LoadForm1();
     form1_->show();
+}
+
+bool AppShell::OfferRecovery() {
+    if (services_.recoveryFolder.empty()) {
+        return false;
+    }
+    FileOps& files = SystemFileOps();
+    for (const std::string& copy : OrphanedRecoveryCopies(services_.recoveryFolder)) {
+        auto read = ReadRecoveryCopy(files, copy, state_.Radiators);
+        if (!read) {
+            const auto aside = SetRecoveryCopyAside(files, copy);
+            services_.messages.show(
+                nullptr,
+                {NamedFile(copy) + "mit ungesicherten Heizkörpern kann nicht gelesen werden: " +
+                     read.problem().message + ".\n\n" +
+                     (aside
+                          ? "Sie wurde umbenannt in\n" + *aside + "\nund wird nicht mehr angeboten."
+                          : "Sie konnte nicht umbenannt werden (" + aside.problem().message +
+                                "). Bitte löschen oder verschieben Sie sie selbst."),
+                 std::string(kAppTitle), MsgIcon::Exclamation});
+            continue;
+        }
+        // Enter and Escape restore: giving the copy up needs its own click.
+        if (services_.messages.ask(
+                nullptr, {"Ungesicherte Heizkörper vom " + read->when + " wiederherstellen?",
+                          std::string(), "Verwerfen", "Wiederherstellen", std::string()})) {
+            files.remove(copy);
+            continue;
+        }
+        state_ = std::move(read->state);
+        emit titleLeft();
+        LoadForm2();
+        ContinueOnForm3();
+        KeepRecoveryCopy(); // this program's copy first, then the old one goes
+        files.remove(copy);
+        return true;
+    }
+    return false;
+}
+
+void AppShell::KeepRecoveryCopy(bool tell) {
+    const QString when = QDateTime::currentDateTime().toString(QStringLiteral("dd.MM.yyyy, HH:mm"));
+    const auto kept = recovery_->keep(state_, when.toStdString());
+    if (!kept && tell && !recoveryFailureTold_) {
+        recoveryFailureTold_ = true; // told once a run; the work itself goes on
+        services_.messages.show(QApplication::activeWindow(),
+                                {NamedFile(recovery_->path()) +
+                                     "für die Sicherungskopie der ungesicherten Heizkörper konnte "
+                                     "nicht geschrieben werden: " +
+                                     kept.problem().message +
+                                     ".\n\nBitte speichern Sie das Projekt bald.",
+                                 std::string(kAppTitle), MsgIcon::Exclamation});
+    }
 }
 
 // Loading a screen that is loaded already keeps it as it is, texts included.
@@ -148,9 +213,12 @@ void AppShell::LoadForm3() {
 // The loaded project goes on where it stopped: the plan is taken before the
 // calculation screen's load resets the counter.
 void AppShell::ContinueProject() {
-    if (!form4_) {
-        return;
+    if (form4_) {
+        ContinueOnForm3();
     }
+}
+
+void AppShell::ContinueOnForm3() {
     const ContinuePlan plan = PlanContinue(state_);
     if (form2_) {
         // A later "Weiter" takes the loaded header, not what was typed before.
@@ -310,6 +378,7 @@ void AppShell::EndProgram() {
     if (form1_) {
         form1_->stopTimers();
     }
+    recovery_->remove(); // saved, or given up by the user's own choice
     services_.endProgram();
 }
 

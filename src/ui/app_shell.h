@@ -22,8 +22,14 @@
 
 #include <QObject>
 
+#include <memory>
+
 #include <functional>
 #include <map>
+
+namespace hk {
+class RecoveryCopy;
+}
 
 namespace hk::ui {
 
@@ -42,8 +48,15 @@ public:
     AppShell(ProgramState& state, Services services, TitleTimings titleTimings = {});
     ~AppShell() override;
 
-    // Loads and shows the title screen.
+    // Offers the copies of unsaved work that programs ended without saving
+    // left; one restored goes on on the calculation screen, else the title
+    // screen is loaded and shown.
     void Start();
+    // Writes the copy of unsaved work as the project in memory stands (or
+    // removes it once nothing is unsaved); every second, and once more when
+    // the system ends the program (then a failure is not told: no box may
+    // hold up a logout).
+    void KeepRecoveryCopy(bool tell = true);
 
 signals:
     // The title screen gives way to another screen (each time it does). The
@@ -79,6 +92,10 @@ private:
     // Creates the calculation screen; Form_Load runs with it.
     void LoadForm3();
     void ContinueProject();
+    // The project in memory goes on on the calculation screen.
+    void ContinueOnForm3();
+    // True when a copy was restored.
+    bool OfferRecovery();
     void CorrectRadiator();
     // Opens the heat-pump check on the project in memory; one window at a time.
     void OpenCheck();
@@ -106,6 +123,8 @@ private:
     frmForm4* form4_ = nullptr;
     frmCheck* check_ = nullptr;
     frmAbgleich* balancing_ = nullptr;
+    std::unique_ptr<RecoveryCopy> recovery_;
+    bool recoveryFailureTold_ = false;
     // What each item of the menu "E&xtras" does, filled in the constructor.
     std::map<ExtrasCommand, std::function<void(Screen& from)>> extras_;
 };

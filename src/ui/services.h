@@ -64,6 +64,9 @@ struct Services {
     ReportPrinter& printer;
     // Ends the program at once.
     std::function<void()> endProgram;
+    // Where the copy of unsaved work is kept and looked for at the start;
+    // empty: nowhere (tests that are not about it).
+    std::string recoveryFolder = {};
 };
 
 } // namespace hk::ui

@@ -140,10 +140,11 @@ struct Harness {
     int endCalls = 0;
     AppShell shell;
 
-    explicit Harness(ReportPrinter* otherPrinter = nullptr, TitleTimings title = kQuickTitle)
+    explicit Harness(ReportPrinter* otherPrinter = nullptr, TitleTimings title = kQuickTitle,
+                     std::string recoveryFolder = {})
         : shell(state,
                 Services{messages, dialogs, otherPrinter ? *otherPrinter : printer,
-                         [this] { ++endCalls; }},
+                         [this] { ++endCalls; }, std::move(recoveryFolder)},
                 title) {}
     explicit Harness(TitleTimings title) : Harness(nullptr, title) {}
 };

@@ -1,14 +1,19 @@
 // A project over days through the screens: a saved project loaded, taken up
 // on the calculation screen, corrected, continued and saved again; the
-// question before ending with unsaved radiators; the save dialog's suffix.
+// question before ending with unsaved radiators; the save dialog's suffix;
+// the copy of unsaved work a killed program leaves, offered at the next start.
 
 #include "support/gui_fixture.h"
+#include "support/samples.h"
 #include "support/screen_test_case.h"
 #include "support/screen_walk.h"
 
 #include "ui/correction_window.h"
 #include "ui/display_screen.h"
 #include "ui/qt_services.h"
+#include "ui/termination_watch.h"
+
+#include "project/recovery.h"
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
@@ -20,6 +25,8 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
+
+#include <csignal>
 
 using namespace hk;
 using namespace hk::ui;
@@ -430,6 +437,72 @@ private slots:
         emit dialog->filterSelected(wanted);
         dialog->selectFile(typed);
         QCOMPARE(dialog->selectedFiles(), QStringList{dir_.filePath(chosen)});
+    }
+
+    // A program that ended on a signal left its copy; the next start asks.
+    // Enter restores (the project goes on unsaved on the calculation
+    // screen, under this program's copy); "Verwerfen" removes the copy; a
+    // damaged copy is told once and set aside. Either way the start goes on.
+    void startOffersTheCopyOfAProgramThatWasEnded() {
+        QTemporaryDir folder;
+        const std::string copy = RecoveryCopyName(folder.path().toStdString(), 99999991);
+        ProgramState left = hk::test::CheckProject();
+        left.ProjectFile = path("HAUS.TXT").toStdString();
+        left.Changed();
+        const auto bytes = RecoveryBytes(left, "09.12.2026, 14:32");
+        QVERIFY(bytes);
+        const std::string mine = RecoveryCopyName(folder.path().toStdString(), CurrentProcessId());
+        struct Case {
+            const char* name;
+            std::string bytes;
+            std::deque<bool> answers;
+            bool restored;
+        };
+        for (const Case& c :
+             {Case{"Wiederherstellen", *bytes, {}, true}, Case{"Verwerfen", *bytes, {true}, false},
+              Case{"beschädigt", bytes->substr(0, 100), {}, false}}) {
+            hk::test::Spit(copy, c.bytes);
+            Harness h(nullptr, kQuickTitle, folder.path().toStdString());
+            h.messages.answers = c.answers;
+            h.shell.Start();
+            QVERIFY2(!QFile::exists(QString::fromStdString(copy)), c.name);
+            QCOMPARE(h.shell.form3() != nullptr, c.restored);
+            QCOMPARE(h.shell.form1() != nullptr, !c.restored);
+            QCOMPARE(QFile::exists(QString::fromStdString(mine)), c.restored);
+            if (c.restored) {
+                QCOMPARE(h.messages.asked.size(), 1u);
+                QCOMPARE(h.messages.asked[0].text,
+                         std::string("Ungesicherte Heizkörper vom 09.12.2026, 14:32 "
+                                     "wiederherstellen?"));
+                QCOMPARE(h.state.LfNr, 4); // the next radiator after the three
+                QCOMPARE(h.state.ProjectFile, left.ProjectFile);
+                QVERIFY(h.state.ProjectUnsaved());
+                h.messages.answers = {true}; // "Beenden": the user gives it up
+                emit h.shell.form3()->mnuExitItemTriggered();
+                QCOMPARE(h.endCalls, 1);
+                QVERIFY(!QFile::exists(QString::fromStdString(mine)));
+            } else if (c.answers.empty()) {
+                QCOMPARE(h.messages.shown.size(), 1u);
+                QVERIFY(QFile::exists(QString::fromStdString(copy + ".beschädigt")));
+            }
+        }
+    }
+
+    // SIGTERM (a logout) reaches the event loop, where the copy is written.
+    void terminationWritesTheCopyOnceMore() {
+        QTemporaryDir folder;
+        Harness h(nullptr, kQuickTitle, folder.path().toStdString());
+        h.state = hk::test::CheckProject();
+        h.state.Changed();
+        int arrived = 0;
+        TerminationWatch watch([&](int signal) {
+            arrived = signal;
+            h.shell.KeepRecoveryCopy(false);
+        });
+        std::raise(SIGTERM);
+        QTRY_COMPARE(arrived, SIGTERM);
+        QVERIFY(QFile::exists(QString::fromStdString(
+            RecoveryCopyName(folder.path().toStdString(), CurrentProcessId()))));
     }
 };
 
