@@ -70,7 +70,6 @@ std::string Replaced(std::string s, const std::string& from, const std::string& 
 INSTANTIATE_TEST_SUITE_P(
     Table, RecoveryDamage,
     ::testing::Values(
-        Damage{"Empty", [](std::string) { return std::string(); }, "keine Wiederherstellungsdatei"},
         Damage{
             "OtherVersion",
             [](std::string s) { return Replaced(s, "Wiederherstellung 1", "Wiederherstellung 2"); },
@@ -80,9 +79,6 @@ INSTANTIATE_TEST_SUITE_P(
                "Länge von „Projekt“"},
         Damage{"CutInTheHead", [](std::string s) { return s.substr(0, s.find("Datei:")); },
                "„Datei“ fehlt"},
-        Damage{"LengthNoNumber",
-               [](std::string s) { return Replaced(s, "Projekt: ", "Projekt: x"); },
-               "Länge von „Projekt“"},
         Damage{"FlagsBroken",
                [](std::string s) { return Replaced(s, "Ungesichert: 11", "Ungesichert: 12"); },
                "„Ungesichert“ ist ungültig"},
